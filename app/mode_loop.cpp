@@ -1,0 +1,100 @@
+// mode_loop.cpp - start-up, the mode loop and shutdown.
+//
+// Start-up runs once on the main thread in the order the game depends on (the random
+// generator is first used by the background panels, so its seed is the tick count of that
+// moment); the mode loop then calls one mode procedure after the other until MODE_QUIT.
+#include "app/mode_loop.h"
+
+#include <cstdio>
+
+#include "app/catalogue.h"
+#include "app/globals.h"
+#include "frontend/audio_input.h"
+#include "frontend/highscore_mode.h"
+#include "frontend/highscores.h"
+#include "frontend/menu_mode.h"
+#include "objects/level_end_mode.h"
+#include "objects/shop_mode.h"
+#include "play/play_mode.h"
+#include "render/display.h"
+#include "sound/sound_effects.h"
+#include "sound/xm_player.h"
+
+namespace {
+
+constexpr int SCREEN_WIDTH = 800;
+constexpr int SCREEN_HEIGHT = 600;
+
+// Returns false when no display could be opened.
+bool StartUp(const char* firstParameter) {
+    GameMode = 0;
+    PlayEntry = 0;
+    LastFrameTick = 0;
+    FrameRate = 0;
+    FramePeriod = 0;
+    CameraX = 0;
+    CameraY = 0;
+
+    InitSound(); // no audio device: the game runs silent
+    InitRenderLayer(firstParameter);
+    if (!OpenDisplay(SCREEN_WIDTH, SCREEN_HEIGHT, 32, GameTitle)) return false;
+    SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f); // (41, 63, 111)
+
+    BuildCatalogueFirstHalf();
+    LastFrameTick = float(GetTickCount());
+    CameraX = 0;
+    CameraY = 0;
+    PlayEntry = PLAY_NEW_GAME;
+    StartAudioInput();
+    BuildCatalogueSecondHalf();
+    InitHighScores(10, "scores.dat");
+    SetCullFront();
+    FrameRate = 80.0f;
+    FramePeriod = 1000.0f / FrameRate;
+    GameMode = MODE_MENU;
+    return true;
+}
+
+} // namespace
+
+void RunModeLoop() {
+    for (;;) {
+        switch (GameMode) {
+        case MODE_MENU: MenuMode(); break;
+        case MODE_PLAY: PlayMode(); break;
+        case MODE_HIGHSCORES: HighScoreMode(); break;
+        case MODE_SHOP: ShopMode(); break;
+        case MODE_LEVEL_END: LevelEndMode(); break;
+        case MODE_QUIT: CloseDisplay(); return;
+        default: break; // an unknown mode calls nothing; the value is read again
+        }
+    }
+}
+
+void ShutDown() {
+    StopModule();
+    CloseDisplay();
+    FreeSounds();
+    PlatformShutdown();
+}
+
+int RunGame(PlatformBackend backend, int argc, char** argv) {
+    const char* why = nullptr;
+    if (!PlatformInit(backend, &why)) {
+        std::fprintf(stderr, "morvexa: %s\n", why ? why : "cannot start the display");
+        return 1;
+    }
+    int code = 0;
+    try {
+        if (StartUp(argc > 1 ? argv[1] : nullptr)) {
+            RunModeLoop();
+        } else {
+            std::fprintf(stderr, "morvexa: cannot open the game window\n");
+            code = 1;
+        }
+    } catch (const ProgramExit& exit) {
+        code = exit.code;
+    }
+    ShutDown();
+    return code;
+}

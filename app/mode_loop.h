@@ -1,0 +1,15 @@
+// mode_loop.h - start-up, the mode loop and shutdown of the program.
+//
+// RunGame is the whole program: both the game's entry point (SDL backend) and the scripted
+// driver call it. It returns the process exit code.
+#pragma once
+
+#include "platform/platform.h"
+
+int RunGame(PlatformBackend backend, int argc, char** argv);
+
+// The mode loop alone: calls the procedure of GameMode until MODE_QUIT, then CloseDisplay.
+void RunModeLoop();
+
+// Ends every runtime service: music thread, sounds, window. Safe to call more than once.
+void ShutDown();

@@ -1,0 +1,226 @@
+// platform_sdl.cpp - the SDL side of the platform: start-up, window and GL context, keys,
+// clock, events and presenting. The scripted backend shares the window code (on SDL's
+// offscreen driver) and replaces the clock, the keys and the questions (scripted.cpp).
+//
+// Sections: 1. state and start-up  2. keys and clock  3. questions  4. window  5. events
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform_internal.h"
+
+// ================================================================ 1. state and start-up
+PlatformState Platform;
+
+namespace {
+
+// Sets the press latch from key-down events as SDL queues them, so that a tap is seen by
+// the next query even when PollWindowEvent has not reached the event yet.
+int WatchKeyEvents(void*, SDL_Event* e) {
+    if (e->type != SDL_KEYDOWN || e->key.repeat) return 1;
+    for (int vk = 0; vk < 256; vk++)
+        if (ScancodeFromKey(vk) == e->key.keysym.scancode && ScancodeFromKey(vk) != SDL_SCANCODE_UNKNOWN)
+            Platform.latched[vk] = true;
+    return 1;
+}
+
+bool DriverIsHeadless(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+} // namespace
+
+bool PlatformInit(PlatformBackend backend, const char** why) {
+    Platform.backend = backend;
+    Platform.quitRequested = false;
+    Platform.frames = 0;
+    const bool driverNamed = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    if (backend == PLATFORM_SCRIPTED) {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+    }
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        static char reason[256];
+        std::snprintf(reason, sizeof reason, "no display available (%s)", SDL_GetError());
+        *why = reason;
+        return false;
+    }
+    Platform.sdlVideo = true;
+    // SDL falls back to its offscreen driver when there is no X11 or Wayland display; a
+    // real game then would play its music in an invisible window. Refuse unless asked for.
+    if (backend == PLATFORM_SDL && !driverNamed && DriverIsHeadless(SDL_GetCurrentVideoDriver())) {
+        *why = "no display available: start the game inside an X11 or Wayland session";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        Platform.sdlVideo = false;
+        return false;
+    }
+    SDL_AddEventWatch(WatchKeyEvents, nullptr);
+    return true;
+}
+
+void PlatformShutdown() {
+    PlatformCloseWindow();
+    if (Platform.sdlVideo) {
+        SDL_DelEventWatch(WatchKeyEvents, nullptr);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        Platform.sdlVideo = false;
+    }
+}
+
+PlatformBackend PlatformCurrentBackend() { return Platform.backend; }
+
+// ================================================================ 2. keys and clock
+SDL_Scancode ScancodeFromKey(int vk) {
+    switch (vk) {
+    case VK_ESCAPE: return SDL_SCANCODE_ESCAPE;
+    case VK_SPACE: return SDL_SCANCODE_SPACE;
+    case VK_LEFT: return SDL_SCANCODE_LEFT;
+    case VK_UP: return SDL_SCANCODE_UP;
+    case VK_RIGHT: return SDL_SCANCODE_RIGHT;
+    case VK_DOWN: return SDL_SCANCODE_DOWN;
+    case VK_F1: return SDL_SCANCODE_F1;
+    case VK_F2: return SDL_SCANCODE_F2;
+    case VK_F3: return SDL_SCANCODE_F3;
+    case VK_F4: return SDL_SCANCODE_F4;
+    case VK_F5: return SDL_SCANCODE_F5;
+    default: return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+int16_t GetAsyncKeyState(int vk) {
+    if (vk < 0 || vk > 255) return 0;
+    bool held = false;
+    if (Platform.backend == PLATFORM_SCRIPTED) {
+        held = Platform.scriptHeld[vk];
+    } else {
+        const SDL_Scancode sc = ScancodeFromKey(vk);
+        if (sc == SDL_SCANCODE_UNKNOWN) return 0;
+        SDL_PumpEvents();
+        held = SDL_GetKeyboardState(nullptr)[sc] != 0;
+    }
+    const bool pressed = Platform.latched[vk];
+    Platform.latched[vk] = false;
+    return int16_t((held ? 0x8000 : 0) | (pressed ? 1 : 0));
+}
+
+uint32_t GetTickCount() {
+    if (Platform.backend == PLATFORM_SCRIPTED) return Platform.virtualClock.load();
+    return SDL_GetTicks();
+}
+
+void Sleep(uint32_t ms) {
+    if (Platform.backend == PLATFORM_SCRIPTED) Platform.virtualClock += ms;
+    else SDL_Delay(ms);
+}
+
+// ================================================================ 3. questions
+bool PlatformAskYesNo(const char* text, const char* caption) {
+    if (Platform.backend == PLATFORM_SCRIPTED) return Platform.fullscreenAnswer;
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+    };
+    const SDL_MessageBoxData box = {SDL_MESSAGEBOX_INFORMATION, nullptr, caption, text, 2, buttons,
+                                    nullptr};
+    int answer = 0;
+    if (SDL_ShowMessageBox(&box, &answer) != 0) return false; // no box: any answer but Yes
+    return answer == 1;
+}
+
+void PlatformShowMessage(const char* text, const char* caption) {
+    if (Platform.backend == PLATFORM_SCRIPTED) {
+        std::printf("%s: %s\n", caption, text);
+        return;
+    }
+    if (SDL_ShowSimpleMessageBox(0, caption, text, nullptr) != 0)
+        std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+// ================================================================ 4. window
+bool PlatformOpenWindow(int width, int height, const char* title, bool fullscreen) {
+    PlatformCloseWindow();
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+    // Desktop full screen with a letterboxed frame: a real mode switch is unreliable on
+    // today's Linux desktops.
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    Platform.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                       height, flags);
+    if (!Platform.window) return false;
+    Platform.context = SDL_GL_CreateContext(Platform.window);
+    if (!Platform.context) {
+        SDL_DestroyWindow(Platform.window);
+        Platform.window = nullptr;
+        return false;
+    }
+    SDL_GL_MakeCurrent(Platform.window, Platform.context);
+    SDL_GL_SetSwapInterval(0); // the modes pace frames by the clock; swaps never wait
+    Platform.fullscreen = fullscreen;
+    SDL_RaiseWindow(Platform.window);
+    return true;
+}
+
+void PlatformCloseWindow() {
+    if (Platform.context) {
+        SDL_GL_MakeCurrent(Platform.window, nullptr);
+        SDL_GL_DeleteContext(Platform.context);
+        Platform.context = nullptr;
+    }
+    if (Platform.window) {
+        SDL_DestroyWindow(Platform.window);
+        Platform.window = nullptr;
+    }
+}
+
+bool PlatformWindowOpen() { return Platform.window != nullptr; }
+
+void PlatformGetDrawableSize(int* width, int* height) {
+    *width = 800;
+    *height = 600;
+    if (Platform.window) SDL_GL_GetDrawableSize(Platform.window, width, height);
+}
+
+PlatformFrameRect PlatformGetFrameRect() {
+    int dw = 0, dh = 0;
+    PlatformGetDrawableSize(&dw, &dh);
+    if (dw <= 0 || dh <= 0) return {0, 0, 800, 600, 1.0f};
+    // The largest 4:3 rectangle that fits, centred; the rest are black bars.
+    const float scale = std::min(float(dw) / 800.0f, float(dh) / 600.0f);
+    const int w = std::max(1, int(800.0f * scale + 0.5f));
+    const int h = std::max(1, int(600.0f * scale + 0.5f));
+    return {(dw - w) / 2, (dh - h) / 2, w, h, scale};
+}
+
+void PlatformSwapBuffers() {
+    if (!Platform.window) return;
+    Platform.frames += 1;
+    if (Platform.hook) Platform.hook(Platform.frames, Platform.hookContext);
+    SDL_GL_SwapWindow(Platform.window);
+}
+
+uint32_t PlatformFrameCount() { return Platform.frames; }
+
+// ================================================================ 5. events
+int PollWindowEvent() {
+    if (Platform.quitRequested) throw ProgramExit{0};
+    if (Platform.backend == PLATFORM_SCRIPTED || !Platform.sdlVideo) return 0;
+    SDL_Event e;
+    if (!SDL_PollEvent(&e)) return 0;
+    // A Linux window always has a close button: closing it ends the game cleanly.
+    if (e.type == SDL_QUIT ||
+        (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)) {
+        Platform.quitRequested = true;
+        throw ProgramExit{0};
+    }
+    return int(e.type);
+}

@@ -1,0 +1,156 @@
+// display.cpp - opening and closing the display, clearing and presenting frames, the
+// projections and the global GL switches.
+//
+// The frame is always 800 x 600 in the game's coordinates; on a larger window or a full
+// screen it is scaled into a centred letterbox rectangle and the rest is cleared to black.
+// The scissor test keeps every drawing inside that rectangle.
+#include <GL/glu.h>
+
+#include <cstring>
+
+#include "platform/platform.h"
+#include "render/render_internal.h"
+#include "render/text.h"
+#include "support/maths.h"
+
+int32_t DisplayWidth = 0;
+int32_t DisplayHeight = 0;
+uint32_t RenderCallCount = 0;
+bool RenderEnabled = true;
+
+namespace {
+
+float ClearRed = 0, ClearGreen = 0, ClearBlue = 0, ClearAlpha = 0;
+
+} // namespace
+
+void ClearGlyphTable(); // text.cpp owns the glyph table; the layer's start-up empties it
+
+void SetFrameViewport(int x, int y, int width, int height) {
+    const PlatformFrameRect r = PlatformGetFrameRect();
+    glViewport(r.x + RoundToInt(x * r.scale), r.y + RoundToInt(y * r.scale),
+               RoundToInt(width * r.scale), RoundToInt(height * r.scale));
+}
+
+float FrameScale() { return PlatformGetFrameRect().scale; }
+
+void InitRenderLayer(const char* firstParameter) {
+    if (firstParameter && std::strcmp(firstParameter, "info") == 0)
+        PlatformShowMessage("MORVEXA render layer: OpenGL 1.x immediate mode on SDL2", "Info");
+    ClearGlyphTable();
+}
+
+bool OpenDisplay(int width, int height, int depth, const char* title) {
+    (void)depth; // the desktop's own depth; the game asks for 32 bits and gets true colour
+    DisplayWidth = width;
+    DisplayHeight = height;
+    const bool fullscreen = PlatformAskYesNo("Fullscreen?", title);
+    if (!PlatformOpenWindow(width, height, title, fullscreen)) return false;
+    if (!RenderEnabled) return true;
+    glEnable(GL_DEPTH_TEST);
+    Begin2DViewport();
+    ClearDisplay();
+    FlipDisplay();
+    return true;
+}
+
+void CloseDisplay() { PlatformCloseWindow(); }
+
+void SetClearColor(float red, float green, float blue, float alpha) {
+    ClearRed = red, ClearGreen = green, ClearBlue = blue, ClearAlpha = alpha;
+}
+
+void ClearDisplay() {
+    if (!RenderEnabled) return;
+    int dw = 0, dh = 0;
+    PlatformGetDrawableSize(&dw, &dh);
+    const PlatformFrameRect r = PlatformGetFrameRect();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    if (r.x > 0 || r.y > 0 || r.width < dw || r.height < dh) {
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(r.x, r.y, r.width, r.height);
+    glClearColor(ClearRed, ClearGreen, ClearBlue, ClearAlpha);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Destination alpha stays at the cleared 1.0, so the (destination-alpha, zero) blend
+    // that AlphaBlendOff leaves behind writes colours unchanged, whatever the visual.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    CountGl(8);
+}
+
+void FlipDisplay() {
+    if (RenderEnabled) glFlush();
+    PlatformSwapBuffers();
+}
+
+void Begin2D(int width, int height) {
+    DisplayWidth = width;
+    DisplayHeight = height;
+    if (!RenderEnabled) return;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -2048, 2048);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    CountGl(6);
+}
+
+void Begin2DViewport() {
+    if (!RenderEnabled) return;
+    SetFrameViewport(0, 0, DisplayWidth, DisplayHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, DisplayWidth, DisplayHeight, 0, 0, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    CountGl(6);
+}
+
+void Begin3D(float width, float height, float farPlane, float fieldOfView) {
+    DisplayWidth = RoundToInt(width);
+    DisplayHeight = RoundToInt(height);
+    if (!RenderEnabled) return;
+    SetFrameViewport(0, 0, DisplayWidth, DisplayHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(fieldOfView, double(float(DisplayWidth) / float(DisplayHeight)), 0.1, farPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+    CountGl(6);
+}
+
+void AlphaBlendOn() {
+    if (!RenderEnabled) return;
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.1f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    CountGl(4);
+}
+
+void AlphaBlendOff() {
+    if (!RenderEnabled) return;
+    glBlendFunc(GL_DST_ALPHA, GL_ZERO); // blending itself stays on
+    glDisable(GL_ALPHA_TEST);
+    CountGl(2);
+}
+
+void CullingOn() {
+    if (RenderEnabled) glEnable(GL_CULL_FACE), CountGl(1);
+}
+void CullingOff() {
+    if (RenderEnabled) glDisable(GL_CULL_FACE), CountGl(1);
+}
+void SetCullFront() {
+    if (RenderEnabled) glCullFace(GL_FRONT), CountGl(1);
+}
+void WireframeMode() {
+    if (RenderEnabled) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE), CountGl(1);
+}
+void SolidMode() {
+    if (RenderEnabled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL), CountGl(1);
+}
