@@ -1,6 +1,24 @@
-// catalogue.cpp - placeholder until the content pipeline lands: every table stays empty.
+// catalogue.cpp - turns the embedded pictures into texture tables, fills the sound slots and
+// builds the start-up tables, in the order start-up depends on.
+//
+// Sections: tables | embedded files | cutting helpers | first half | second half | music
+//
+// Every texture is keyed on pure black (transparent) and filtered linearly. A sheet that is
+// missing or too small leaves the slots it would fill at 0, so a half-drawn art set still
+// starts. Called once from start-up on the main thread.
 #include "app/catalogue.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "assets/assets.h"
+#include "objects/back_panels.h"
+#include "play/level_map.h"
+#include "render/image.h"
+#include "render/text.h"
+#include "sound/sound_effects.h"
+
+// ================================================================ tables
 uint32_t PanelImage;
 uint32_t TileImages[51];
 uint32_t HighlightBarImage;
@@ -19,7 +37,217 @@ float CopperColours[601][3];
 int32_t BarColourRow[11];
 int32_t BarPhase[11];
 
-const uint8_t* MusicModule(int) { return nullptr; }
-int32_t MusicModuleLength(int) { return 0; }
-void BuildCatalogueFirstHalf() {}
-void BuildCatalogueSecondHalf() {}
+const CataloguePicture CataloguePictures[] = {
+    {"font1.bmp", 320, 48, 32},        {"font0.bmp", 320, 49, 8},
+    {"panel.bmp", 128, 128, 8},        {"tiles.bmp", 384, 448, 24},
+    {"highlight_bar.bmp", 64, 64, 24}, {"torso.bmp", 64, 64, 24},
+    {"legs.bmp", 320, 64, 24},         {"shots.bmp", 80, 16, 24},
+    {"enemies.bmp", 64, 96, 24},       {"hud_frame.bmp", 256, 64, 24},
+    {"fuel_segment.bmp", 32, 32, 24},  {"energy_segment.bmp", 32, 32, 24},
+    {"items.bmp", 128, 34, 24},        {"ring.bmp", 64, 64, 24},
+    {"screens.bmp", 768, 512, 4},      {"logo.bmp", 768, 256, 8},
+    {"buttons.bmp", 512, 64, 24},      {"particles.bmp", 320, 32, 24},
+    {"rainbow.bmp", 1, 600, 24},
+};
+const int32_t CataloguePictureCount =
+    int32_t(sizeof CataloguePictures / sizeof CataloguePictures[0]);
+
+namespace {
+
+// ================================================================ embedded files
+constexpr int KEY_BLACK = 0;
+constexpr int FILTER_LINEAR = 1;
+constexpr int AS_DRAWN = 0, MIRRORED = 1;
+constexpr int REPEAT = 0, CLAMP = 1;
+constexpr int RAINBOW_IMAGE = 0; // read pixel by pixel, never a texture
+constexpr int RAINBOW_ROWS = 600;
+
+const char* const SOUND_FILES[SOUND_SLOTS] = {
+    "sound00.wav", "sound01.wav", "sound02.wav", "sound03.wav", "sound03.wav",
+    "sound05.wav", "sound06.wav", "sound07.wav", "sound08.wav", "sound09.wav",
+    "sound10.wav", "sound11.wav", "sound12.wav", "sound13.wav",
+};
+
+// Decodes an embedded picture into an image number; false when the file is missing or does
+// not decode.
+bool DecodePicture(const char* file, int number) {
+    const EmbeddedAsset* asset = FindEmbeddedAsset(file);
+    return asset && CatchImage(number, asset->data, asset->size);
+}
+
+// ================================================================ cutting helpers
+// The texture of image 1000, keyed on black.
+uint32_t MakeTexture(int orientation, int clamp) {
+    return TextureFromImage(KEY_BLACK, orientation, FILTER_LINEAR, clamp);
+}
+
+// A picture used whole: decoded straight into image 1000.
+uint32_t WholeTexture(const char* file, int orientation, int clamp) {
+    return DecodePicture(file, GrabImageNumber) ? MakeTexture(orientation, clamp) : 0;
+}
+
+// One box of the sheet in WorkImage; 0 when the box does not lie inside the sheet.
+bool GrabBox(int x, int y, int width, int height) {
+    return GrabImage(WorkImage, GrabImageNumber, x, y, width, height) != 0;
+}
+
+uint32_t CutTexture(int x, int y, int width, int height, int orientation, int clamp) {
+    return GrabBox(x, y, width, height) ? MakeTexture(orientation, clamp) : 0;
+}
+
+// An image and its mirror image, both from the same grab: as drawn first, then mirrored.
+void CutMirrorPair(uint32_t pair[2], int x, int y, int size, int clamp) {
+    if (!GrabBox(x, y, size, size)) return;
+    pair[0] = MakeTexture(AS_DRAWN, clamp);
+    pair[1] = MakeTexture(MIRRORED, clamp);
+}
+
+// A row of square cells cut left to right into slots first .. first + count - 1.
+void CutRow(const char* file, uint32_t* slots, int count, int size, int y) {
+    if (!DecodePicture(file, WorkImage)) return;
+    for (int i = 0; i < count; i++) slots[i] = CutTexture(size * i, y, size, size, AS_DRAWN, CLAMP);
+}
+
+void LoadFontSheet(int slot, const char* file) {
+    const EmbeddedAsset* asset = FindEmbeddedAsset(file);
+    if (asset) LoadFont(slot, asset->data, asset->size, AS_DRAWN, FILTER_LINEAR);
+}
+
+void BuildCopperColours() {
+    std::memset(CopperColours, 0, sizeof CopperColours);
+    if (DecodePicture("rainbow.bmp", RAINBOW_IMAGE)) {
+        for (int r = 0; r < RAINBOW_ROWS; r++) {
+            const uint32_t colour = ImagePixel(RAINBOW_IMAGE, 0, r);
+            CopperColours[r][0] = float(colour & 0xFF) / 255.0f;
+            CopperColours[r][1] = float((colour >> 8) & 0xFF) / 255.0f;
+            CopperColours[r][2] = float((colour >> 16) & 0xFF) / 255.0f;
+        }
+    }
+    // The row below the picture is white.
+    CopperColours[RAINBOW_ROWS][0] = 1.0f;
+    CopperColours[RAINBOW_ROWS][1] = 1.0f;
+    CopperColours[RAINBOW_ROWS][2] = 1.0f;
+}
+
+void BuildTileImages() {
+    std::memset(TileImages, 0, sizeof TileImages); // slots 42 to 50 stay empty
+    if (!DecodePicture("tiles.bmp", WorkImage)) return;
+    for (int t = 0; t <= 41; t++)
+        TileImages[t] = CutTexture(64 * (t % 6), 64 * (t / 6), 64, 64, AS_DRAWN, CLAMP);
+}
+
+void LoadSoundSlots() {
+    for (int slot = 0; slot < SOUND_SLOTS; slot++) {
+        const EmbeddedAsset* asset = FindEmbeddedAsset(SOUND_FILES[slot]);
+        if (asset) CatchSound(slot, asset->data, asset->size);
+        if (slot == 4) SetSoundFrequency(4, SOUND_SLOT4_FREQUENCY);
+    }
+}
+
+void BuildScreenImages() {
+    // Robots in three views over the headings menu, score and shop.
+    if (DecodePicture("screens.bmp", WorkImage)) {
+        for (int r = 0; r <= 1; r++) {
+            for (int j = 0; j <= 2; j++)
+                ScreenImages[3 * r + j] = CutTexture(256 * j, 256 * r, 256, 256, AS_DRAWN, CLAMP);
+        }
+    }
+    // The title logo in three thirds, drawn side by side.
+    if (DecodePicture("logo.bmp", WorkImage)) {
+        for (int j = 0; j <= 2; j++)
+            ScreenImages[6 + j] = CutTexture(256 * j, 0, 256, 256, AS_DRAWN, CLAMP);
+    }
+    // Weapon buttons 0 to 4 and an empty one; slots 9 and 16 to 19 stay empty.
+    if (DecodePicture("buttons.bmp", WorkImage)) {
+        for (int j = 0; j <= 5; j++)
+            ScreenImages[10 + j] = CutTexture(64 * j, 0, 64, 64, AS_DRAWN, CLAMP);
+    }
+}
+
+void BuildParticleImages() {
+    CutRow("particles.bmp", ParticleImages, 8, 32, 0);
+    const EmbeddedAsset* glow = FindEmbeddedAsset(GLOW_BLOCK_FILE);
+    if (glow && glow->size >= size_t(GLOW_BLOCK_BYTES))
+        ParticleImages[8] = TextureFromPixels(glow->data, GLOW_BLOCK_BYTES, 64);
+}
+
+} // namespace
+
+const char* SoundSlotFile(int slot) {
+    return slot >= 0 && slot < SOUND_SLOTS ? SOUND_FILES[slot] : nullptr;
+}
+
+// ================================================================ first half
+void BuildCatalogueFirstHalf() {
+    LoadFontSheet(1, "font1.bmp");
+    LoadFontSheet(0, "font0.bmp");
+    BuildCopperColours();
+    for (int i = 0; i <= 10; i++) BarColourRow[i] = 12 * i;
+    for (int i = 0; i <= 10; i++) BarPhase[i] = 10 * i + 9;
+
+    // The panels' list, their picture, then the panels; the first random number of the
+    // process is drawn here, so it seeds the generator.
+    ListClear(BackPanels);
+    PanelImage = WholeTexture("panel.bmp", AS_DRAWN, CLAMP);
+    FillBackPanels();
+
+    BuildTileImages();
+    std::memset(ParticleImages, 0, sizeof ParticleImages); // filled in the second half
+    // The object lists are globals that exist, empty, before start-up; the arrival list and
+    // the grid are set empty here as the map's owner would have them.
+    ClearLevelMap();
+}
+
+// ================================================================ second half
+void BuildCatalogueSecondHalf() {
+    HighlightBarImage = WholeTexture("highlight_bar.bmp", AS_DRAWN, CLAMP);
+
+    uint32_t torso = WholeTexture("torso.bmp", AS_DRAWN, REPEAT);
+    if (torso) {
+        TorsoImages[0] = torso;
+        TorsoImages[1] = MakeTexture(MIRRORED, REPEAT); // image 1000 still holds the torso
+    }
+
+    if (DecodePicture("legs.bmp", WorkImage)) {
+        for (int i = 0; i <= 4; i++) CutMirrorPair(LegImages[i], 64 * i, 0, 64, CLAMP);
+    }
+    if (DecodePicture("shots.bmp", WorkImage)) {
+        for (int i = 0; i <= 4; i++) CutMirrorPair(ShotImages[i], 16 * i, 0, 16, CLAMP);
+    }
+    // Each drone beside its plain white silhouette (the hit flash); neither is mirrored.
+    if (DecodePicture("enemies.bmp", WorkImage)) {
+        for (int r = 0; r <= 2; r++) {
+            for (int j = 0; j <= 1; j++)
+                EnemyImages[r][j] = CutTexture(32 * j, 32 * r, 32, 32, AS_DRAWN, REPEAT);
+        }
+    }
+    CutRow("hud_frame.bmp", HudFrameImages, 4, 64, 0);
+    FuelSegmentImage = WholeTexture("fuel_segment.bmp", AS_DRAWN, REPEAT);
+    EnergySegmentImage = WholeTexture("energy_segment.bmp", AS_DRAWN, REPEAT);
+    CutRow("items.bmp", ItemImages, 4, 32, 0);
+    RingImage = WholeTexture("ring.bmp", AS_DRAWN, CLAMP);
+
+    LoadSoundSlots();
+    BuildScreenImages();
+    BuildParticleImages();
+}
+
+// ================================================================ music
+namespace {
+const EmbeddedAsset* MusicAsset(int module) {
+    if (module < 1 || module > 5) return nullptr;
+    char name[16];
+    std::snprintf(name, sizeof name, "music%d.xm", module);
+    return FindEmbeddedAsset(name);
+}
+} // namespace
+
+const uint8_t* MusicModule(int module) {
+    const EmbeddedAsset* asset = MusicAsset(module);
+    return asset ? asset->data : nullptr;
+}
+
+int32_t MusicModuleLength(int module) {
+    const EmbeddedAsset* asset = MusicAsset(module);
+    return asset ? int32_t(asset->size) : 0;
+}
