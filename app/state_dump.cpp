@@ -3,6 +3,7 @@
 
 #include "app/globals.h"
 #include "app/json_writer.h"
+#include "frontend/front_end_dump.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ std::string DumpState(uint32_t frame) {
     j.FieldF("CameraY", CameraY);
     DumpVisitState(j);
     // Subsystems add their sections here.
+    DumpFrontEndState(j);
     j.EndObject();
     return j.Text() + "\n";
 }

@@ -1,22 +1,208 @@
-// menu_mode.cpp - placeholder menu until the front end lands: space starts a game,
-// Escape quits.
+// menu_mode.cpp - the main menu and its credits roll.
+//
+// Sections: 1. the credits roll  2. the visit  3. one drawn frame  4. the mode
 #include "frontend/menu_mode.h"
 
+#include "app/catalogue.h"
 #include "app/frame.h"
 #include "app/globals.h"
+#include "app/state_dump.h"
+#include "frontend/audio_input.h"
+#include "frontend/equalizer.h"
+#include "frontend/screen_parts.h"
 #include "platform/platform.h"
 #include "render/display.h"
+#include "render/draw.h"
+#include "render/text.h"
+#include "sound/sound_effects.h"
+#include "sound/xm_player.h"
+#include "support/maths.h"
 
+// ================================================================ 1. the credits roll
+namespace {
+
+// Colours of the roll: credits yellow pulsing towards pale green, group greetings white
+// towards light blue, personal greetings white towards pink.
+enum CreditColour { CREDITS, GROUP_GREETINGS, PERSONAL_GREETINGS };
+
+struct CreditPage {
+    const char* lines[CREDIT_LINES];
+    CreditColour colour;
+};
+
+// Fifteen columns centred on x = 401; shorter lines are centred with leading blanks. The one
+// 18-character line (page 4, line 2) starts 30 pixels further left.
+const CreditPage CREDITS_ROLL[CREDIT_PAGES] = {
+    {{"DESIGN AND CODE", " MORVEXA TEAM", " GFX: MORVEXA"}, CREDITS},
+    {{"ADDITIONAL  GFX", "MORVEXA ARTISTS", " FONT: MORVEXA"}, CREDITS},
+    {{"MSX  TAKEN FROM", "VARIOUS  INTROS", "OWN  XM  PLAYER"}, CREDITS},
+    {{" OUR GREETINGS", "    FLY  TO", " SDL AND MESA"}, GROUP_GREETINGS},
+    {{" SFX: MORVEXA", "DEBIAN  GAMES TEAM", "THE GNU PROJECT"}, GROUP_GREETINGS},
+    {{"PERSONAL GREETZ", "WITHOUT   ORDER", "ALL DEMOSCENERS"}, PERSONAL_GREETINGS},
+    {{" TRACKER MUSOS", "PIXEL  ARTISTS", " MOD ARCHIVERS"}, PERSONAL_GREETINGS},
+    {{"  OPENGAMEART", " LINUX  KERNEL", "GCC, GDB, CMAKE"}, PERSONAL_GREETINGS},
+    {{"OPENGL  CODERS", "FREE  SOFTWARE", "AND YOU, PLAYER"}, PERSONAL_GREETINGS},
+};
+
+constexpr int32_t CREDIT_TOP = 420;    // y of line 1; lines are 30 pixels apart
+constexpr int32_t CREDIT_BASE_X = 220; // a 15-character line
+constexpr int32_t CREDIT_WIDE_X = 190; // the 18-character line
+constexpr int32_t PAGE_FRAMES = 500;   // a page turns when its timer passes this
+constexpr int32_t SWING_ANGLE = 1800;  // degrees at the start of a page, -10 a frame
+constexpr int32_t SWING_WIDTH = 800;   // pixels at the start of a page, -20 a frame
+
+void PageColour(int32_t page, float amount, float* r, float* g, float* b) {
+    switch (CREDITS_ROLL[page].colour) {
+    case CREDITS: *r = 1 - amount, *g = 1, *b = amount; break;
+    case GROUP_GREETINGS: *r = 1 - amount, *g = 1 - amount, *b = 1; break;
+    case PERSONAL_GREETINGS: *r = 1, *g = 1 - amount, *b = 1; break;
+    }
+}
+
+} // namespace
+
+const char* CreditLine(int page, int line) {
+    if (page < 0 || page >= CREDIT_PAGES || line < 0 || line >= CREDIT_LINES) return "";
+    return CREDITS_ROLL[page].lines[line];
+}
+
+int32_t CreditBaseX(int page, int line) {
+    return page == 4 && line == 1 ? CREDIT_WIDE_X : CREDIT_BASE_X;
+}
+
+// ================================================================ 2. the visit
+namespace {
+
+enum : int32_t { ITEM_START_GAME = 0, ITEM_HIGHSCORES = 1, ITEM_EXIT_GAME = 2 };
+
+const ShadowedText MENU_ITEMS[] = {
+    {"START GAME", 270, 320},
+    {"HIGHSCORES", 270, 350},
+    {"EXIT GAME", 280, 380},
+};
+constexpr int32_t LAST_ITEM = 2;
+constexpr int32_t HIGHLIGHT_TOP = 315;  // the bar of item 0; 30 pixels per item
+constexpr int32_t KEY_POLL_FRAMES = 15; // keys are polled when the timer passes this
+constexpr int32_t MENU_CLICK_SOUND = 9;
+
+// Everything a visit keeps; set afresh on each entry. The swing values are whole numbers
+// (they step by 10 and 20 from whole starts), so they are held as integers.
+struct MenuVisit {
+    int32_t cursor = ITEM_HIGHSCORES;
+    int32_t leave = 0;
+    float pulse = 0;
+    int32_t page = 0;
+    int32_t pageTimer = 0;
+    int32_t swingAngle = SWING_ANGLE;
+    int32_t swingWidth = SWING_WIDTH;
+    int32_t keyTimer = 0;
+};
+
+// Publishes the visit to the state dump while the menu runs; clears it however the menu ends
+// (a return, or the end of the program thrown through it).
+struct PublishedVisit {
+    ModeVisitField fields[6];
+    explicit PublishedVisit(const MenuVisit& v)
+        : fields{{"cursor", &v.cursor},         {"page", &v.page},
+                 {"pageTimer", &v.pageTimer},   {"keyTimer", &v.keyTimer},
+                 {"swingAngle", &v.swingAngle}, {"swingWidth", &v.swingWidth}} {
+        SetModeVisitState("menu", fields, 6);
+    }
+    ~PublishedVisit() { ClearModeVisitState(); }
+};
+
+// ================================================================ 3. one drawn frame
+void ChooseItem(MenuVisit& v) {
+    switch (v.cursor) {
+    case ITEM_START_GAME: GameMode = MODE_PLAY, PlayEntry = PLAY_NEW_GAME; break;
+    case ITEM_HIGHSCORES: GameMode = MODE_HIGHSCORES; break;
+    case ITEM_EXIT_GAME: GameMode = MODE_QUIT; break;
+    }
+    v.leave = 1;
+}
+
+void TurnCreditsPage(MenuVisit& v) {
+    v.pageTimer += 1;
+    if (v.pageTimer > PAGE_FRAMES) {
+        v.pageTimer = 0;
+        v.page = (v.page + 1) % CREDIT_PAGES;
+        v.swingAngle = SWING_ANGLE;
+        v.swingWidth = SWING_WIDTH;
+    }
+    if (v.swingAngle > 0) v.swingAngle -= 10;
+    if (v.swingWidth > 0) v.swingWidth -= 20;
+}
+
+// Lines 1 and 3 swing with the sine, line 2 with the cosine; at rest from the 40th frame of a
+// page on (the width is then 0).
+void DrawCreditsPage(const MenuVisit& v, float amount) {
+    const float width = float(v.swingWidth), angle = float(v.swingAngle);
+    int32_t x[CREDIT_LINES];
+    for (int line = 0; line < CREDIT_LINES; line++) {
+        const float shift = width * (line == 1 ? CosDeg(angle) : SinDeg(angle));
+        x[line] = RoundToInt(double(float(CreditBaseX(v.page, line)) + shift));
+    }
+    for (int line = 0; line < CREDIT_LINES; line++)
+        DrawTextEx(0, CreditLine(v.page, line), x[line] + 4, CREDIT_TOP + 30 * line + 4, 20, 20, 0,
+                   0.1f, 0.1f, 0.1f, 1);
+    float r = 1, g = 1, b = 1;
+    PageColour(v.page, amount, &r, &g, &b);
+    for (int line = 0; line < CREDIT_LINES; line++)
+        DrawTextEx(0, CreditLine(v.page, line), x[line], CREDIT_TOP + 30 * line, 20, 20, 0, r, g, b,
+                   1);
+}
+
+void PollMenuKeys(MenuVisit& v) {
+    v.keyTimer += 1;
+    if (v.keyTimer <= KEY_POLL_FRAMES) return;
+    v.keyTimer = 0;
+    const bool up = GetAsyncKeyState(VK_UP) != 0;
+    const bool down = GetAsyncKeyState(VK_DOWN) != 0;
+    // Both arrows held: the cursor stays, and the click sounds twice.
+    for (int moves = WrapCursor(&v.cursor, LAST_ITEM, up, down); moves > 0; moves--)
+        PlaySound(MENU_CLICK_SOUND);
+    if (GetAsyncKeyState(VK_SPACE)) ChooseItem(v);
+}
+
+void DrawMenuFrame(MenuVisit& v) {
+    v.pulse += 5;
+    const float amount = PulseAmount(v.pulse);
+    RequeueAudioInput();
+    ClearDisplay();
+    Begin2D(800, 600);
+    ResetTransform();
+    // The title logo in three squares, then the two robots.
+    DrawSpriteRotated(ScreenImages[6], 150, 170, 0, 256);
+    DrawSpriteRotated(ScreenImages[7], 406, 170, 0, 256);
+    DrawSpriteRotated(ScreenImages[8], 662, 170, 0, 256);
+    DrawSpriteRotated(ScreenImages[0], 110, 420, 0, 200);
+    DrawSpriteRotated(ScreenImages[2], 680, 420, 0, 200);
+    Begin3D(800, 600, 120, 50);
+    ResetTransform();
+    DrawEqualizer();
+    Begin2D(800, 600);
+    ResetTransform();
+    DrawHighlightBar(float(30 * v.cursor + HIGHLIGHT_TOP), amount);
+    DrawItemTexts(MENU_ITEMS, 3);
+    TurnCreditsPage(v);
+    DrawCreditsPage(v, amount);
+    PollMenuKeys(v);
+    DrawFrameBars();
+}
+
+} // namespace
+
+// ================================================================ 4. the mode
 void MenuMode() {
-    int leave = 0;
-    while (!leave) {
+    PlayModule(MusicModule(1), MusicModuleLength(1), MODULE_FROM_MEMORY); // from the start
+    MenuVisit visit;
+    const PublishedVisit published(visit);
+    while (!visit.leave) {
         if (FrameDue()) {
-            if (GetAsyncKeyState(VK_SPACE)) GameMode = MODE_PLAY, PlayEntry = PLAY_NEW_GAME, leave = 1;
-            if (GetAsyncKeyState(VK_ESCAPE)) GameMode = MODE_QUIT, leave = 1;
-            ClearDisplay();
-            Begin2D(800, 600);
-            FinishFrame();
+            DrawMenuFrame(visit);
+            FinishFrame(); // the frame that saw the space bar is shown before leaving
         }
         EndPass();
     }
+    PlayModule(nullptr, 0, 0);
 }

@@ -1,0 +1,53 @@
+// screen_parts.cpp - highlight bar, shadowed items, frame bars and cursor of the front end.
+#include "frontend/screen_parts.h"
+
+#include <cmath>
+
+#include "app/catalogue.h"
+#include "render/draw.h"
+#include "render/text.h"
+#include "support/maths.h"
+
+namespace {
+
+constexpr float SHADOW_GREY = 0.1f;
+constexpr int32_t SHADOW_OFFSET = 4;
+
+} // namespace
+
+float PulseAmount(float pulse) {
+    return std::fabs(SinDeg(pulse)) / 2.0f;
+}
+
+void DrawHighlightBar(float top, float amount) {
+    DrawSpriteEx(HighlightBarImage, 0, top, 800, 30, 0, 1, amount, 1, 1);
+}
+
+void DrawItemTexts(const ShadowedText* items, int count) {
+    for (int i = 0; i < count; i++)
+        DrawTextEx(0, items[i].text, items[i].x + SHADOW_OFFSET, items[i].y + SHADOW_OFFSET, 20, 20,
+                   0, SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1);
+    for (int i = 0; i < count; i++) DrawText(0, items[i].text, items[i].x, items[i].y, 20, 20);
+}
+
+void DrawFrameBars() {
+    for (int i = 0; i < 14; i++) {
+        DrawSprite(HudFrameImages[1], float(64 * i), 0, 64, 30);
+        DrawSprite(HudFrameImages[1], float(64 * i), 570, 64, 30);
+    }
+}
+
+int WrapCursor(int32_t* cursor, int32_t last, bool up, bool down) {
+    int moves = 0;
+    if (up) {
+        *cursor -= 1;
+        if (*cursor < 0) *cursor = last;
+        moves += 1;
+    }
+    if (down) {
+        *cursor += 1;
+        if (*cursor > last) *cursor = 0;
+        moves += 1;
+    }
+    return moves;
+}
