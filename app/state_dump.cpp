@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/json_writer.h"
 #include "frontend/front_end_dump.h"
+#include "play/play_dump.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ std::string DumpState(uint32_t frame) {
     DumpVisitState(j);
     // Subsystems add their sections here.
     DumpFrontEndState(j);
+    DumpPlayState(j);
     j.EndObject();
     return j.Text() + "\n";
 }

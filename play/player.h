@@ -23,3 +23,10 @@ struct PlayerState {
     int32_t level;       // sector number from 0
 };
 extern PlayerState Player;
+
+// New-game values: at (300, 300), weapon 1 with fire period 5, full energy, no fuel, 1000
+// coins, sector 0, the starting ammunition. fireCounter and facing keep their values.
+void SetNewGamePlayer();
+// Next-sector values: back to (300, 300), weapon 1 with fire period 5, device cooldown 0;
+// energy, fuel, ammunition, coins, score and level stay.
+void SetNextSectorPlayer();

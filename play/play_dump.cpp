@@ -1,0 +1,130 @@
+// play_dump.cpp - the play state as JSON: player, counters, arrival points, object lists.
+#include "play/play_dump.h"
+
+#include "app/json_writer.h"
+#include "objects/enemies.h"
+#include "objects/particles.h"
+#include "objects/pickups.h"
+#include "objects/shots.h"
+#include "play/level_map.h"
+#include "play/play_frame.h"
+#include "play/player.h"
+
+namespace {
+
+// Each record of a list as one object, in list order, without touching the cursor.
+template <typename T, typename WriteRecord>
+void DumpList(JsonWriter& j, const char* name, const List<T>& list, WriteRecord write) {
+    j.Key(name);
+    j.BeginArray();
+    for (const typename List<T>::Node* n = list.first; n; n = n->next) {
+        j.BeginObject();
+        write(n->record);
+        j.EndObject();
+    }
+    j.EndArray();
+}
+
+void DumpPlayer(JsonWriter& j) {
+    j.Key("Player");
+    j.BeginObject();
+    j.FieldF("x", Player.x);
+    j.FieldF("y", Player.y);
+    j.Field("weapon", Player.weapon);
+    j.Field("fireCounter", Player.fireCounter);
+    j.Field("firePeriod", Player.firePeriod);
+    j.Field("facing", Player.facing);
+    j.Field("useCooldown", Player.useCooldown);
+    j.Key("ammo");
+    j.BeginArray();
+    for (int32_t a : Player.ammo) j.Int(a);
+    j.EndArray();
+    j.Field("energy", Player.energy);
+    j.FieldF("fuel", Player.fuel);
+    j.Field("coins", Player.coins);
+    j.Field("score", Player.score);
+    j.Field("level", Player.level);
+    j.EndObject();
+}
+
+void DumpVisitFloats(JsonWriter& j) {
+    if (!ActivePlayVisit) return;
+    j.Key("PlayVisit");
+    j.BeginObject();
+    j.FieldF("bob", ActivePlayVisit->bob);
+    j.FieldF("scrollX", ActivePlayVisit->scrollX);
+    j.FieldF("scrollY", ActivePlayVisit->scrollY);
+    j.EndObject();
+}
+
+} // namespace
+
+void DumpPlayState(JsonWriter& j) {
+    DumpPlayer(j);
+    DumpVisitFloats(j);
+    j.Field("PickupsLeft", PickupsLeft);
+    j.Field("PickupsCarried", PickupsCarried);
+    j.Field("PickupSpin", PickupSpin);
+    j.Field("TeleportTargetCount", TeleportTargetCount);
+    DumpList(j, "TeleportTargets", TeleportTargets, [&](const TeleportTarget& t) {
+        j.FieldF("x", t.x);
+        j.FieldF("y", t.y);
+    });
+    DumpList(j, "Enemies", Enemies, [&](const Enemy& e) {
+        j.FieldF("x", e.x);
+        j.FieldF("y", e.y);
+        j.FieldF("angle", e.angle);
+        j.FieldF("speedX", e.speedX);
+        j.FieldF("speedY", e.speedY);
+        j.Field("energy", e.energy);
+        j.Field("value", e.value);
+        j.FieldF("size", e.size);
+        j.Field("flash", e.flash);
+        j.Field("hold", e.hold);
+        j.FieldF("screenX", e.screenX);
+        j.FieldF("screenY", e.screenY);
+        j.Field("imageRow", e.imageRow);
+    });
+    DumpList(j, "Shots", Shots, [&](const Shot& s) {
+        j.Field("type", s.type);
+        j.FieldF("x", s.x);
+        j.FieldF("y", s.y);
+        j.FieldF("vx", s.vx);
+        j.FieldF("vy", s.vy);
+        j.Field("life", s.life);
+        j.Field("damage", s.damage);
+        j.Field("imageRow", s.imageRow);
+        j.Field("mirror", s.mirror);
+    });
+    DumpList(j, "SpriteParticles", SpriteParticles, [&](const SpriteParticle& p) {
+        j.FieldF("x", p.x);
+        j.FieldF("y", p.y);
+        j.FieldF("vx", p.vx);
+        j.FieldF("vy", p.vy);
+        j.FieldF("life", p.life);
+        j.FieldF("size", p.size);
+        j.FieldF("alpha", p.alpha);
+        j.FieldF("alphaStep", p.alphaStep);
+        j.Field("image", p.image);
+        j.Field("fall", p.fall);
+        j.Field("spin", p.spin);
+        j.Field("angle", p.angle);
+    });
+    DumpList(j, "DotParticles", DotParticles, [&](const DotParticle& p) {
+        j.FieldF("x", p.x);
+        j.FieldF("y", p.y);
+        j.FieldF("vx", p.vx);
+        j.FieldF("vy", p.vy);
+        j.FieldF("life", p.life);
+        j.FieldF("size", p.size);
+        j.FieldF("alpha", p.alpha);
+        j.FieldF("alphaStep", p.alphaStep);
+        j.FieldF("r", p.r);
+        j.FieldF("g", p.g);
+        j.FieldF("b", p.b);
+    });
+    DumpList(j, "Pickups", Pickups, [&](const Pickup& p) {
+        j.FieldF("x", p.x);
+        j.FieldF("y", p.y);
+    });
+}
