@@ -1,0 +1,732 @@
+// xm_song.cpp - song flow, notes, effects, envelopes: everything that happens once per tick.
+//
+// Sections: 1. tables and pitch  2. voices of a channel  3. notes and instruments
+//           4. row (tick 0) effects and volume column  5. per-tick effects
+//           6. envelopes, fade-out, auto-vibrato and the voice's gains  7. song flow
+//           8. rendering
+// Effect letters are the XM effect numbers: 0..F, then G = 0x10 ... X = 0x21.
+#include "sound/xm_song.h"
+
+#include <cmath>
+#include <cstring>
+
+enum : uint8_t {
+    FX_ARPEGGIO = 0x0,
+    FX_PORTA_UP = 0x1,
+    FX_PORTA_DOWN = 0x2,
+    FX_TONE_PORTA = 0x3,
+    FX_VIBRATO = 0x4,
+    FX_TONE_PORTA_VOLSLIDE = 0x5,
+    FX_VIBRATO_VOLSLIDE = 0x6,
+    FX_TREMOLO = 0x7,
+    FX_SET_PANNING = 0x8,
+    FX_SAMPLE_OFFSET = 0x9,
+    FX_VOLUME_SLIDE = 0xA,
+    FX_POSITION_JUMP = 0xB,
+    FX_SET_VOLUME = 0xC,
+    FX_PATTERN_BREAK = 0xD,
+    FX_EXTENDED = 0xE,
+    FX_SPEED_TEMPO = 0xF,
+    FX_GLOBAL_VOLUME = 0x10,
+    FX_GLOBAL_SLIDE = 0x11,
+    FX_KEY_OFF = 0x14,
+    FX_ENVELOPE_POS = 0x15,
+    FX_PAN_SLIDE = 0x19,
+    FX_MULTI_RETRIG = 0x1B,
+    FX_TREMOR = 0x1D,
+    FX_EXTRA_FINE = 0x21,
+};
+enum : uint8_t {
+    EX_FINE_UP = 0x1,
+    EX_FINE_DOWN = 0x2,
+    EX_VIBRATO_WAVE = 0x4,
+    EX_FINETUNE = 0x5,
+    EX_PATTERN_LOOP = 0x6,
+    EX_TREMOLO_WAVE = 0x7,
+    EX_SET_PANNING = 0x8,
+    EX_RETRIG = 0x9,
+    EX_FINE_VOLUME_UP = 0xA,
+    EX_FINE_VOLUME_DOWN = 0xB,
+    EX_NOTE_CUT = 0xC,
+    EX_NOTE_DELAY = 0xD,
+    EX_PATTERN_DELAY = 0xE,
+};
+
+static constexpr int32_t PERIOD_MIN = 1;
+static constexpr int32_t PERIOD_MAX = 32000;
+static constexpr int32_t FADEOUT_FULL = 32768;
+
+// ================================================================ 1. tables and pitch
+static const uint8_t VIBRATO_SINE[32] = {0,   24,  49,  74,  97,  120, 141, 161, 180, 197, 212,
+                                         224, 235, 244, 250, 253, 255, 253, 250, 244, 235, 224,
+                                         212, 197, 180, 161, 141, 120, 97,  74,  49,  24};
+
+// Vibrato and tremolo wave at a position (0..255 a cycle): -255..255.
+static int32_t EffectWave(uint8_t wave, uint8_t pos) {
+    const int idx = (pos >> 2) & 31;
+    const bool negative = (pos & 0x80) != 0;
+    int32_t v;
+    switch (wave & 3) {
+    case 0: v = VIBRATO_SINE[idx]; break;
+    case 1: v = negative ? 255 - idx * 8 : idx * 8; break;
+    default: v = 255; break;
+    }
+    return negative ? -v : v;
+}
+
+// Auto-vibrato wave at a position (0..255 a cycle): -64..64.
+static int32_t AutoVibratoWave(uint8_t type, uint8_t pos) {
+    switch (type & 3) {
+    case 1: return pos < 128 ? 64 : -64;
+    case 2: return 64 - (pos + 1) / 2; // ramp down
+    case 3: return (pos + 1) / 2 - 64; // ramp up
+    default: return int32_t(std::lround(64.0 * std::sin(pos * (2.0 * M_PI / 256.0))));
+    }
+}
+
+int32_t NotePeriod(const MusicContext& music, int32_t note, int32_t finetune) {
+    if (music.module->linearFrequencies) return 7680 - note * 64 - finetune / 2;
+    const double p = 1712.0 * std::exp2((48 - note) / 12.0 - finetune / 1536.0);
+    return int32_t(std::lround(p));
+}
+
+double PeriodFrequency(const MusicContext& music, int32_t period) {
+    if (period < PERIOD_MIN) period = PERIOD_MIN;
+    if (music.module->linearFrequencies) return 8363.0 * std::exp2((4608 - period) / 768.0);
+    return 8363.0 * 1712.0 / period;
+}
+
+static int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
+
+// ================================================================ 2. voices of a channel
+// A new note: the sounding voice moves to the channel's second slot and fades out over the
+// ramp, while the new note starts in the first slot from zero gain.
+static void StartChannelVoice(MusicContext* m, int c, const ModuleSample* sample, int32_t offset) {
+    MixVoice* voices = m->voices[c];
+    if (voices[0].active) {
+        voices[1] = voices[0];
+        voices[1].fading = true;
+        SetVoiceGains(&voices[1], 0, 0);
+    }
+    voices[0].step = 0;
+    StartVoice(&voices[0], sample, offset);
+}
+
+// ================================================================ 3. notes and instruments
+static const ModuleInstrument* InstrumentNumbered(const MusicContext& m, int number) {
+    if (number < 1 || number > m.module->instrumentCount) return nullptr;
+    const ModuleInstrument* ins = &m.module->instruments[number - 1];
+    return ins->sampleCount > 0 ? ins : nullptr;
+}
+
+static void ResetInstrument(MusicChannel& ch) {
+    if (ch.sample) {
+        ch.volume = ch.sample->volume;
+        ch.panning = ch.sample->panning;
+    }
+    ch.keyOn = true;
+    ch.fadeout = FADEOUT_FULL;
+    ch.volumeTick = 0;
+    ch.panningTick = 0;
+    ch.autoVibratoPos = 0;
+    ch.autoVibratoSweep = 0;
+    ch.tremorPos = 0;
+    ch.tremorOff = false;
+}
+
+static void KeyOff(MusicChannel& ch) {
+    ch.keyOn = false;
+    // Without a volume envelope a key off silences the note at once.
+    if (!ch.ins || !ch.ins->volumeEnvelope.on) ch.volume = 0;
+}
+
+// Plays a note 1..96 with the channel's instrument. Returns false when nothing can play it.
+static bool TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_t param) {
+    MusicChannel& ch = m->channels[c];
+    const ModuleInstrument* ins = InstrumentNumbered(*m, ch.instrument);
+    const int sampleIndex = ins ? ins->keymap[note - 1] : 0;
+    if (!ins || sampleIndex >= ins->sampleCount) {
+        // No sample for the note: the channel falls silent.
+        ch.sample = nullptr;
+        ch.ins = ins;
+        StartChannelVoice(m, c, nullptr, 0);
+        return false;
+    }
+    const ModuleSample* sample = &ins->samples[sampleIndex];
+    const int realNote = note - 1 + sample->relativeNote;
+    if (realNote < 0 || realNote >= 119) return false; // out of range: the row's note is ignored
+    ch.ins = ins;
+    ch.sample = sample;
+    ch.note = uint8_t(note);
+    ch.relativeNote = sample->relativeNote;
+    ch.finetune = sample->finetune;
+    if (effect == FX_EXTENDED && (param >> 4) == EX_FINETUNE)
+        ch.finetune = int8_t(((param & 15) - 8) * 16);
+    ch.period = NotePeriod(*m, realNote, ch.finetune);
+    ch.targetPeriod = ch.period;
+    int32_t offset = 0;
+    if (effect == FX_SAMPLE_OFFSET) offset = int32_t(ch.offsetMemory) * 256;
+    StartChannelVoice(m, c, sample, offset);
+    if (!(ch.vibratoWave & 4)) ch.vibratoPos = 0;
+    if (!(ch.tremoloWave & 4)) ch.tremoloPos = 0;
+    ch.retrigCounter = 0;
+    return true;
+}
+
+// Restarts the sounding sample from its beginning (retrig effects).
+static void RetriggerChannel(MusicContext* m, int c) {
+    MusicChannel& ch = m->channels[c];
+    if (ch.sample) StartChannelVoice(m, c, ch.sample, 0);
+}
+
+// ================================================================ 4. row effects
+static void ApplyVolumeColumnRow(MusicChannel& ch, uint8_t v) {
+    const int x = v & 15;
+    switch (v >> 4) {
+    case 0x1:
+    case 0x2:
+    case 0x3:
+    case 0x4: ch.volume = v - 0x10; break;
+    case 0x5:
+        if (v == 0x50) ch.volume = 64;
+        break;
+    case 0x8: ch.volume = Clamp(ch.volume - x, 0, 64); break;
+    case 0x9: ch.volume = Clamp(ch.volume + x, 0, 64); break;
+    case 0xA: ch.vibratoSpeed = uint8_t(x); break;
+    case 0xB:
+        if (x) ch.vibratoDepth = uint8_t(x);
+        break;
+    case 0xC: ch.panning = x * 16; break;
+    case 0xF:
+        if (x) ch.tonePortaSpeed = uint8_t(x * 16);
+        break;
+    default: break;
+    }
+}
+
+static void SlideVolume(MusicChannel& ch, uint8_t mem) {
+    if (mem >> 4)
+        ch.volume = Clamp(ch.volume + (mem >> 4), 0, 64);
+    else
+        ch.volume = Clamp(ch.volume - (mem & 15), 0, 64);
+}
+
+static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
+    MusicChannel& ch = m->channels[c];
+    const int x = p >> 4, y = p & 15;
+    switch (e) {
+    case FX_PORTA_UP:
+        if (p) ch.portaUpMemory = p;
+        break;
+    case FX_PORTA_DOWN:
+        if (p) ch.portaDownMemory = p;
+        break;
+    case FX_TONE_PORTA:
+        if (p) ch.tonePortaSpeed = p;
+        break;
+    case FX_VIBRATO:
+        if (x) ch.vibratoSpeed = uint8_t(x);
+        if (y) ch.vibratoDepth = uint8_t(y);
+        break;
+    case FX_TONE_PORTA_VOLSLIDE:
+    case FX_VIBRATO_VOLSLIDE:
+    case FX_VOLUME_SLIDE:
+        if (p) ch.volumeSlideMemory = p;
+        break;
+    case FX_TREMOLO:
+        if (x) ch.tremoloSpeed = uint8_t(x);
+        if (y) ch.tremoloDepth = uint8_t(y);
+        break;
+    case FX_SET_PANNING: ch.panning = p; break;
+    case FX_POSITION_JUMP:
+        m->nextOrder = p;
+        if (!m->jumpPending) m->nextRow = 0;
+        m->jumpPending = true;
+        m->jumpIsLoop = false;
+        break;
+    case FX_SET_VOLUME: ch.volume = p > 64 ? 64 : p; break;
+    case FX_PATTERN_BREAK:
+        if (!m->jumpPending || m->jumpIsLoop) m->nextOrder = m->order + 1;
+        m->nextRow = x * 10 + y;
+        m->jumpPending = true;
+        m->jumpIsLoop = false;
+        break;
+    case FX_EXTENDED:
+        switch (x) {
+        case EX_FINE_UP:
+            if (y) ch.fineUpMemory = uint8_t(y);
+            ch.period = Clamp(ch.period - ch.fineUpMemory * 4, PERIOD_MIN, PERIOD_MAX);
+            break;
+        case EX_FINE_DOWN:
+            if (y) ch.fineDownMemory = uint8_t(y);
+            ch.period = Clamp(ch.period + ch.fineDownMemory * 4, PERIOD_MIN, PERIOD_MAX);
+            break;
+        case EX_VIBRATO_WAVE: ch.vibratoWave = uint8_t(y); break;
+        case EX_TREMOLO_WAVE: ch.tremoloWave = uint8_t(y); break;
+        case EX_SET_PANNING: ch.panning = y * 16; break; // settled: x x 16
+        case EX_PATTERN_LOOP:
+            if (y == 0) {
+                ch.loopRow = uint8_t(m->row);
+            } else if (m->patternDelayRun == 0) {
+                if (ch.loopCount == 0)
+                    ch.loopCount = uint8_t(y);
+                else
+                    ch.loopCount--;
+                if (ch.loopCount > 0 && !(m->jumpPending && !m->jumpIsLoop)) {
+                    m->nextOrder = m->order;
+                    m->nextRow = ch.loopRow;
+                    m->jumpPending = true;
+                    m->jumpIsLoop = true;
+                }
+            }
+            break;
+        case EX_FINE_VOLUME_UP:
+            if (y) ch.fineVolumeUpMemory = uint8_t(y);
+            ch.volume = Clamp(ch.volume + ch.fineVolumeUpMemory, 0, 64);
+            break;
+        case EX_FINE_VOLUME_DOWN:
+            if (y) ch.fineVolumeDownMemory = uint8_t(y);
+            ch.volume = Clamp(ch.volume - ch.fineVolumeDownMemory, 0, 64);
+            break;
+        case EX_NOTE_CUT:
+            if (y == 0) ch.volume = 0;
+            break;
+        case EX_PATTERN_DELAY:
+            if (m->patternDelayRun == 0 && m->patternDelay == 0) m->patternDelay = y;
+            break;
+        default: break; // E0, E3 and EF are ignored (settled); E5, E9, ED act elsewhere
+        }
+        break;
+    case FX_SPEED_TEMPO:
+        if (p == 0) break;
+        if (p < 32)
+            m->speed = p;
+        else
+            m->tempo = p;
+        break;
+    case FX_GLOBAL_VOLUME: m->globalVolume = p > 64 ? 64 : p; break;
+    case FX_GLOBAL_SLIDE:
+        if (p) ch.globalSlideMemory = p;
+        break;
+    case FX_KEY_OFF: KeyOff(ch); break; // settled: on the row's first tick, parameter unused
+    case FX_ENVELOPE_POS:
+        ch.volumeTick = p;
+        ch.panningTick = p;
+        break;
+    case FX_PAN_SLIDE:
+        if (p) ch.panSlideMemory = p;
+        break;
+    case FX_MULTI_RETRIG:
+        if (x) ch.retrigMemory = uint8_t((ch.retrigMemory & 0x0F) | (x << 4));
+        if (y) ch.retrigMemory = uint8_t((ch.retrigMemory & 0xF0) | y);
+        break;
+    case FX_TREMOR:
+        if (p) ch.tremorMemory = p;
+        break;
+    case FX_EXTRA_FINE:
+        if (x == 1) {
+            if (y) ch.extraFineUpMemory = uint8_t(y);
+            ch.period = Clamp(ch.period - ch.extraFineUpMemory, PERIOD_MIN, PERIOD_MAX);
+        } else if (x == 2) {
+            if (y) ch.extraFineDownMemory = uint8_t(y);
+            ch.period = Clamp(ch.period + ch.extraFineDownMemory, PERIOD_MIN, PERIOD_MAX);
+        }
+        break;
+    default: break; // letters without a meaning are ignored
+    }
+}
+
+// Everything a cell does when it is read: note, instrument, volume column, row effect.
+static void PlayCell(MusicContext* m, int c, const uint8_t* cell) {
+    MusicChannel& ch = m->channels[c];
+    uint8_t note = cell[0];
+    const uint8_t insNumber = cell[1];
+    const uint8_t vol = cell[2];
+    const uint8_t e = cell[3], p = cell[4];
+    if (note > MODULE_NOTE_KEY_OFF) note = 0;
+    if (e == FX_SAMPLE_OFFSET && p) ch.offsetMemory = p;
+    const bool porta = e == FX_TONE_PORTA || e == FX_TONE_PORTA_VOLSLIDE || (vol >> 4) == 0xF;
+    if (insNumber) ch.instrument = insNumber;
+
+    bool instrumentValid = insNumber && InstrumentNumbered(*m, insNumber);
+    if (note >= 1 && note <= 96) {
+        if (porta && ch.sample && m->voices[c][0].active) {
+            const int realNote = note - 1 + ch.relativeNote;
+            if (realNote >= 0 && realNote < 119) {
+                ch.targetPeriod = NotePeriod(*m, realNote, ch.finetune);
+                ch.note = uint8_t(note);
+            }
+        } else if (!TriggerNote(m, c, note, e, p)) {
+            instrumentValid = instrumentValid && ch.sample;
+        }
+    }
+    if (instrumentValid) ResetInstrument(ch);
+    if (note == MODULE_NOTE_KEY_OFF) KeyOff(ch);
+    ApplyVolumeColumnRow(ch, vol);
+    ApplyRowEffect(m, c, e, p);
+}
+
+// ================================================================ 5. per-tick effects
+static void TonePorta(MusicChannel& ch) {
+    const int32_t speed = ch.tonePortaSpeed * 4;
+    if (ch.targetPeriod <= 0) return;
+    if (ch.period < ch.targetPeriod) {
+        ch.period += speed;
+        if (ch.period > ch.targetPeriod) ch.period = ch.targetPeriod;
+    } else if (ch.period > ch.targetPeriod) {
+        ch.period -= speed;
+        if (ch.period < ch.targetPeriod) ch.period = ch.targetPeriod;
+    }
+}
+
+static int32_t VibratoDelta(MusicChannel& ch) {
+    const int32_t delta = (EffectWave(ch.vibratoWave, ch.vibratoPos) * ch.vibratoDepth) >> 5;
+    ch.vibratoPos = uint8_t(ch.vibratoPos + ch.vibratoSpeed * 4);
+    ch.vibratoActive = true;
+    return delta;
+}
+
+static void MultiRetrig(MusicContext* m, int c) {
+    MusicChannel& ch = m->channels[c];
+    const int interval = ch.retrigMemory & 15;
+    if (interval == 0) return;
+    if (++ch.retrigCounter < interval) return;
+    ch.retrigCounter = 0;
+    int v = ch.volume;
+    switch (ch.retrigMemory >> 4) {
+    case 0x1: v -= 1; break;
+    case 0x2: v -= 2; break;
+    case 0x3: v -= 4; break;
+    case 0x4: v -= 8; break;
+    case 0x5: v -= 16; break;
+    case 0x6: v = v * 2 / 3; break;
+    case 0x7: v /= 2; break;
+    case 0x9: v += 1; break;
+    case 0xA: v += 2; break;
+    case 0xB: v += 4; break;
+    case 0xC: v += 8; break;
+    case 0xD: v += 16; break;
+    case 0xE: v = v * 3 / 2; break;
+    case 0xF: v *= 2; break;
+    default: break;
+    }
+    ch.volume = Clamp(v, 0, 64);
+    RetriggerChannel(m, c);
+}
+
+static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta, int32_t* volumeDelta) {
+    MusicChannel& ch = m->channels[c];
+    const uint8_t e = ch.effect, p = ch.param, v = ch.volumeColumn;
+    const int x = p >> 4, y = p & 15;
+    // Volume column.
+    switch (v >> 4) {
+    case 0x6: ch.volume = Clamp(ch.volume - (v & 15), 0, 64); break;
+    case 0x7: ch.volume = Clamp(ch.volume + (v & 15), 0, 64); break;
+    case 0xB: *periodDelta += VibratoDelta(ch); break;
+    case 0xD: ch.panning = Clamp(ch.panning - (v & 15), 0, 255); break;
+    case 0xE: ch.panning = Clamp(ch.panning + (v & 15), 0, 255); break;
+    case 0xF: TonePorta(ch); break;
+    default: break;
+    }
+    switch (e) {
+    case FX_ARPEGGIO:
+        if (p) {
+            const int phase = m->tick % 3;
+            ch.arpeggioOffset = phase == 0 ? 0 : phase == 1 ? x : y;
+        }
+        break;
+    case FX_PORTA_UP:
+        ch.period = Clamp(ch.period - ch.portaUpMemory * 4, PERIOD_MIN, PERIOD_MAX);
+        break;
+    case FX_PORTA_DOWN:
+        ch.period = Clamp(ch.period + ch.portaDownMemory * 4, PERIOD_MIN, PERIOD_MAX);
+        break;
+    case FX_TONE_PORTA: TonePorta(ch); break;
+    case FX_VIBRATO: *periodDelta += VibratoDelta(ch); break;
+    case FX_TONE_PORTA_VOLSLIDE:
+        TonePorta(ch);
+        SlideVolume(ch, ch.volumeSlideMemory);
+        break;
+    case FX_VIBRATO_VOLSLIDE:
+        *periodDelta += VibratoDelta(ch);
+        SlideVolume(ch, ch.volumeSlideMemory);
+        break;
+    case FX_TREMOLO:
+        *volumeDelta = (EffectWave(ch.tremoloWave, ch.tremoloPos) * ch.tremoloDepth) >> 6;
+        ch.tremoloPos = uint8_t(ch.tremoloPos + ch.tremoloSpeed * 4);
+        break;
+    case FX_VOLUME_SLIDE: SlideVolume(ch, ch.volumeSlideMemory); break;
+    case FX_EXTENDED:
+        if (x == EX_RETRIG && y && m->tick % y == 0) RetriggerChannel(m, c);
+        if (x == EX_NOTE_CUT && y == m->tick) ch.volume = 0;
+        break;
+    case FX_GLOBAL_SLIDE: {
+        const uint8_t mem = ch.globalSlideMemory;
+        if (mem >> 4)
+            m->globalVolume = Clamp(m->globalVolume + (mem >> 4), 0, 64);
+        else
+            m->globalVolume = Clamp(m->globalVolume - (mem & 15), 0, 64);
+        break;
+    }
+    case FX_PAN_SLIDE: {
+        const uint8_t mem = ch.panSlideMemory;
+        if (mem >> 4)
+            ch.panning = Clamp(ch.panning + (mem >> 4), 0, 255);
+        else
+            ch.panning = Clamp(ch.panning - (mem & 15), 0, 255);
+        break;
+    }
+    case FX_MULTI_RETRIG: MultiRetrig(m, c); break;
+    case FX_TREMOR: {
+        // On for x + 1 ticks, off for y + 1 ticks; the phase carries over between rows.
+        if (ch.tremorPos == 0) {
+            ch.tremorOff = !ch.tremorOff;
+            ch.tremorPos =
+                uint8_t(ch.tremorOff ? (ch.tremorMemory & 15) + 1 : (ch.tremorMemory >> 4) + 1);
+        }
+        ch.tremorPos--;
+        break;
+    }
+    default: break;
+    }
+}
+
+// ================================================================ 6. envelopes and output
+static int32_t EnvelopeValue(const ModuleEnvelope& e, int32_t tick) {
+    if (e.count == 1 || tick <= e.x[0]) return e.y[0];
+    for (int i = 1; i < e.count; i++) {
+        if (tick < e.x[i]) {
+            const int32_t x0 = e.x[i - 1], x1 = e.x[i];
+            const int32_t y0 = e.y[i - 1], y1 = e.y[i];
+            return y0 + (y1 - y0) * (tick - x0) / (x1 - x0);
+        }
+    }
+    return e.y[e.count - 1];
+}
+
+static void AdvanceEnvelope(const ModuleEnvelope& e, bool keyOn, int32_t* tick) {
+    if (e.sustainOn && keyOn && *tick == e.x[e.sustain]) return;
+    (*tick)++;
+    if (e.loopOn && *tick == e.x[e.loopEnd]) *tick = e.x[e.loopStart];
+}
+
+static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta, int32_t volumeDelta) {
+    MusicChannel& ch = m->channels[c];
+    const ModuleInstrument* ins = ch.ins;
+    // Envelopes and fade-out.
+    ch.volumeEnvelope = 64;
+    ch.panningEnvelope = 32;
+    if (ins) {
+        if (ins->volumeEnvelope.on) {
+            ch.volumeEnvelope = EnvelopeValue(ins->volumeEnvelope, ch.volumeTick);
+            AdvanceEnvelope(ins->volumeEnvelope, ch.keyOn, &ch.volumeTick);
+        }
+        if (ins->panningEnvelope.on) {
+            ch.panningEnvelope = EnvelopeValue(ins->panningEnvelope, ch.panningTick);
+            AdvanceEnvelope(ins->panningEnvelope, ch.keyOn, &ch.panningTick);
+        }
+        if (!ch.keyOn) ch.fadeout = ch.fadeout > ins->fadeout ? ch.fadeout - ins->fadeout : 0;
+    }
+    // Volume after tremolo and tremor.
+    int32_t vol = Clamp(ch.volume + volumeDelta, 0, 64);
+    if (ch.effect == FX_TREMOR && ch.tremorOff) vol = 0;
+    ch.outVolume = vol;
+    const int64_t fv = int64_t(vol) * ch.volumeEnvelope * m->globalVolume * ch.fadeout;
+    ch.finalVolume = int32_t(fv / (int64_t(64) * 64 * 64 * FADEOUT_FULL / 65536));
+    // Panning envelope: swings the pan towards the nearer edge's room.
+    const int32_t room = 128 - (ch.panning < 128 ? 128 - ch.panning : ch.panning - 128);
+    ch.finalPanning = Clamp(ch.panning + (ch.panningEnvelope - 32) * room / 32, 0, 255);
+
+    // Pitch: slides, vibrato, arpeggio, auto-vibrato.
+    int32_t period = ch.period + periodDelta;
+    if (ins && ins->vibratoDepth && ch.period > 0) {
+        int32_t amp = ins->vibratoDepth * 256;
+        if (ins->vibratoSweep && ch.autoVibratoSweep < amp) {
+            ch.autoVibratoSweep += amp / ins->vibratoSweep;
+            if (ch.autoVibratoSweep > amp) ch.autoVibratoSweep = amp;
+            amp = ch.autoVibratoSweep;
+        }
+        period += (AutoVibratoWave(ins->vibratoType, uint8_t(ch.autoVibratoPos)) * amp) >> 14;
+        ch.autoVibratoPos = (ch.autoVibratoPos + ins->vibratoRate) & 255;
+    }
+    if (ch.arpeggioOffset) {
+        if (m->module->linearFrequencies)
+            period -= ch.arpeggioOffset * 64;
+        else
+            period = int32_t(std::lround(period * std::exp2(-ch.arpeggioOffset / 12.0)));
+    }
+    ch.outPeriod = ch.period > 0 ? Clamp(period, PERIOD_MIN, PERIOD_MAX) : 0;
+    ch.frequency = ch.outPeriod ? PeriodFrequency(*m, ch.outPeriod) : 0.0;
+
+    // The voice follows.
+    MixVoice& v = m->voices[c][0];
+    if (!v.active) return;
+    SetVoiceRate(&v, ch.frequency);
+    const int64_t g = int64_t(m->gainFull) * ch.finalVolume / 65536;
+    SetVoiceGains(&v, int32_t(g * (255 - ch.finalPanning) / 255),
+                  int32_t(g * ch.finalPanning / 255));
+}
+
+// ================================================================ 7. song flow
+static bool Visited(const MusicContext& m, int order, int row) {
+    return (m.visited[order][row >> 3] >> (row & 7)) & 1;
+}
+
+// Moves to the row after the current one; sets atEnd when the song is over.
+static void AdvanceRow(MusicContext* m) {
+    const ModuleData& mod = *m->module;
+    int order = m->order, row = m->row;
+    bool jumped = false;
+    bool loopJump = false;
+    if (m->jumpPending) {
+        order = m->nextOrder;
+        row = m->nextRow;
+        jumped = true;
+        loopJump = m->jumpIsLoop;
+        m->jumpPending = false;
+        m->jumpIsLoop = false;
+    } else {
+        row++;
+    }
+    if (order == m->order && !jumped && row >= PatternAtOrder(mod, order).rows) {
+        order++;
+        row = 0;
+        jumped = true;
+    }
+    if (order >= mod.orderCount) {
+        if (m->ending == MUSIC_STOP_AT_END) {
+            m->atEnd = true;
+            return;
+        }
+        order = mod.restartPosition < mod.orderCount ? mod.restartPosition : 0;
+    }
+    if (row >= PatternAtOrder(mod, order).rows) row = 0;
+    if (m->ending == MUSIC_STOP_AT_REPEAT && jumped && !loopJump && Visited(*m, order, row)) {
+        m->atEnd = true;
+        return;
+    }
+    if (order != m->order) {
+        // A new pattern starts with fresh pattern-loop rows.
+        for (int c = 0; c < mod.channels; c++) m->channels[c].loopRow = 0;
+    }
+    m->order = order;
+    m->row = row;
+}
+
+static void ProcessTick(MusicContext* m) {
+    const ModuleData& mod = *m->module;
+    const int channels = mod.channels;
+    const bool readRow = m->tick == 0 && m->patternDelayRun == 0;
+    if (readRow) {
+        m->visited[m->order][m->row >> 3] |= uint8_t(1 << (m->row & 7));
+        const ModulePattern& pat = PatternAtOrder(mod, m->order);
+        const uint8_t* rowCells = pat.cells + size_t(m->row) * channels * MODULE_CELL_BYTES;
+        for (int c = 0; c < channels; c++) {
+            MusicChannel& ch = m->channels[c];
+            const uint8_t* cell = rowCells + c * MODULE_CELL_BYTES;
+            ch.arpeggioOffset = 0;
+            ch.effect = cell[3];
+            ch.param = cell[4];
+            ch.volumeColumn = cell[2];
+            if (cell[3] == FX_EXTENDED && (cell[4] >> 4) == EX_NOTE_DELAY && (cell[4] & 15)) {
+                ch.delayTick = cell[4] & 15; // the whole cell waits for its tick
+                std::memcpy(ch.delayedCell, cell, MODULE_CELL_BYTES);
+                ch.volumeColumn = 0;
+                continue;
+            }
+            ch.delayTick = 0;
+            PlayCell(m, c, cell);
+        }
+    }
+    for (int c = 0; c < channels; c++) {
+        MusicChannel& ch = m->channels[c];
+        int32_t periodDelta = 0, volumeDelta = 0;
+        ch.arpeggioOffset = 0;
+        if (m->tick > 0) {
+            if (ch.delayTick && ch.delayTick == m->tick) {
+                PlayCell(m, c, ch.delayedCell);
+                ch.effect = 0;
+                ch.param = 0;
+            } else {
+                ApplyTickEffects(m, c, &periodDelta, &volumeDelta);
+            }
+        }
+        UpdateChannelOutput(m, c, periodDelta, volumeDelta);
+    }
+    if (m->onTick) m->onTick(*m, m->user);
+
+    // Next tick, and the next row after the last tick of this one.
+    m->samplesPerTick = m->tempo ? 120000 / m->tempo : 120000;
+    if (++m->tick >= m->speed) {
+        m->tick = 0;
+        if (m->patternDelay > 0) {
+            m->patternDelay--;
+            m->patternDelayRun++;
+        } else {
+            m->patternDelayRun = 0;
+            AdvanceRow(m);
+        }
+    }
+}
+
+void StartMusic(MusicContext* m, const ModuleData* module, MusicEnding ending) {
+    std::memset(static_cast<void*>(m), 0, sizeof *m);
+    m->module = module;
+    m->ending = ending;
+    m->speed = module->speed ? module->speed : 1;
+    m->tempo = module->tempo;
+    m->globalVolume = 64;
+    m->samplesPerTick = m->tempo ? 120000 / m->tempo : 120000;
+    m->gainFull = module->channels <= 32 ? 32767 : 32767 * 32 / module->channels;
+    for (int c = 0; c < module->channels; c++) {
+        m->channels[c].panning = 128;
+        m->channels[c].fadeout = FADEOUT_FULL;
+        m->channels[c].volumeEnvelope = 64;
+        m->channels[c].panningEnvelope = 32;
+        m->channels[c].keyOn = true;
+    }
+}
+
+void JumpMusicToOrder(MusicContext* m, int32_t n) {
+    m->order = (n >= 0 && n < m->module->orderCount) ? n : 0;
+    m->row = 0;
+    m->tick = 0;
+    m->patternDelay = 0;
+    m->patternDelayRun = 0;
+    m->jumpPending = false;
+    m->jumpIsLoop = false;
+}
+
+bool StepMusicTick(MusicContext* m) {
+    if (m->finished) return false;
+    if (m->atEnd) {
+        m->finished = true;
+        return false;
+    }
+    ProcessTick(m);
+    return true;
+}
+
+// ================================================================ 8. rendering
+int RenderMusic(MusicContext* m, int32_t* acc, int frames) {
+    int done = 0;
+    const int channels = m->module->channels;
+    while (done < frames) {
+        if (m->samplesLeft <= 0) {
+            if (!StepMusicTick(m)) break;
+            m->samplesLeft = m->samplesPerTick;
+        }
+        const int n = frames - done < m->samplesLeft ? frames - done : m->samplesLeft;
+        for (int c = 0; c < channels; c++) {
+            MixVoiceFrames(&m->voices[c][0], acc + 2 * done, n);
+            MixVoiceFrames(&m->voices[c][1], acc + 2 * done, n);
+        }
+        m->samplesLeft -= n;
+        m->playTimeMs += uint32_t(n * 20 / 960);
+        m->framesPlayed += uint64_t(n);
+        done += n;
+    }
+    return done;
+}

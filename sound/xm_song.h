@@ -1,0 +1,107 @@
+// xm_song.h - the song engine: song flow, notes, effects, envelopes and the voices they drive.
+//
+// A MusicContext plays one parsed module into a mix accumulator, tick by tick, with no thread
+// and no device: the threaded player renders its ring blocks with it, and the renderer tool,
+// the benchmark and the tests drive the very same code. One context belongs to one thread at
+// a time.
+#pragma once
+
+#include <cstdint>
+
+#include "sound/xm_mixer.h"
+#include "sound/xm_module.h"
+
+constexpr int MUSIC_RATE = 48000;
+
+// How the song ends.
+enum MusicEnding {
+    MUSIC_LOOP,           // the order list wraps to the restart position for ever
+    MUSIC_STOP_AT_END,    // stop when the order list runs out (the player's MODULE_NO_LOOP)
+    MUSIC_STOP_AT_REPEAT, // stop where the song starts to repeat itself (the renderer tool)
+};
+
+// One channel as the tracker sees it. The output fields are what the voice plays this tick.
+struct MusicChannel {
+    // Row data and instrument.
+    uint8_t note;       // last note played, 1..96 (0 none)
+    uint8_t instrument; // last instrument number given, 1-based (0 none)
+    const ModuleInstrument* ins;
+    const ModuleSample* sample;
+    int8_t finetune;
+    int8_t relativeNote;
+    bool keyOn;
+    // Pitch.
+    int32_t period;       // current period (slides change it)
+    int32_t targetPeriod; // tone portamento target
+    int32_t outPeriod;    // after vibrato, arpeggio, auto-vibrato (0: silent)
+    double frequency;     // Hz of outPeriod
+    // Volume and panning.
+    int32_t volume;          // 0..64, the note's volume
+    int32_t outVolume;       // after tremolo, tremor, note cut (0..64)
+    int32_t panning;         // 0..255
+    int32_t fadeout;         // 0..32768, falls after key off
+    int32_t volumeEnvelope;  // 0..64
+    int32_t panningEnvelope; // 0..64
+    int32_t finalVolume;     // 0..65536: volume x envelope x fade-out x global volume
+    int32_t finalPanning;    // 0..255, after the panning envelope
+    // Envelope positions (ticks) and auto-vibrato.
+    int32_t volumeTick, panningTick;
+    int32_t autoVibratoPos, autoVibratoSweep;
+    // Effect state and memories.
+    uint8_t effect, param, volumeColumn; // this row's
+    uint8_t portaUpMemory, portaDownMemory, tonePortaSpeed;
+    uint8_t fineUpMemory, fineDownMemory, extraFineUpMemory, extraFineDownMemory;
+    uint8_t volumeSlideMemory, fineVolumeUpMemory, fineVolumeDownMemory;
+    uint8_t globalSlideMemory, panSlideMemory, offsetMemory;
+    uint8_t vibratoSpeed, vibratoDepth, vibratoPos, vibratoWave;
+    uint8_t tremoloSpeed, tremoloDepth, tremoloPos, tremoloWave;
+    uint8_t tremorMemory, tremorPos;
+    bool tremorOff;
+    uint8_t retrigMemory, retrigCounter;
+    uint8_t loopRow, loopCount;
+    uint8_t delayTick; // note delay: the tick that plays the row (0: none)
+    uint8_t delayedCell[MODULE_CELL_BYTES];
+    bool vibratoActive;
+    int32_t arpeggioOffset; // semitones this tick
+};
+
+struct MusicContext {
+    const ModuleData* module;
+    MusicEnding ending;
+    bool finished; // the song has ended (never with MUSIC_LOOP)
+    // Song position.
+    int32_t order, row, tick;
+    int32_t speed, tempo, globalVolume;
+    int32_t patternDelay;    // extra row repeats still to play
+    int32_t patternDelayRun; // repeats of this row already played
+    int32_t samplesPerTick, samplesLeft;
+    int32_t nextOrder, nextRow; // where the next row comes from (-1: just the next one)
+    bool jumpPending;
+    bool jumpIsLoop;     // the pending jump is a pattern loop's (E6x)
+    bool atEnd;          // the row after the current one is past the song's end
+    uint32_t playTimeMs; // milliseconds played (the player's counter)
+    uint64_t framesPlayed;
+    int32_t gainFull; // voice gain at full volume and full pan
+    // Song-end detection: rows played, by order.
+    uint8_t visited[256][MODULE_MAX_ROWS / 8];
+    MusicChannel channels[MODULE_MAX_CHANNELS];
+    MixVoice voices[MODULE_MAX_CHANNELS][2]; // [c][0] plays, [c][1] fades the old note out
+    // Called after each tick is processed (the renderer's tick dump).
+    void (*onTick)(const MusicContext& music, void* user);
+    void* user;
+};
+
+// Puts the context at the start of the module. The module must outlive the context's use.
+void StartMusic(MusicContext* music, const ModuleData* module, MusicEnding ending);
+// Mixes frames into acc (2 x frames i32, added to, not cleared). Returns the frames that were
+// song (fewer than asked only when the song ended).
+int RenderMusic(MusicContext* music, int32_t* acc, int frames);
+// Processes one tick without mixing (tests): returns false once the song has ended.
+bool StepMusicTick(MusicContext* music);
+// Moves the song to the start of order n (0 when n lies outside the order list).
+void JumpMusicToOrder(MusicContext* music, int32_t n);
+
+// Period of a note (0-based, C-0 = 0, relative note included) with a finetune, in the
+// module's frequency table, and the frequency in Hz of a period.
+int32_t NotePeriod(const MusicContext& music, int32_t note, int32_t finetune);
+double PeriodFrequency(const MusicContext& music, int32_t period);
