@@ -1,4 +1,0 @@
-// placeholder_music.cpp - stands in until the music generator lands (its owner deletes this file).
-#include "tools/assetgen/assetgen.h"
-
-bool GenerateMusic(const std::string&) { return true; }
