@@ -5,6 +5,7 @@
 // moment); the mode loop then calls one mode procedure after the other until MODE_QUIT.
 #include "app/mode_loop.h"
 
+#include <atomic>
 #include <cstdio>
 
 #include "app/catalogue.h"
@@ -59,7 +60,9 @@ bool StartUp(const char* firstParameter) {
 
 void RunModeLoop() {
     for (;;) {
-        switch (GameMode) {
+        // Read afresh on every turn, even when the last value called nothing: the compiler
+        // may not keep it in a register across the empty turns.
+        switch (std::atomic_ref<int32_t>(GameMode).load(std::memory_order_relaxed)) {
         case MODE_MENU: MenuMode(); break;
         case MODE_PLAY: PlayMode(); break;
         case MODE_HIGHSCORES: HighScoreMode(); break;

@@ -61,6 +61,8 @@ bool ParseKeyScript(const std::string& text, KeyScript* script, std::string* err
         if (w[0] != "at" || w.size() < 3) return fail("expected 'at N ...' or 'fullscreen ...'");
         ScriptCommand c{};
         if (!ParseFrame(w[1], &c.frame)) return fail("'" + w[1] + "' is not a frame number");
+        // Mended: frame 0 was taken and its screenshot or dump silently never written.
+        if (c.frame == 0) return fail("frames count from 1 (the first drawn frame)");
         const std::string& verb = w[2];
         if (verb == "down" || verb == "up") {
             if (w.size() != 4) return fail("expected 'at N " + verb + " KEY'");

@@ -77,6 +77,8 @@ struct PlatformFrameRect {
     float scale;
 };
 PlatformFrameRect PlatformGetFrameRect();
+// The same for a drawable of the given size (the letterbox maths alone).
+PlatformFrameRect FrameRectForDrawable(int drawableWidth, int drawableHeight);
 void PlatformGetDrawableSize(int* width, int* height);
 
 // Presents the back buffer and counts one drawn frame. Before presenting, the scripted

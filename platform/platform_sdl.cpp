@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/platform_internal.h"
 
@@ -16,6 +17,9 @@
 PlatformState Platform;
 
 namespace {
+
+const char* const NO_DISPLAY =
+    "no display available: start the game inside an X11 or Wayland session";
 
 // Sets the press latch from key-down events as SDL queues them, so that a tap is seen by
 // the next query even when PollWindowEvent has not reached the event yet.
@@ -31,6 +35,24 @@ bool DriverIsHeadless(const char* driver) {
     return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+// Mended: with no driver named, SDL also probes Wayland, and libwayland prints its own
+// complaint when it has no XDG_RUNTIME_DIR to look for a socket in. Probe only the drivers
+// that can show a window, and Wayland only when a compositor can be found, so that a run
+// with no display prints our one line and nothing else.
+void NameDisplayDrivers() {
+    const bool waylandReachable = std::getenv("WAYLAND_DISPLAY") || std::getenv("WAYLAND_SOCKET") ||
+                                  std::getenv("XDG_RUNTIME_DIR");
+    std::string names;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); i++) {
+        const char* name = SDL_GetVideoDriver(i);
+        if (!name || DriverIsHeadless(name) || std::strcmp(name, "evdev") == 0) continue;
+        if (std::strcmp(name, "wayland") == 0 && !waylandReachable) continue;
+        names += names.empty() ? "" : ",";
+        names += name;
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, names.c_str());
+}
+
 } // namespace
 
 bool PlatformInit(PlatformBackend backend, const char** why) {
@@ -43,9 +65,13 @@ bool PlatformInit(PlatformBackend backend, const char** why) {
         setenv("SDL_AUDIODRIVER", "dummy", 0);
     }
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (backend == PLATFORM_SDL && !driverNamed) NameDisplayDrivers();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         static char reason[256];
-        std::snprintf(reason, sizeof reason, "no display available (%s)", SDL_GetError());
+        if (backend == PLATFORM_SDL && !driverNamed)
+            std::snprintf(reason, sizeof reason, "%s", NO_DISPLAY);
+        else
+            std::snprintf(reason, sizeof reason, "no display available (%s)", SDL_GetError());
         *why = reason;
         return false;
     }
@@ -53,7 +79,7 @@ bool PlatformInit(PlatformBackend backend, const char** why) {
     // SDL falls back to its offscreen driver when there is no X11 or Wayland display; a
     // real game then would play its music in an invisible window. Refuse unless asked for.
     if (backend == PLATFORM_SDL && !driverNamed && DriverIsHeadless(SDL_GetCurrentVideoDriver())) {
-        *why = "no display available: start the game inside an X11 or Wayland session";
+        *why = NO_DISPLAY;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         Platform.sdlVideo = false;
         return false;
@@ -92,13 +118,14 @@ SDL_Scancode ScancodeFromKey(int vk) {
 }
 
 int16_t GetAsyncKeyState(int vk) {
-    if (vk < 0 || vk > 255) return 0;
+    // Mended: the scripted backend answered for any code a test had set; both backends now
+    // know only the game's keys.
+    const SDL_Scancode sc = ScancodeFromKey(vk);
+    if (sc == SDL_SCANCODE_UNKNOWN) return 0;
     bool held = false;
     if (Platform.backend == PLATFORM_SCRIPTED) {
         held = Platform.scriptHeld[vk];
     } else {
-        const SDL_Scancode sc = ScancodeFromKey(vk);
-        if (sc == SDL_SCANCODE_UNKNOWN) return 0;
         SDL_PumpEvents();
         held = SDL_GetKeyboardState(nullptr)[sc] != 0;
     }
@@ -190,15 +217,20 @@ void PlatformGetDrawableSize(int* width, int* height) {
     if (Platform.window) SDL_GL_GetDrawableSize(Platform.window, width, height);
 }
 
-PlatformFrameRect PlatformGetFrameRect() {
-    int dw = 0, dh = 0;
-    PlatformGetDrawableSize(&dw, &dh);
+PlatformFrameRect FrameRectForDrawable(int drawableWidth, int drawableHeight) {
+    const int dw = drawableWidth, dh = drawableHeight;
     if (dw <= 0 || dh <= 0) return {0, 0, 800, 600, 1.0f};
     // The largest 4:3 rectangle that fits, centred; the rest are black bars.
     const float scale = std::min(float(dw) / 800.0f, float(dh) / 600.0f);
-    const int w = std::max(1, int(800.0f * scale + 0.5f));
-    const int h = std::max(1, int(600.0f * scale + 0.5f));
+    const int w = std::clamp(int(800.0f * scale + 0.5f), 1, dw);
+    const int h = std::clamp(int(600.0f * scale + 0.5f), 1, dh);
     return {(dw - w) / 2, (dh - h) / 2, w, h, scale};
+}
+
+PlatformFrameRect PlatformGetFrameRect() {
+    int dw = 0, dh = 0;
+    PlatformGetDrawableSize(&dw, &dh);
+    return FrameRectForDrawable(dw, dh);
 }
 
 void PlatformSwapBuffers() {

@@ -30,19 +30,34 @@ void ScriptSetFrameHook(ScriptFrameHook hook, void* context) {
     Platform.hookContext = context;
 }
 
-bool ScriptReadFrame(std::vector<uint8_t>* rgb, int* width, int* height) {
-    if (!Platform.window) return false;
-    const PlatformFrameRect r = PlatformGetFrameRect();
-    std::vector<uint8_t> raw(size_t(r.width) * r.height * 3);
+namespace {
+
+bool ReadBackRect(int x, int y, int width, int height, std::vector<uint8_t>* rgb, int* outWidth,
+                  int* outHeight) {
+    if (!Platform.window || width <= 0 || height <= 0) return false;
+    std::vector<uint8_t> raw(size_t(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(r.x, r.y, r.width, r.height, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
+    glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
     // GL rows run bottom up; pictures top down.
     rgb->resize(raw.size());
-    const size_t row = size_t(r.width) * 3;
-    for (int y = 0; y < r.height; y++)
-        std::copy_n(raw.data() + size_t(r.height - 1 - y) * row, row, rgb->data() + size_t(y) * row);
-    *width = r.width;
-    *height = r.height;
+    const size_t row = size_t(width) * 3;
+    for (int r = 0; r < height; r++)
+        std::copy_n(raw.data() + size_t(height - 1 - r) * row, row, rgb->data() + size_t(r) * row);
+    *outWidth = width;
+    *outHeight = height;
     return true;
+}
+
+} // namespace
+
+bool ScriptReadFrame(std::vector<uint8_t>* rgb, int* width, int* height) {
+    const PlatformFrameRect r = PlatformGetFrameRect();
+    return ReadBackRect(r.x, r.y, r.width, r.height, rgb, width, height);
+}
+
+bool ScriptReadDrawable(std::vector<uint8_t>* rgb, int* width, int* height) {
+    int dw = 0, dh = 0;
+    PlatformGetDrawableSize(&dw, &dh);
+    return ReadBackRect(0, 0, dw, dh, rgb, width, height);
 }

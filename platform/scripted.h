@@ -24,14 +24,17 @@ void ScriptAdvanceClock(uint32_t ms);
 using ScriptFrameHook = void (*)(uint32_t frame, void* context);
 void ScriptSetFrameHook(ScriptFrameHook hook, void* context);
 
-// Reads the game's 800 x 600 frame from the back buffer as rows of RGB bytes, top row
-// first. Valid inside the frame hook. Returns false when there is no window.
+// Reads the game's frame (its letterbox rectangle: 800 x 600 in a window, scaled on a full
+// screen) from the back buffer as rows of RGB bytes, top row first. Valid inside the frame
+// hook. Returns false when there is no window.
 bool ScriptReadFrame(std::vector<uint8_t>* rgb, int* width, int* height);
+// The whole drawable, black bars included, the same way.
+bool ScriptReadDrawable(std::vector<uint8_t>* rgb, int* width, int* height);
 
 // ---------------------------------------------------------------- key scripts
 // One command a line, '#' starts a comment:
 //   fullscreen yes|no
-//   at N down KEY | at N up KEY       (KEY: escape space left up right down f1 .. f5)
+//   at N down KEY | at N up KEY       (KEY: escape space left up right down f1 .. f5; N >= 1)
 //   at N screenshot FILE              (.png or .bmp)
 //   at N dump FILE                    (JSON state after frame N)
 //   at N end

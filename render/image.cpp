@@ -208,9 +208,15 @@ uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) 
 uint32_t TextureFromPixels(const uint8_t* rgba, int count, int size) {
     const uint32_t name = NewTextureName();
     if (!RenderEnabled) return name;
-    // Only whole texels that are present are used; missing bytes stay zero.
+    // Missing bytes stay zero. The bytes are rows of texels as the design uploads them; our
+    // sprites address textures with s and t exchanged, so they are stored transposed here
+    // to show on screen as the design's do (texel 1 of the first row below texel 0).
     std::vector<uint8_t> texels(size > 0 ? size_t(size) * size * 4 : 0, 0);
-    if (rgba && count > 0) std::copy_n(rgba, std::min<size_t>(size_t(count), texels.size()), texels.begin());
+    const size_t present = rgba && count > 0 ? std::min<size_t>(size_t(count), texels.size()) : 0;
+    for (size_t b = 0; b < present; b++) {
+        const size_t texel = b / 4, row = texel / size_t(size), column = texel % size_t(size);
+        texels[(column * size_t(size) + row) * 4 + b % 4] = rgba[b];
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);

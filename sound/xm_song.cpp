@@ -74,6 +74,12 @@ static int32_t EffectWave(uint8_t wave, uint8_t pos) {
     return negative ? -v : v;
 }
 
+// Wave x depth >> shift, the same size either side of zero.
+static int32_t ScaleWave(int32_t wave, int32_t depth, int shift) {
+    const int32_t size = ((wave < 0 ? -wave : wave) * depth) >> shift;
+    return wave < 0 ? -size : size;
+}
+
 // Auto-vibrato wave at a position (0..255 a cycle): -64..64.
 static int32_t AutoVibratoWave(uint8_t type, uint8_t pos) {
     switch (type & 3) {
@@ -382,7 +388,7 @@ static void TonePorta(MusicChannel& ch) {
 }
 
 static int32_t VibratoDelta(MusicChannel& ch) {
-    const int32_t delta = (EffectWave(ch.vibratoWave, ch.vibratoPos) * ch.vibratoDepth) >> 5;
+    const int32_t delta = ScaleWave(EffectWave(ch.vibratoWave, ch.vibratoPos), ch.vibratoDepth, 5);
     ch.vibratoPos = uint8_t(ch.vibratoPos + ch.vibratoSpeed * 4);
     ch.vibratoActive = true;
     return delta;
@@ -454,7 +460,7 @@ static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta, int32
         SlideVolume(ch, ch.volumeSlideMemory);
         break;
     case FX_TREMOLO:
-        *volumeDelta = (EffectWave(ch.tremoloWave, ch.tremoloPos) * ch.tremoloDepth) >> 6;
+        *volumeDelta = ScaleWave(EffectWave(ch.tremoloWave, ch.tremoloPos), ch.tremoloDepth, 6);
         ch.tremoloPos = uint8_t(ch.tremoloPos + ch.tremoloSpeed * 4);
         break;
     case FX_VOLUME_SLIDE: SlideVolume(ch, ch.volumeSlideMemory); break;
@@ -480,13 +486,11 @@ static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta, int32
     }
     case FX_MULTI_RETRIG: MultiRetrig(m, c); break;
     case FX_TREMOR: {
-        // On for x + 1 ticks, off for y + 1 ticks; the phase carries over between rows.
-        if (ch.tremorPos == 0) {
-            ch.tremorOff = !ch.tremorOff;
-            ch.tremorPos =
-                uint8_t(ch.tremorOff ? (ch.tremorMemory & 15) + 1 : (ch.tremorMemory >> 4) + 1);
-        }
-        ch.tremorPos--;
+        // On for x + 1 ticks, then off for y + 1; the phase carries over between rows.
+        const int on = (ch.tremorMemory >> 4) + 1, cycle = on + (ch.tremorMemory & 15) + 1;
+        const int phase = ch.tremorPos % cycle;
+        ch.tremorOff = phase >= on;
+        ch.tremorPos = uint8_t((phase + 1) % cycle);
         break;
     }
     default: break;

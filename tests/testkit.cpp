@@ -1,15 +1,27 @@
 // testkit.cpp - helpers shared by the test suites.
 #include "tests/testkit.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
+#include "app/mode_loop.h"
+#include "app/state_dump.h"
+#include "platform/image_file.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
 #include "render/display.h"
+#include "support/random.h"
 
 namespace fs = std::filesystem;
 
@@ -75,5 +87,180 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-std::string SourcePath(const std::string& relative) { return std::string(MVX_SOURCE_DIR) + "/" + relative; }
-std::string BinaryPath(const std::string& relative) { return std::string(MVX_BINARY_DIR) + "/" + relative; }
+std::string SourcePath(const std::string& relative) {
+    return std::string(MVX_SOURCE_DIR) + "/" + relative;
+}
+std::string BinaryPath(const std::string& relative) {
+    return std::string(MVX_BINARY_DIR) + "/" + relative;
+}
+
+bool ReadPicture(const std::string& path, Picture* picture) {
+    return ReadImageFile(path, &picture->rgb, &picture->width, &picture->height);
+}
+
+bool WritePicture(const std::string& path, const Picture& picture) {
+    return WriteImageFile(path, picture.rgb, picture.width, picture.height);
+}
+
+// ================================================================ golden pictures
+::testing::AssertionResult MatchesGolden(const Picture& actual, const std::string& name,
+                                         GoldenTolerance tolerance) {
+    const std::string golden = SourcePath("tests/golden/" + name + ".png");
+    const char* update = std::getenv("MORVEXA_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        fs::create_directories(fs::path(golden).parent_path());
+        if (!WritePicture(golden, actual))
+            return ::testing::AssertionFailure() << "cannot write golden " << golden;
+        std::printf("golden picture written: %s\n", golden.c_str());
+        return ::testing::AssertionSuccess();
+    }
+    const fs::path outDir = fs::path(MVX_BINARY_DIR) / "tests" / "golden-out";
+    fs::create_directories(outDir);
+    const std::string actualPath = (outDir / (name + ".actual.png")).string();
+    const std::string diffPath = (outDir / (name + ".diff.png")).string();
+    Picture expected;
+    if (!ReadPicture(golden, &expected)) {
+        WritePicture(actualPath, actual);
+        return ::testing::AssertionFailure()
+               << "no golden picture " << golden << " (actual written to " << actualPath
+               << "; MORVEXA_UPDATE_GOLDEN=1 writes the golden)";
+    }
+    if (expected.width != actual.width || expected.height != actual.height) {
+        WritePicture(actualPath, actual);
+        return ::testing::AssertionFailure()
+               << name << ": size " << actual.width << " x " << actual.height << ", golden "
+               << expected.width << " x " << expected.height << " (actual: " << actualPath << ")";
+    }
+    Picture diff = expected;
+    size_t differing = 0;
+    int worst = 0;
+    for (size_t p = 0; p + 2 < actual.rgb.size(); p += 3) {
+        int largest = 0;
+        for (int c = 0; c < 3; c++)
+            largest =
+                std::max(largest, std::abs(int(actual.rgb[p + c]) - int(expected.rgb[p + c])));
+        worst = std::max(worst, largest);
+        const bool differs = largest > tolerance.channel;
+        differing += differs;
+        for (int c = 0; c < 3; c++) diff.rgb[p + c] = uint8_t(diff.rgb[p + c] / 3);
+        if (differs) diff.rgb[p] = 255, diff.rgb[p + 1] = 0, diff.rgb[p + 2] = 0;
+    }
+    const size_t pixels = size_t(actual.width) * actual.height;
+    const double share = pixels ? double(differing) / double(pixels) : 0.0;
+    if (share <= tolerance.share) return ::testing::AssertionSuccess();
+    WritePicture(actualPath, actual);
+    WritePicture(diffPath, diff);
+    return ::testing::AssertionFailure()
+           << name << ": " << differing << " of " << pixels << " pixels differ by more than "
+           << tolerance.channel << " (share " << share << ", allowed " << tolerance.share
+           << ", largest difference " << worst << "); actual: " << actualPath
+           << ", difference: " << diffPath;
+}
+
+// ================================================================ scripted runs of the game
+namespace {
+
+struct RunState {
+    KeyScript script;
+    uint32_t lastFrame = 0;
+    const std::function<bool(uint32_t)>* onFrame = nullptr;
+};
+
+void ApplyScriptKeys(const KeyScript& script, uint32_t frame) {
+    for (const ScriptCommand& c : script.commands) {
+        if (c.frame != frame) continue;
+        if (c.action == SCRIPT_KEY_DOWN) ScriptSetKey(c.key, true);
+        if (c.action == SCRIPT_KEY_UP) ScriptSetKey(c.key, false);
+    }
+}
+
+void OnScriptedFrame(uint32_t frame, void* context) {
+    RunState& run = *static_cast<RunState*>(context);
+    for (const ScriptCommand& c : run.script.commands) {
+        if (c.frame != frame) continue;
+        if (c.action == SCRIPT_SCREENSHOT) {
+            EXPECT_TRUE(WritePicture(c.file, ReadBackBuffer())) << "screenshot " << c.file;
+        } else if (c.action == SCRIPT_DUMP) {
+            const std::string text = DumpState(frame);
+            WriteFileBytes(c.file, std::vector<uint8_t>(text.begin(), text.end()));
+        }
+    }
+    const bool goOn = !*run.onFrame || (*run.onFrame)(frame);
+    if (!goOn || (run.lastFrame && frame >= run.lastFrame)) throw ProgramExit{0};
+    ApplyScriptKeys(run.script, frame + 1); // keys "at N" are held from frame N on
+}
+
+} // namespace
+
+ScriptedRun RunScriptedGame(const std::string& script,
+                            const std::function<bool(uint32_t frame)>& onFrame,
+                            const std::vector<std::string>& gameParameters) {
+    ScriptedRun result;
+    RunState run;
+    if (!ParseKeyScript(script, &run.script, &result.scriptError)) return result;
+    for (const ScriptCommand& c : run.script.commands)
+        run.lastFrame = std::max(run.lastFrame, c.frame);
+    // A script with no commands runs until the frame hook ends it (or the game quits).
+    run.onFrame = &onFrame;
+    ScriptReset();
+    RandomUnseed();
+    ScriptSetFullscreenAnswer(run.script.fullscreen);
+    ApplyScriptKeys(run.script, 1);
+    ScriptSetFrameHook(OnScriptedFrame, &run);
+    std::vector<std::string> words = {"morvexa"};
+    words.insert(words.end(), gameParameters.begin(), gameParameters.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    result.exitCode = RunGame(PLATFORM_SCRIPTED, int(words.size()), argv.data());
+    result.frames = PlatformFrameCount();
+    ScriptSetFrameHook(nullptr, nullptr);
+    return result;
+}
+
+// ================================================================ other programs
+ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& workDir,
+                         const std::vector<std::string>& unset,
+                         const std::vector<std::pair<std::string, std::string>>& set,
+                         int timeoutSeconds) {
+    ProgramResult result;
+    if (args.empty()) return result;
+    TempDir capture;
+    const std::string outPath = capture.File("out"), errPath = capture.File("err");
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0) return result;
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int in = open("/dev/null", O_RDONLY);
+        if (out < 0 || err < 0 || in < 0 || chdir(workDir.c_str()) != 0) _exit(127);
+        dup2(in, 0), dup2(out, 1), dup2(err, 2);
+        for (const std::string& name : unset) unsetenv(name.c_str());
+        for (const auto& [name, value] : set) setenv(name.c_str(), value.c_str(), 1);
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0) return result;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            ADD_FAILURE() << args[0] << " did not finish within " << timeoutSeconds << " s";
+            return result;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const std::vector<uint8_t> out = ReadFileBytes(outPath), err = ReadFileBytes(errPath);
+    result.out.assign(out.begin(), out.end());
+    result.err.assign(err.begin(), err.end());
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}

@@ -1,11 +1,18 @@
 // testkit.h - helpers shared by the test suites.
 //
 // Every suite runs headless: the scripted backend on SDL's offscreen driver gives a real GL
-// context with no display, a virtual clock and scripted keys.
+// context with no display, a virtual clock and scripted keys. Main thread only.
+//
+// Sections: folders and files, the test display and its pictures, golden pictures,
+// scripted runs of the whole game, other programs as processes.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A fresh folder under the build tree, removed when the object goes; optionally made the
@@ -35,6 +42,44 @@ struct Picture {
     uint32_t At(int x, int y) const; // 0xRRGGBB
 };
 Picture ReadBackBuffer();
+// Picture files (.png or .bmp by extension).
+bool ReadPicture(const std::string& path, Picture* picture);
+bool WritePicture(const std::string& path, const Picture& picture);
+
+// ---------------------------------------------------------------- golden pictures
+// A picture is compared with tests/golden/<name>.png. llvmpipe draws the same pixels every
+// run, so the tolerance is tight: a pixel differs when any channel is off by more than
+// `channel`, and the comparison fails when more than `share` of the pixels differ (or the
+// sizes differ). On failure the actual picture and a difference picture (differing pixels
+// red over a dimmed copy of the golden) are written to <build>/tests/golden-out/.
+// With MORVEXA_UPDATE_GOLDEN=1 in the environment the golden is written instead and the
+// comparison passes:
+//     MORVEXA_UPDATE_GOLDEN=1 ctest --test-dir build/ci -R <tests>
+struct GoldenTolerance {
+    int channel = 2;
+    double share = 0.0005;
+};
+::testing::AssertionResult MatchesGolden(const Picture& actual, const std::string& name,
+                                         GoldenTolerance tolerance = {});
+
+// ---------------------------------------------------------------- scripted runs of the game
+// Runs the whole game in-process from start-up on the scripted backend, exactly as
+// morvexa-script does: `script` is a key script in the driver's format (keys "at N" are
+// held from drawn frame N on; screenshot and dump commands write their files; the run ends
+// after the frame of the last command, or when the game quits). The random generator is
+// unseeded first, so it seeds from the virtual clock and the run repeats exactly.
+// `onFrame` runs after each drawn frame is rendered, before it is presented: it may read
+// the frame (ReadBackBuffer) and the game's globals, set keys (ScriptSetKey), and return
+// false to end the run after that frame. Run it inside a TempDir(true): the game reads
+// "startmap.map" and "scores.dat" in the working directory.
+struct ScriptedRun {
+    int exitCode = -1;       // what RunGame returned (0 after a clean end or a quit)
+    uint32_t frames = 0;     // drawn frames
+    std::string scriptError; // set when the script did not parse (the game then is not run)
+};
+ScriptedRun RunScriptedGame(const std::string& script,
+                            const std::function<bool(uint32_t frame)>& onFrame = {},
+                            const std::vector<std::string>& gameParameters = {});
 
 // Whole file as bytes; empty when missing.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
@@ -43,3 +88,18 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // The repository's top folder and the build folder.
 std::string SourcePath(const std::string& relative);
 std::string BinaryPath(const std::string& relative);
+
+// ---------------------------------------------------------------- other programs
+// Runs a program (args[0] is its path) in `workDir` with its standard output and error
+// captured, after removing the variables named in `unset` from its environment and setting
+// those in `set`. It is killed after timeoutSeconds. exitCode is -1 when the program could
+// not start, was killed or died of a signal.
+struct ProgramResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& workDir,
+                         const std::vector<std::string>& unset = {},
+                         const std::vector<std::pair<std::string, std::string>>& set = {},
+                         int timeoutSeconds = 120);

@@ -1,0 +1,6 @@
+# Render layer: BMP decoding, textures, sprites and primitives, text, projections, letterbox.
+mvx_add_test(render_tests SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/image_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/draw_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_test.cpp)

@@ -1,0 +1,179 @@
+// The threaded player on the scripted backend: start, stop, pause, volume, jumps, queries,
+// refusals, and many start/stop cycles across the mixing thread.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "platform/audio_out.h"
+#include "platform/platform.h"
+#include "platform/scripted.h"
+#include "sound/xm_player.h"
+#include "tools/xm/xm_writer.h"
+
+namespace {
+
+// A loud one-channel song: a square wave note held over four 64-row orders.
+std::vector<uint8_t> LoudSong(int rows = 64, std::vector<uint8_t> orders = {0, 1, 1, 1}) {
+    XmModule m;
+    m.name = "Loud\x02 song";
+    m.channels = 1;
+    m.orders = orders;
+    XmPattern p;
+    p.Resize(rows, 1);
+    p.At(0, 0, 1) = {49, 1, 0, 0, 0};
+    m.patterns = {p, XmPattern{}};
+    m.patterns[1].Resize(rows, 1);
+    XmInstrument ins;
+    XmSample s;
+    for (int i = 0; i < 64; i++) s.data.push_back(int16_t(i < 32 ? 120 : -120));
+    s.loopType = XM_LOOP_FORWARD;
+    s.loopLength = 64;
+    ins.samples.push_back(s);
+    m.instruments.push_back(ins);
+    return WriteXm(m);
+}
+
+class XmPlayer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ScriptReset();
+        const char* why = nullptr;
+        ASSERT_TRUE(PlatformInit(PLATFORM_SCRIPTED, &why)) << (why ? why : "");
+        song_ = LoudSong();
+    }
+    void TearDown() override {
+        StopModule();
+        SetModuleVolume(25);
+        AudioOutClose();
+        PlatformShutdown();
+    }
+    int32_t Play(int32_t flags = MODULE_FROM_MEMORY) {
+        return PlayModule(song_.data(), int32_t(song_.size()), flags);
+    }
+    // Lets the virtual clock run and the mixing thread catch up in real time.
+    static void Listen(uint32_t ms) {
+        for (uint32_t t = 0; t < ms; t += 20) {
+            ScriptAdvanceClock(20);
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+    }
+    static int PeakNow() {
+        std::vector<int16_t> out(2 * 1024);
+        AudioOutPull(out.data(), 1024);
+        int peak = 0;
+        for (int16_t v : out) peak = std::max(peak, std::abs(int(v)));
+        return peak;
+    }
+    std::vector<uint8_t> song_;
+};
+
+TEST_F(XmPlayer, PlaysFromMemoryAndStopsWithANullSource) {
+    EXPECT_NE(Play(), 0);
+    EXPECT_TRUE(ModulePlaying());
+    EXPECT_STREQ(GetModuleTitle(), "Loud song");
+    EXPECT_GT(PeakNow(), 0);
+    Listen(200);
+    EXPECT_GT(GetModuleTime(), 300u); // the ring runs ahead of what is heard
+    EXPECT_EQ(PlayModule(nullptr, 0, 0), 0);
+    EXPECT_FALSE(ModulePlaying());
+    EXPECT_EQ(GetModuleTime(), 0u);
+    EXPECT_EQ(PeakNow(), 0);
+    EXPECT_EQ(PlayModule(nullptr, 0, 0), 0); // nothing plays: nothing happens
+}
+
+TEST_F(XmPlayer, RefusesResourcesBadModulesAnd65Channels) {
+    EXPECT_EQ(Play(0), 0); // a Windows resource: no meaning here
+    std::vector<uint8_t> wide = song_;
+    wide[68] = 65;
+    EXPECT_EQ(PlayModule(wide.data(), int32_t(wide.size()), MODULE_FROM_MEMORY), 0);
+    EXPECT_FALSE(ModulePlaying());
+    const char junk[] = "Extended Module: not really";
+    EXPECT_EQ(PlayModule(junk, int32_t(sizeof junk), MODULE_FROM_MEMORY), 0);
+    EXPECT_EQ(PlayModule("/nonexistent/file.xm", 0, MODULE_FROM_FILE), 0);
+}
+
+TEST_F(XmPlayer, PlaysFromAFile) {
+    const std::string path = ::testing::TempDir() + "/player_song.xm";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(song_.data(), 1, song_.size(), f);
+    std::fclose(f);
+    EXPECT_NE(PlayModule(path.c_str(), 0, MODULE_FROM_FILE), 0);
+    EXPECT_GT(PeakNow(), 0);
+    std::remove(path.c_str());
+}
+
+TEST_F(XmPlayer, PauseLeavesSilenceWithinAThirdOfASecondAndFreezesTheSong) {
+    ASSERT_NE(Play(), 0);
+    Listen(100);
+    PauseModule();
+    Listen(400);
+    EXPECT_EQ(PeakNow(), 0);
+    const uint32_t time = GetModuleTime();
+    const ModuleRowOrder where = GetModuleRowOrder(0);
+    Listen(200);
+    EXPECT_EQ(GetModuleTime(), time);
+    EXPECT_EQ(GetModuleRowOrder(15).row, where.row);
+    ResumeModule();
+    Listen(400);
+    EXPECT_GT(PeakNow(), 0);
+    EXPECT_GT(GetModuleTime(), time);
+}
+
+TEST_F(XmPlayer, StartsPausedWhenAsked) {
+    ASSERT_NE(Play(MODULE_FROM_MEMORY | MODULE_PAUSED), 0);
+    EXPECT_EQ(PeakNow(), 0);
+    EXPECT_EQ(GetModuleTime(), 0u);
+}
+
+TEST_F(XmPlayer, VolumeStepsScaleTheOutputAndSurviveAStop) {
+    ASSERT_NE(Play(), 0);
+    Listen(100);
+    const int full = PeakNow();
+    ASSERT_GT(full, 100);
+    SetModuleVolume(19); // 8231 / 32768: about -12 dB
+    StopModule();
+    ASSERT_NE(Play(), 0);
+    Listen(100);
+    const int quiet = PeakNow();
+    EXPECT_NEAR(quiet, full * 8231 / 32768, 2);
+    SetModuleVolume(99); // taken as 25
+    Listen(450);
+    EXPECT_EQ(PeakNow(), full);
+}
+
+TEST_F(XmPlayer, LevelsAndRowOrderFollowTheHeardBlock) {
+    ASSERT_NE(Play(), 0);
+    const ModuleLevels first = GetModuleLevels(0);
+    EXPECT_GT(first.left, 0);
+    EXPECT_NEAR(first.left, first.right * 127 / 128, 2); // centre pan 128 of 255
+    JumpToOrder(3);
+    Listen(500);
+    EXPECT_EQ(GetModuleRowOrder(0).order, 3);
+}
+
+TEST_F(XmPlayer, NoLoopSongStopsByItselfAtTheEndOfTheOrderList) {
+    song_ = LoudSong(8, {0, 1});
+    ASSERT_NE(Play(MODULE_FROM_MEMORY | MODULE_NO_LOOP), 0);
+    // Two orders of 8 rows at speed 6, 125 BPM: 1.92 s of song, then the ring runs out.
+    Listen(1000);
+    EXPECT_TRUE(ModulePlaying());
+    for (int i = 0; i < 20 && ModulePlaying(); i++) Listen(200);
+    EXPECT_FALSE(ModulePlaying());
+    EXPECT_EQ(PeakNow(), 0);
+}
+
+TEST_F(XmPlayer, ThousandStartStopCyclesAcrossTheMixingThread) {
+    for (int i = 0; i < 1000; i++) {
+        ASSERT_NE(Play(), 0) << i;
+        if (i % 100 == 0) ScriptAdvanceClock(30);
+        if (i % 2) StopModule(); // every other start replaces a playing song
+    }
+    StopModule();
+    EXPECT_FALSE(ModulePlaying());
+}
+
+} // namespace
