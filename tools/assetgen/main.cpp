@@ -4,29 +4,17 @@
 // files are committed; the build embeds them. Regenerate after changing a generator.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "tools/assetgen/assetgen.h"
 
-bool WriteAssetFile(const std::string& assetsDir, const std::string& name,
-                    const std::vector<uint8_t>& bytes) {
-    const std::string path = assetsDir + "/" + name;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out) {
-        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-        return false;
-    }
-    std::printf("%-24s %8zu bytes\n", name.c_str(), bytes.size());
-    return true;
-}
-
 int main(int argc, char** argv) {
     std::string only, dir;
     for (int i = 1; i < argc; i++) {
-        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
-        else dir = argv[i];
+        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
+            only = argv[++i];
+        else
+            dir = argv[i];
     }
     if (dir.empty()) {
         std::fprintf(stderr, "usage: assetgen [--only art|sounds|map|music] ASSETS_DIR\n");
