@@ -5,6 +5,8 @@
 //   3. the shots' update walk
 #include "objects/shots.h"
 
+#include <cmath>
+
 #include "app/catalogue.h"
 #include "app/globals.h"
 #include "objects/enemies.h"
@@ -121,6 +123,11 @@ bool HitEnemies(const Shot& s, float sx, float sy) {
     bool hit = false;
     ListRewind(Enemies);
     while (Enemy* e = ListNext(Enemies)) {
+        // A drone a full radius away on either axis cannot be in reach; the square root
+        // is taken only for the few that are close.
+        if (std::fabs(double(e->screenX) - double(sx)) >= SHOT_HIT_RADIUS ||
+            std::fabs(double(e->screenY) - double(sy)) >= SHOT_HIT_RADIUS)
+            continue;
         if (!WithinRadius(e->screenX, e->screenY, sx, sy, SHOT_HIT_RADIUS)) continue;
         e->energy -= s.damage;
         e->flash = 1;
