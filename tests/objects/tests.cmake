@@ -2,4 +2,5 @@
 mvx_add_test(objects_tests SOURCES
     ${CMAKE_SOURCE_DIR}/tests/play/play_harness.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shots_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drones_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pickups_test.cpp)
