@@ -11,9 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 List<HighScoreEntry> HighScores;
 int32_t MaxScores = 0;
@@ -45,11 +47,37 @@ void ResetHighScores() {
         AppendEntry(HighScores, DEFAULT_NAME, 150000 - 10000 * i);
 }
 
+namespace {
+
+// mended: the runtime's quicksort turns quadratic on some orders (falling, then rising scores)
+// and then recurses about n / 7 deep, so a crafted file of a million records would hang the
+// game, or crash it, at the next addition. Tables up to this size (far beyond what play ever
+// makes) sort exactly as the runtime does, equal scores included; larger ones stably.
+constexpr int32_t EXACT_SORT_LIMIT = 10000;
+
+void SortHugeTable(List<HighScoreEntry>& table) {
+    std::vector<HighScoreEntry> entries;
+    entries.reserve(size_t(table.count));
+    for (auto* n = table.first; n; n = n->next) entries.push_back(std::move(n->record));
+    std::stable_sort(
+        entries.begin(), entries.end(),
+        [](const HighScoreEntry& a, const HighScoreEntry& b) { return a.score > b.score; });
+    size_t i = 0;
+    for (auto* n = table.first; n; n = n->next) n->record = std::move(entries[i++]);
+    table.current = table.last; // as after the runtime's sort: the last entry is current
+    table.position = table.count;
+}
+
+} // namespace
+
 void AddHighScore(const std::string& name, int32_t score) {
     HighScoreEntry* e = ListAdd(HighScores); // right after the current entry
     e->name = name;
     e->score = score;
-    ListSortDescending(HighScores, &HighScoreEntry::score);
+    if (HighScores.count <= EXACT_SORT_LIMIT)
+        ListSortDescending(HighScores, &HighScoreEntry::score);
+    else
+        SortHugeTable(HighScores);
 }
 
 const std::string& HighScoreName(int32_t position) {

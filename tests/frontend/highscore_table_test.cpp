@@ -350,6 +350,28 @@ TEST_F(HighScoreFile, AMillionRecordsAreAllKept) {
     EXPECT_EQ(HighScoreFileBytes(HighScores).size(), 6u * 1000000u);
 }
 
+TEST_F(HighScoreFile, AnAdditionToAHugeTableOfFallingThenRisingScoresFinishesSorted) {
+    // Falling then rising scores drive the runtime's quicksort quadratic and deep: with
+    // 300000 records that would take minutes and most of the stack.
+    constexpr int32_t N = 300000;
+    Bytes file;
+    for (int32_t i = 0; i < N; i++) {
+        const Bytes r = Record("", "\n", i < N / 2 ? N / 2 - i : i - N / 2);
+        file.insert(file.end(), r.begin(), r.end());
+    }
+    LoadFrom(file);
+    HighScoreValue(10);
+    AddHighScore("KALDO", N);
+    ASSERT_EQ(HighScores.count, N + 1);
+    EXPECT_EQ(HighScores.position, N + 1) << "the last entry is current, as after any sort";
+    EXPECT_EQ(HighScoreName(1), "KALDO");
+    int32_t previous = INT32_MAX;
+    for (auto* n = HighScores.first; n; n = n->next) {
+        ASSERT_LE(n->record.score, previous);
+        previous = n->record.score;
+    }
+}
+
 TEST_F(HighScoreFile, BinaryGarbageLoadsIntoNamesWithoutLineEndsAndSurvivesASaveAndLoad) {
     std::mt19937 random(20240611);
     for (int round = 0; round < 20; round++) {
