@@ -7,9 +7,11 @@
 //     j.EndObject();
 //     std::string text = j.Text();
 //
-// Floats are written with nine significant digits, so every f32 value reads back exactly.
+// Floats are written with nine significant digits, so every f32 value reads back exactly; a
+// value that is not finite is written as the string "NaN", "Infinity" or "-Infinity".
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -34,6 +36,11 @@ class JsonWriter {
     }
     void Float(double v) {
         Separate();
+        // Mended: "nan" and "inf" are not JSON; a dump with them could not be read at all.
+        if (!std::isfinite(v)) {
+            String(std::isnan(v) ? "NaN" : v > 0 ? "Infinity" : "-Infinity");
+            return;
+        }
         char buf[40];
         std::snprintf(buf, sizeof buf, "%.9g", v);
         out_ += buf;
@@ -76,12 +83,14 @@ class JsonWriter {
     void String(const std::string& s) {
         out_ += '"';
         for (unsigned char c : s) {
-            if (c == '"' || c == '\\') out_ += '\\', out_ += char(c);
+            if (c == '"' || c == '\\')
+                out_ += '\\', out_ += char(c);
             else if (c < 0x20 || c >= 0x7F) {
                 char buf[8];
                 std::snprintf(buf, sizeof buf, "\\u%04x", c);
                 out_ += buf;
-            } else out_ += char(c);
+            } else
+                out_ += char(c);
         }
         out_ += '"';
     }

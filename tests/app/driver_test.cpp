@@ -13,80 +13,16 @@
 
 #include "app/globals.h"
 #include "platform/scripted.h"
+#include "tests/app/json_reader.h"
 #include "tests/testkit.h"
 
 namespace {
 
 constexpr uint32_t GAME_CLEAR = 0x293F6F; // (41, 63, 111)
 
-// A strict reader of one JSON text: checks the whole syntax and returns the top-level fields
-// as their raw text. Returns false on any error.
-struct JsonReader {
-    const std::string& s;
-    size_t i = 0;
-    void Space() {
-        while (i < s.size() && std::isspace((unsigned char)s[i])) i++;
-    }
-    bool Eat(char c) {
-        Space();
-        if (i < s.size() && s[i] == c) return ++i, true;
-        return false;
-    }
-    bool String(std::string* out) {
-        if (!Eat('"')) return false;
-        for (; i < s.size() && s[i] != '"'; i++) {
-            if ((unsigned char)s[i] < 0x20) return false;
-            if (s[i] == '\\') i++;
-            if (out) *out += s[i];
-        }
-        return i < s.size() && s[i++] == '"';
-    }
-    bool Value() {
-        Space();
-        if (i >= s.size()) return false;
-        if (s[i] == '{') return Object(nullptr);
-        if (s[i] == '[') {
-            i++;
-            if (Eat(']')) return true;
-            do {
-                if (!Value()) return false;
-            } while (Eat(','));
-            return Eat(']');
-        }
-        if (s[i] == '"') return String(nullptr);
-        for (const char* word : {"true", "false", "null"})
-            if (s.compare(i, std::strlen(word), word) == 0) return i += std::strlen(word), true;
-        const size_t start = i;
-        if (s[i] == '-') i++;
-        while (i < s.size() && (std::isdigit((unsigned char)s[i]) || std::strchr(".eE+-", s[i])))
-            i++;
-        char* end = nullptr;
-        const std::string number = s.substr(start, i - start);
-        std::strtod(number.c_str(), &end);
-        return !number.empty() && number != "-" && *end == 0;
-    }
-    bool Object(std::map<std::string, std::string>* fields) {
-        if (!Eat('{')) return false;
-        if (Eat('}')) return true;
-        do {
-            std::string key;
-            if (!String(&key) || !Eat(':')) return false;
-            Space();
-            const size_t start = i;
-            if (!Value()) return false;
-            if (fields) (*fields)[key] = s.substr(start, i - start);
-        } while (Eat(','));
-        return Eat('}');
-    }
-};
-
 bool ReadDump(const std::string& path, std::map<std::string, std::string>* fields) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
-    const std::string text(bytes.begin(), bytes.end());
-    JsonReader r{text};
-    if (!r.Object(fields)) return false;
-    r.Space();
-    return r.i == text.size();
+    return ReadJsonObject(std::string(bytes.begin(), bytes.end()), fields);
 }
 
 std::string Driver() {
@@ -106,20 +42,6 @@ double ShareOf(const Picture& p, uint32_t colour) {
 }
 
 } // namespace
-
-TEST(JsonReaderSelfCheck, RefusesBrokenJson) {
-    std::map<std::string, std::string> f;
-    for (const char* bad :
-         {"{", "{\"a\":}", "{\"a\":nan}", "{\"a\":1,}", "{\"a\":1} x", "[1]", "{a:1}"}) {
-        const std::string text = bad;
-        JsonReader r{text};
-        EXPECT_FALSE(r.Object(&f) && (r.Space(), r.i == text.size())) << bad;
-    }
-    const std::string good = "{\"a\":-1.5e3,\"b\":[1,{\"c\":\"x\\\"y\"}],\"d\":null}";
-    JsonReader r{good};
-    ASSERT_TRUE(r.Object(&f));
-    EXPECT_EQ(f["a"], "-1.5e3");
-}
 
 TEST(ScriptedDriver, WritesTheScreenshotAndTheDumpAskedFor) {
     TempDir dir;
