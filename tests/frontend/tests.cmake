@@ -4,3 +4,4 @@ mvx_add_test(frontend_highscore_table_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/hig
 mvx_add_test(frontend_effects_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/front_end_effects_test.cpp)
 mvx_add_test(frontend_audio_capture_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/audio_capture_device_test.cpp)
 mvx_add_test(frontend_modes_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/front_end_modes_test.cpp)
+mvx_add_test(frontend_pictures_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/front_end_pictures_test.cpp)
