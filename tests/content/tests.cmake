@@ -7,3 +7,12 @@ mvx_add_test(content_map_tests SOURCES
     ${CONTENT_TESTS}/sector_flood.cpp
     ${CONTENT_TESTS}/sector_flood_test.cpp
     ${CONTENT_TESTS}/sector_map_test.cpp)
+mvx_add_test(content_catalogue_tests SOURCES
+    ${CONTENT_TESTS}/catalogue_test.cpp
+    ${CONTENT_TESTS}/back_panels_test.cpp
+    ${CONTENT_TESTS}/sound_files_test.cpp)
+# The generator's own parts, when the tools are built.
+if(TARGET mvx_assetgen)
+    mvx_add_test(content_generator_tests SOURCES ${CONTENT_TESTS}/generator_test.cpp
+                 LIBS mvx_assetgen)
+endif()
