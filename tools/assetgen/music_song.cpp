@@ -291,6 +291,7 @@ class SongCompiler {
     std::map<char, XmCell> kit_;
     std::map<std::string, int> patternIndex_;
     std::vector<bool> patternUsed_;
+    int swingEven_ = 0, swingOdd_ = 0, swingChannel_ = 0; // 0: no swing
 };
 
 std::vector<XmCell> TrackCompiler::Compile(const std::vector<Token>& tokens) {
@@ -518,6 +519,16 @@ void SongCompiler::Header(const Block& b) {
         module_.name = title;
         return;
     }
+    if (d == "swing") {
+        // Shuffle: every pattern alternates two speeds row by row (7 5 swings the
+        // sixteenths), written into one channel kept free of other effects.
+        if (b.head.size() != 4) throw SongError{b.line, "swing takes two speeds and a channel"};
+        if (!patternIndex_.empty()) throw SongError{b.line, "swing must come before patterns"};
+        swingEven_ = ParseInt(b.head[1], b.line, 1, 31, "speed");
+        swingOdd_ = ParseInt(b.head[2], b.line, 1, 31, "speed");
+        swingChannel_ = ParseInt(b.head[3], b.line, 1, module_.channels, "channel");
+        return;
+    }
     if (b.head.size() != 2) throw SongError{b.line, "'" + d + "' takes one value"};
     const std::string& v = b.head[1];
     if (d == "channels")
@@ -601,6 +612,14 @@ void SongCompiler::Pattern(const Block& b) {
     for (int ch = 0; ch < channels; ch++)
         for (size_t r = 0; r < channelRows[size_t(ch)].size(); r++)
             p.At(int(r), ch, channels) = channelRows[size_t(ch)][r];
+    for (int r = 0; swingChannel_ > 0 && r < rows; r++) {
+        XmCell& c = p.At(r, swingChannel_ - 1, channels);
+        if (c.effect != 0 || c.param != 0)
+            throw SongError{b.line, "row " + std::to_string(r) + " of '" + b.head[1] +
+                                        "' has an effect in the swing channel"};
+        c.effect = 0x0F;
+        c.param = uint8_t(r % 2 == 0 ? swingEven_ : swingOdd_);
+    }
     patternIndex_[b.head[1]] = int(module_.patterns.size());
     patternUsed_.push_back(false);
     module_.patterns.push_back(std::move(p));

@@ -287,8 +287,8 @@ WaveShape ShapeNamed(const std::string& name) {
 
 // The oscillator behind the tonal presets. The sample is an attack section of `sweep`
 // cycles, in which the cutoff glides from cut0 to cut, followed by a loop of whole cycles:
-// one cycle, or `detune` cycles (a second voice makes detune + 1 cycles in that time, a slow
-// chorus beat), or `pwmcycles` cycles (the pulse width swings once per loop).
+// one cycle, or `detune` cycles (two more voices make detune - 1 and detune + 1 cycles in that
+// time, a slow chorus beat), or `pwmcycles` cycles (the pulse width swings once per loop).
 SynthWave Oscillator(const InstrumentSettings& s, const std::string& defaultShape) {
     const WaveShape shape = ShapeNamed(s.Text("wave", defaultShape));
     const int period = RangedInt(s, "period", 32, 8, 1024);
@@ -331,10 +331,15 @@ SynthWave Oscillator(const InstrumentSettings& s, const std::string& defaultShap
         if (octave > 0)
             v += octave * ShapeSample(shape, std::fmod(2 * phase, 1.0), d, top / 2, weight);
         if (detune > 0) {
-            double p2 = std::fmod(sinceLoop * double(detune + 1) / loopSamples, 1.0);
-            if (p2 < 0) p2 += 1.0;
-            v = (1 - 0.5 * detuneMix) * v +
-                detuneMix * ShapeSample(shape, p2, d, top * detune / (detune + 1), weight);
+            // One voice a cycle flat and one a cycle sharp over the loop: the beating stays
+            // centred on the note, so a detuned lead is as in tune as a plain one.
+            double chorus = 0;
+            for (int side = -1; side <= 1; side += 2) {
+                double p2 = std::fmod(sinceLoop * double(detune + side) / loopSamples, 1.0);
+                if (p2 < 0) p2 += 1.0;
+                chorus += ShapeSample(shape, p2, d, top * detune / (detune + 1), weight);
+            }
+            v = (1 - 0.5 * detuneMix) * v + 0.5 * detuneMix * chorus;
         }
         w.values[t] = Drive(v, drive);
     }
