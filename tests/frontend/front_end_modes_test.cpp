@@ -15,6 +15,7 @@
 #include "platform/scripted.h"
 #include "play/player.h"
 #include "render/display.h"
+#include "sound/xm_player.h"
 #include "tests/testkit.h"
 
 namespace {
@@ -41,6 +42,7 @@ bool RunMode(void (*mode)(), uint32_t lastFrame, std::function<void(uint32_t)> e
         mode();
     } catch (const ProgramExit&) {
         ScriptSetFrameHook(nullptr, nullptr);
+        StopModule(); // as the game's shutdown does: the cut mode left its music playing
         return false;
     }
     ScriptSetFrameHook(nullptr, nullptr);
@@ -87,7 +89,7 @@ class FrontEndModes : public ::testing::Test {
 };
 
 // ================================================================ main menu
-TEST_F(FrontEndModes, MenuOpensOnHighscoresAndASpaceHeldOnEntryActsAtTheSixteenthFrame) {
+TEST_F(FrontEndModes, MenuOpensOnHighscoresAndPollsItsKeysFirstAtTheSixteenthFrame) {
     ScriptSetKey(VK_SPACE, true);
     std::vector<int32_t> cursor, keyTimer;
     EXPECT_TRUE(RunMode(MenuMode, 100, [&](uint32_t) {
@@ -102,6 +104,21 @@ TEST_F(FrontEndModes, MenuOpensOnHighscoresAndASpaceHeldOnEntryActsAtTheSixteent
     EXPECT_EQ(keyTimer[14], 15);
     EXPECT_EQ(keyTimer[15], 0);
     EXPECT_EQ(VisitMode(), "") << "the menu's visit is withdrawn from the dump when it leaves";
+
+    // Both arrows at one poll leave the cursor; an arrow with space chooses the item moved to.
+    ScriptReset();
+    ScriptSetKey(VK_UP, true);
+    ScriptSetKey(VK_DOWN, true);
+    int32_t afterFirstPoll = -1;
+    EXPECT_TRUE(RunMode(MenuMode, 100, [&](uint32_t frame) {
+        if (frame != 16) return;
+        afterFirstPoll = Visit("cursor");
+        ScriptSetKey(VK_UP, false);
+        ScriptSetKey(VK_SPACE, true);
+    }));
+    EXPECT_EQ(afterFirstPoll, 1);
+    EXPECT_EQ(PlatformFrameCount(), 32u);
+    EXPECT_EQ(GameMode, MODE_QUIT) << "down from \"HIGHSCORES\" is \"EXIT GAME\"";
 }
 
 TEST_F(FrontEndModes, MenuCursorWrapsAtBothEndsAndStartGameAlwaysStartsANewGame) {
@@ -123,21 +140,6 @@ TEST_F(FrontEndModes, MenuCursorWrapsAtBothEndsAndStartGameAlwaysStartsANewGame)
     EXPECT_EQ(PlatformFrameCount(), 80u);
     EXPECT_EQ(GameMode, MODE_PLAY);
     EXPECT_EQ(PlayEntry, PLAY_NEW_GAME);
-}
-
-TEST_F(FrontEndModes, MenuWithBothArrowsKeepsTheCursorAndAnArrowWithSpaceChoosesTheItemMovedTo) {
-    ScriptSetKey(VK_UP, true);
-    ScriptSetKey(VK_DOWN, true);
-    int32_t afterFirstPoll = -1;
-    EXPECT_TRUE(RunMode(MenuMode, 100, [&](uint32_t frame) {
-        if (frame != 16) return;
-        afterFirstPoll = Visit("cursor");
-        ScriptSetKey(VK_UP, false);
-        ScriptSetKey(VK_SPACE, true); // down and space at the next poll
-    }));
-    EXPECT_EQ(afterFirstPoll, 1);
-    EXPECT_EQ(PlatformFrameCount(), 32u);
-    EXPECT_EQ(GameMode, MODE_QUIT) << "down from \"HIGHSCORES\" is \"EXIT GAME\"";
 }
 
 TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) {
@@ -164,7 +166,6 @@ TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) 
         EXPECT_EQ(width[first + 39], 0) << first;
         EXPECT_EQ(angle[first + 178], 10) << first;
         EXPECT_EQ(angle[first + 179], 0) << first;
-        EXPECT_EQ(angle[first + 300], 0) << first;
     }
     EXPECT_EQ(page[4509], 0) << "after page 8 the roll starts again";
     EXPECT_EQ(timer[500], 500);
