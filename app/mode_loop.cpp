@@ -9,6 +9,8 @@
 #include <cstdio>
 
 #include "app/catalogue.h"
+#include "app/command_line.h"
+#include "app/data_dir.h"
 #include "app/globals.h"
 #include "frontend/audio_input.h"
 #include "frontend/highscore_mode.h"
@@ -82,6 +84,13 @@ void ShutDown() {
 }
 
 int RunGame(PlatformBackend backend, int argc, char** argv) {
+    // --help, --version and parameters we do not know end the program here.
+    const CommandLine command = ParseCommandLine(argc, argv);
+    if (command.action != COMMAND_PLAY) return AnswerCommandLine(command, stdout, stderr);
+    // The installed game works in the player's data folder; the scripted driver and the
+    // tests work in the folder they were started in.
+    if (backend == PLATFORM_SDL) SetUpDataDir();
+    PlatformPresetFullscreen(command.fullscreen);
     const char* why = nullptr;
     if (!PlatformInit(backend, &why)) {
         std::fprintf(stderr, "morvexa: %s\n", why ? why : "cannot start the display");
@@ -89,7 +98,7 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
     }
     int code = 0;
     try {
-        if (StartUp(argc > 1 ? argv[1] : nullptr)) {
+        if (StartUp(command.info ? "info" : nullptr)) {
             RunModeLoop();
         } else {
             std::fprintf(stderr, "morvexa: cannot open the game window\n");

@@ -66,9 +66,26 @@ void PlatformShowMessage(const char* text, const char* caption);
 // and makes it current. fullscreen: desktop full screen with the width x height frame scaled
 // to fit, aspect kept (black bars); otherwise a window of width x height centred on the
 // screen. Returns false when no window or context could be made.
+// The window can be resized and maximised; Alt+Enter (handled by PollWindowEvent) switches
+// between window and desktop full screen.
 bool PlatformOpenWindow(int width, int height, const char* title, bool fullscreen);
 void PlatformCloseWindow();
 bool PlatformWindowOpen();
+bool PlatformIsFullscreen();
+void PlatformToggleFullscreen();
+
+// The answer to "Fullscreen?" given in advance (command line): -1 ask the player, 0 No, 1 Yes.
+void PlatformPresetFullscreen(int answer);
+int PlatformFullscreenPreset();
+
+// The window icon: size x size RGBA bytes, top row first; copied, and used for every window
+// opened from now on (and the open one).
+void PlatformSetWindowIcon(const uint8_t* rgba, int size);
+
+// Gamepads act as the game's keys (GetAsyncKeyState). The shoulder buttons select the weapon
+// after or before the selected one; the game says which that is (0 to 4) through this query.
+// Without it the platform counts from the last weapon key pressed.
+void PlatformSetWeaponQuery(int (*currentWeapon)());
 
 // Where the game's width x height frame lies in the window's drawable, in drawable pixels
 // (origin bottom left, as glViewport wants it), and the scale from frame to drawable pixels.

@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/gamepad.h"
 #include "platform/platform_internal.h"
 
 // ================================================================ 1. state and start-up
@@ -21,13 +23,34 @@ namespace {
 const char* const NO_DISPLAY =
     "no display available: start the game inside an X11 or Wayland session";
 
+// Window extras: the answer to "Fullscreen?" given on the command line, and the icon.
+int FullscreenPreset = -1;
+std::vector<uint8_t> IconPixels;
+int IconSize = 0;
+
+void ApplyWindowIcon() {
+    if (!Platform.window || IconSize <= 0) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        IconPixels.data(), IconSize, IconSize, 32, IconSize * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!icon) return;
+    SDL_SetWindowIcon(Platform.window, icon);
+    SDL_FreeSurface(icon);
+}
+
+// No pointer over a full-screen game; the desktop's pointer over a window.
+void ShowPointerFor(bool fullscreen) { SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE); }
+
 // Sets the press latch from key-down events as SDL queues them, so that a tap is seen by
 // the next query even when PollWindowEvent has not reached the event yet.
 int WatchKeyEvents(void*, SDL_Event* e) {
+    GamepadWatchEvent(*e, Platform.latched); // gamepad buttons latch as keys do
     if (e->type != SDL_KEYDOWN || e->key.repeat) return 1;
-    for (int vk = 0; vk < 256; vk++)
-        if (ScancodeFromKey(vk) == e->key.keysym.scancode && ScancodeFromKey(vk) != SDL_SCANCODE_UNKNOWN)
-            Platform.latched[vk] = true;
+    for (int vk = 0; vk < 256; vk++) {
+        const SDL_Scancode sc = ScancodeFromKey(vk);
+        if (sc == SDL_SCANCODE_UNKNOWN || sc != e->key.keysym.scancode) continue;
+        Platform.latched[vk] = true;
+        GamepadNoteWeaponKey(vk);
+    }
     return 1;
 }
 
@@ -65,6 +88,10 @@ bool PlatformInit(PlatformBackend backend, const char** why) {
         setenv("SDL_AUDIODRIVER", "dummy", 0);
     }
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The desktop's mixer and screensaver inhibitor show the game's name, not "SDL Application".
+    SDL_SetHint(SDL_HINT_APP_NAME, "MORVEXA");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "MORVEXA");
+    SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Playing MORVEXA");
     if (backend == PLATFORM_SDL && !driverNamed) NameDisplayDrivers();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         static char reason[256];
@@ -85,12 +112,14 @@ bool PlatformInit(PlatformBackend backend, const char** why) {
         return false;
     }
     SDL_AddEventWatch(WatchKeyEvents, nullptr);
+    if (backend == PLATFORM_SDL) GamepadInit();
     return true;
 }
 
 void PlatformShutdown() {
     PlatformCloseWindow();
     if (Platform.sdlVideo) {
+        GamepadShutdown();
         SDL_DelEventWatch(WatchKeyEvents, nullptr);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         Platform.sdlVideo = false;
@@ -127,7 +156,7 @@ int16_t GetAsyncKeyState(int vk) {
         held = Platform.scriptHeld[vk];
     } else {
         SDL_PumpEvents();
-        held = SDL_GetKeyboardState(nullptr)[sc] != 0;
+        held = SDL_GetKeyboardState(nullptr)[sc] != 0 || GamepadHolds(vk);
     }
     const bool pressed = Platform.latched[vk];
     Platform.latched[vk] = false;
@@ -177,7 +206,9 @@ bool PlatformOpenWindow(int width, int height, const char* title, bool fullscree
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+    // Resizable and maximisable; the frame keeps its shape (black bars), sharp on HiDPI
+    // screens because it is drawn into the drawable, not the window's point size.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
     // Desktop full screen with a letterboxed frame: a real mode switch is unreliable on
     // today's Linux desktops.
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -192,8 +223,12 @@ bool PlatformOpenWindow(int width, int height, const char* title, bool fullscree
     }
     SDL_GL_MakeCurrent(Platform.window, Platform.context);
     SDL_GL_SetSwapInterval(0); // the modes pace frames by the clock; swaps never wait
+    SDL_SetWindowMinimumSize(Platform.window, width / 4, height / 4);
     Platform.fullscreen = fullscreen;
     SDL_RaiseWindow(Platform.window);
+    ApplyWindowIcon();
+    ShowPointerFor(fullscreen);
+    SDL_DisableScreenSaver(); // no screensaver while the game runs
     return true;
 }
 
@@ -210,6 +245,28 @@ void PlatformCloseWindow() {
 }
 
 bool PlatformWindowOpen() { return Platform.window != nullptr; }
+
+bool PlatformIsFullscreen() { return Platform.window && Platform.fullscreen; }
+
+void PlatformToggleFullscreen() {
+    if (!Platform.window) return;
+    const bool fullscreen = !Platform.fullscreen;
+    const Uint32 mode = fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    if (SDL_SetWindowFullscreen(Platform.window, mode) != 0) return; // refused: stay as we are
+    Platform.fullscreen = fullscreen;
+    ShowPointerFor(fullscreen);
+}
+
+void PlatformPresetFullscreen(int answer) {
+    FullscreenPreset = answer < 0 ? -1 : answer > 0 ? 1 : 0;
+}
+int PlatformFullscreenPreset() { return FullscreenPreset; }
+
+void PlatformSetWindowIcon(const uint8_t* rgba, int size) {
+    IconSize = rgba && size > 0 ? size : 0;
+    IconPixels.assign(rgba, rgba + size_t(IconSize) * IconSize * 4);
+    ApplyWindowIcon();
+}
 
 void PlatformGetDrawableSize(int* width, int* height) {
     *width = 800;
@@ -254,5 +311,9 @@ int PollWindowEvent() {
         Platform.quitRequested = true;
         throw ProgramExit{0};
     }
+    if (e.type == SDL_KEYDOWN && !e.key.repeat && (e.key.keysym.mod & KMOD_ALT) &&
+        (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER))
+        PlatformToggleFullscreen();
+    GamepadHandleDeviceEvent(e); // controllers plugged in or out
     return int(e.type);
 }

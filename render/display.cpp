@@ -22,12 +22,23 @@ namespace {
 
 float ClearRed = 0, ClearGreen = 0, ClearBlue = 0, ClearAlpha = 0;
 
+// The game's last viewport in frame pixels, and the letterbox it was placed into: when the
+// window is resized, maximised or switched to full screen, the next ClearDisplay places the
+// same viewport into the new letterbox (the play mode never sets a viewport of its own).
+int ViewX = 0, ViewY = 0, ViewWidth = 800, ViewHeight = 600;
+PlatformFrameRect ViewFrame = {0, 0, 0, 0, 0.0f};
+
+bool SameFrame(const PlatformFrameRect& a, const PlatformFrameRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 } // namespace
 
 void ClearGlyphTable(); // text.cpp owns the glyph table; the layer's start-up empties it
 
 void SetFrameViewport(int x, int y, int width, int height) {
     const PlatformFrameRect r = PlatformGetFrameRect();
+    ViewX = x, ViewY = y, ViewWidth = width, ViewHeight = height, ViewFrame = r;
     glViewport(r.x + RoundToInt(x * r.scale), r.y + RoundToInt(y * r.scale),
                RoundToInt(width * r.scale), RoundToInt(height * r.scale));
 }
@@ -44,7 +55,9 @@ bool OpenDisplay(int width, int height, int depth, const char* title) {
     (void)depth; // the desktop's own depth; the game asks for 32 bits and gets true colour
     DisplayWidth = width;
     DisplayHeight = height;
-    const bool fullscreen = PlatformAskYesNo("Fullscreen?", title);
+    // The command line may have answered already (--fullscreen, --windowed).
+    const int preset = PlatformFullscreenPreset();
+    const bool fullscreen = preset >= 0 ? preset == 1 : PlatformAskYesNo("Fullscreen?", title);
     if (!PlatformOpenWindow(width, height, title, fullscreen)) return false;
     if (!RenderEnabled) return true;
     glEnable(GL_DEPTH_TEST);
@@ -66,6 +79,7 @@ void ClearDisplay() {
     PlatformGetDrawableSize(&dw, &dh);
     const PlatformFrameRect r = PlatformGetFrameRect();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    if (!SameFrame(r, ViewFrame)) SetFrameViewport(ViewX, ViewY, ViewWidth, ViewHeight);
     if (r.x > 0 || r.y > 0 || r.width < dw || r.height < dh) {
         glDisable(GL_SCISSOR_TEST);
         glClearColor(0, 0, 0, 1);

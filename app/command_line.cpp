@@ -1,0 +1,73 @@
+// command_line.cpp - reading the game's parameters and answering --help and --version.
+#include "app/command_line.h"
+
+#include <cstring>
+
+#include "packaging/install_dirs.h"
+
+namespace {
+
+const char* const USAGE =
+    "usage: morvexa [info] [--fullscreen | --windowed] [--help] [--version]\n";
+
+const char* const HELP =
+    "MORVEXA: an oldschool jet-pack robot arcade game.\n"
+    "\n"
+    "  info          show the render layer's banner before the display opens\n"
+    "  --fullscreen  play full screen without asking \"Fullscreen?\"\n"
+    "  --windowed    play in a window without asking \"Fullscreen?\"\n"
+    "  --help        print this help and exit\n"
+    "  --version     print the version and exit\n"
+    "\n"
+    "Keys: arrows walk, fly and use machines; space fires and chooses; F1 to F5 choose\n"
+    "the weapon; Escape ends the game; Alt+Enter switches between window and full screen.\n"
+    "A gamepad works too: D-pad or left stick, A fires, Start or Back is Escape, the\n"
+    "shoulder buttons change the weapon.\n"
+    "\n"
+    "Started from a folder that holds startmap.map, the game keeps its files there;\n"
+    "otherwise in $XDG_DATA_HOME/morvexa (~/.local/share/morvexa): startmap.map,\n"
+    "scores.dat and an optional gamecontrollerdb.txt.\n";
+
+} // namespace
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+    CommandLine command;
+    for (int i = 1; i < argc; i++) {
+        const char* p = argv[i] ? argv[i] : "";
+        if (std::strcmp(p, "info") == 0) {
+            command.info = true;
+        } else if (std::strcmp(p, "--fullscreen") == 0) {
+            command.fullscreen = FULLSCREEN_YES;
+        } else if (std::strcmp(p, "--windowed") == 0) {
+            command.fullscreen = FULLSCREEN_NO;
+        } else if (std::strcmp(p, "--help") == 0 || std::strcmp(p, "-h") == 0) {
+            if (command.action == COMMAND_PLAY) command.action = COMMAND_HELP;
+        } else if (std::strcmp(p, "--version") == 0) {
+            if (command.action == COMMAND_PLAY) command.action = COMMAND_VERSION;
+        } else {
+            // A parameter we do not know wins over everything else: a mistyped option must
+            // never start the game with a choice the player did not make.
+            if (command.action != COMMAND_BAD) command.bad = p;
+            command.action = COMMAND_BAD;
+        }
+    }
+    return command;
+}
+
+int AnswerCommandLine(const CommandLine& command, std::FILE* out, std::FILE* err) {
+    switch (command.action) {
+    case COMMAND_PLAY: return -1;
+    case COMMAND_HELP:
+        std::fputs(USAGE, out);
+        std::fputs("\n", out);
+        std::fputs(HELP, out);
+        return 0;
+    case COMMAND_VERSION: std::fprintf(out, "morvexa %s\n", MVX_VERSION); return 0;
+    case COMMAND_BAD:
+        std::fprintf(err, "morvexa: unknown parameter '%s'\n", command.bad.c_str());
+        std::fputs(USAGE, err);
+        std::fputs("Try 'morvexa --help' for more information.\n", err);
+        return 2;
+    }
+    return 2;
+}
