@@ -1,0 +1,108 @@
+// window_test.cpp - the game window on a player's desktop: resizable, Alt+Enter between
+// window and full screen, and a frame that follows the window's size with black bars at once
+// (the play mode sets no viewport of its own). The SDL backend runs on SDL's offscreen driver,
+// which the test environment names.
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "platform/scripted.h"
+#include "platform/test_input.h"
+#include "render/display.h"
+#include "render/draw.h"
+#include "tests/testkit.h"
+
+namespace {
+
+// Lets PollWindowEvent handle everything queued, one event a call as the modes do.
+void HandleQueuedEvents() {
+    for (int i = 0; i < 1000 && PollWindowEvent() != 0;) i++;
+}
+
+class GameWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* why = nullptr;
+        ASSERT_TRUE(PlatformInit(PLATFORM_SDL, &why)) << why;
+        PlatformPresetFullscreen(0); // no question box on the offscreen driver
+        InitRenderLayer(nullptr);
+        ASSERT_TRUE(OpenDisplay(800, 600, 32, "window test"));
+        HandleQueuedEvents();
+    }
+    void TearDown() override {
+        PlatformPresetFullscreen(-1);
+        CloseDisplay();
+        PlatformShutdown();
+    }
+};
+
+int CountNot(const Picture& p, int x0, int y0, int w, int h, uint32_t colour) {
+    int n = 0;
+    for (int y = y0; y < y0 + h; y++)
+        for (int x = x0; x < x0 + w; x++) n += p.At(x, y) != colour;
+    return n;
+}
+
+} // namespace
+
+TEST_F(GameWindow, OpensResizableAndAltEnterSwitchesToFullScreenAndBack) {
+    EXPECT_TRUE(WindowIsResizable());
+    EXPECT_FALSE(PlatformIsFullscreen());
+
+    ASSERT_TRUE(PushKeyDown("Return", true, false));
+    HandleQueuedEvents();
+    EXPECT_TRUE(PlatformIsFullscreen());
+    EXPECT_TRUE(WindowIsDesktopFullscreen());
+
+    // Enter alone, and a held Alt+Enter repeating, change nothing.
+    ASSERT_TRUE(PushKeyDown("Return", false, false));
+    ASSERT_TRUE(PushKeyDown("Return", true, true));
+    HandleQueuedEvents();
+    EXPECT_TRUE(PlatformIsFullscreen());
+
+    ASSERT_TRUE(PushKeyDown("Keypad Enter", true, false));
+    HandleQueuedEvents();
+    EXPECT_FALSE(PlatformIsFullscreen());
+    EXPECT_FALSE(WindowIsDesktopFullscreen());
+}
+
+TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
+    // SDL's offscreen driver keeps a surface at the size it was made, so each size is a new
+    // window here; to the render layer that is the same as a resized one: the drawable changed
+    // under a viewport that was placed for the old letterbox.
+    ASSERT_TRUE(OpenTestDisplay());
+    SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f);
+    struct Size {
+        int w, h, frameX, frameY, frameW;
+    };
+    // Wider, then taller, then back: each frame is drawn with Begin2D only, as in play.
+    for (const Size s : {Size{1000, 600, 100, 0, 800}, Size{800, 1000, 0, 200, 800},
+                         Size{1600, 1200, 0, 0, 1600}, Size{800, 600, 0, 0, 800}}) {
+        SCOPED_TRACE(testing::Message() << s.w << " x " << s.h);
+        ASSERT_TRUE(PlatformOpenWindow(s.w, s.h, "resized", false));
+        int dw = 0, dh = 0;
+        PlatformGetDrawableSize(&dw, &dh);
+        ASSERT_EQ(dw, s.w);
+        ASSERT_EQ(dh, s.h);
+        ClearDisplay();
+        Begin2D(800, 600);
+        // Small squares in two corners of the frame: a stretched or shifted frame misses them.
+        DrawGradientQuad(0, 0, 40, 40, 1, 0, 0, 1, 0, 0);
+        DrawGradientQuad(760, 560, 800, 600, 0, 1, 0, 0, 1, 0);
+        Picture whole;
+        ASSERT_TRUE(ScriptReadDrawable(&whole.rgb, &whole.width, &whole.height));
+        ASSERT_EQ(whole.width, s.w);
+        const int square = s.frameW / 20, frameH = s.frameW * 3 / 4;
+        const int right = s.frameX + s.frameW - square, bottom = s.frameY + frameH - square;
+        EXPECT_EQ(CountNot(whole, s.frameX, s.frameY, square, square, 0xFF0000), 0);
+        EXPECT_EQ(CountNot(whole, right, bottom, square, square, 0x00FF00), 0);
+        EXPECT_EQ(CountNot(whole, s.frameX + square, s.frameY + square, s.frameW - 2 * square,
+                           frameH - 2 * square, 0x293F6F),
+                  0);
+        EXPECT_EQ(CountNot(whole, 0, 0, s.frameX, s.h, 0x000000), 0) << "left bar";
+        EXPECT_EQ(CountNot(whole, 0, 0, s.w, s.frameY, 0x000000), 0) << "top bar";
+        EXPECT_EQ(CountNot(whole, s.frameX + s.frameW, 0, s.w - s.frameX - s.frameW, s.h, 0x000000),
+                  0);
+        FlipDisplay();
+    }
+    CloseTestDisplay();
+}
