@@ -106,6 +106,13 @@ static int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
     return v < lo ? lo : v > hi ? hi : v;
 }
 
+// Every volume command sets both the note's volume and the volume heard; tremolo and tremor
+// change only the heard one, which keeps its last value after they end, as in FT2.
+static void SetVolume(MusicChannel& ch, int32_t v) {
+    ch.volume = v;
+    ch.outVolume = v;
+}
+
 // ================================================================ 2. voices of a channel
 // A new note: the sounding voice moves to the channel's second slot and fades out over the
 // ramp, while the new note starts in the first slot from zero gain.
@@ -129,7 +136,7 @@ static const ModuleInstrument* InstrumentNumbered(const MusicContext& m, int num
 
 static void ResetInstrument(MusicChannel& ch) {
     if (ch.sample) {
-        ch.volume = ch.sample->volume;
+        SetVolume(ch, ch.sample->volume);
         ch.panning = ch.sample->panning;
     }
     ch.keyOn = true;
@@ -139,13 +146,12 @@ static void ResetInstrument(MusicChannel& ch) {
     ch.autoVibratoPos = 0;
     ch.autoVibratoSweep = 0;
     ch.tremorPos = 0;
-    ch.tremorOff = false;
 }
 
 static void KeyOff(MusicChannel& ch) {
     ch.keyOn = false;
     // Without a volume envelope a key off silences the note at once.
-    if (!ch.ins || !ch.ins->volumeEnvelope.on) ch.volume = 0;
+    if (!ch.ins || !ch.ins->volumeEnvelope.on) SetVolume(ch, 0);
 }
 
 // Plays a note 1..96 with the channel's instrument. Returns false when nothing can play it.
@@ -194,12 +200,12 @@ static void ApplyVolumeColumnRow(MusicChannel& ch, uint8_t v) {
     case 0x1:
     case 0x2:
     case 0x3:
-    case 0x4: ch.volume = v - 0x10; break;
+    case 0x4: SetVolume(ch, v - 0x10); break;
     case 0x5:
-        if (v == 0x50) ch.volume = 64;
+        if (v == 0x50) SetVolume(ch, 64);
         break;
-    case 0x8: ch.volume = Clamp(ch.volume - x, 0, 64); break;
-    case 0x9: ch.volume = Clamp(ch.volume + x, 0, 64); break;
+    case 0x8: SetVolume(ch, Clamp(ch.volume - x, 0, 64)); break;
+    case 0x9: SetVolume(ch, Clamp(ch.volume + x, 0, 64)); break;
     case 0xA: ch.vibratoSpeed = uint8_t(x); break;
     case 0xB:
         if (x) ch.vibratoDepth = uint8_t(x);
@@ -214,9 +220,9 @@ static void ApplyVolumeColumnRow(MusicChannel& ch, uint8_t v) {
 
 static void SlideVolume(MusicChannel& ch, uint8_t mem) {
     if (mem >> 4)
-        ch.volume = Clamp(ch.volume + (mem >> 4), 0, 64);
+        SetVolume(ch, Clamp(ch.volume + (mem >> 4), 0, 64));
     else
-        ch.volume = Clamp(ch.volume - (mem & 15), 0, 64);
+        SetVolume(ch, Clamp(ch.volume - (mem & 15), 0, 64));
 }
 
 static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
@@ -247,17 +253,14 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
         break;
     case FX_SET_PANNING: ch.panning = p; break;
     case FX_POSITION_JUMP:
-        m->nextOrder = p;
-        if (!m->jumpPending) m->nextRow = 0;
-        m->jumpPending = true;
-        m->jumpIsLoop = false;
+        m->jumpOrder = p;
+        m->breakRow = 0;
+        m->positionJump = true;
         break;
-    case FX_SET_VOLUME: ch.volume = p > 64 ? 64 : p; break;
+    case FX_SET_VOLUME: SetVolume(ch, p > 64 ? 64 : p); break;
     case FX_PATTERN_BREAK:
-        if (!m->jumpPending || m->jumpIsLoop) m->nextOrder = m->order + 1;
-        m->nextRow = x * 10 + y;
-        m->jumpPending = true;
-        m->jumpIsLoop = false;
+        m->breakRow = x * 10 + y;
+        m->positionJump = true;
         break;
     case FX_EXTENDED:
         switch (x) {
@@ -280,24 +283,22 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
                     ch.loopCount = uint8_t(y);
                 else
                     ch.loopCount--;
-                if (ch.loopCount > 0 && !(m->jumpPending && !m->jumpIsLoop)) {
-                    m->nextOrder = m->order;
-                    m->nextRow = ch.loopRow;
-                    m->jumpPending = true;
-                    m->jumpIsLoop = true;
+                if (ch.loopCount > 0) {
+                    m->breakRow = ch.loopRow;
+                    m->loopJump = true;
                 }
             }
             break;
         case EX_FINE_VOLUME_UP:
             if (y) ch.fineVolumeUpMemory = uint8_t(y);
-            ch.volume = Clamp(ch.volume + ch.fineVolumeUpMemory, 0, 64);
+            SetVolume(ch, Clamp(ch.volume + ch.fineVolumeUpMemory, 0, 64));
             break;
         case EX_FINE_VOLUME_DOWN:
             if (y) ch.fineVolumeDownMemory = uint8_t(y);
-            ch.volume = Clamp(ch.volume - ch.fineVolumeDownMemory, 0, 64);
+            SetVolume(ch, Clamp(ch.volume - ch.fineVolumeDownMemory, 0, 64));
             break;
         case EX_NOTE_CUT:
-            if (y == 0) ch.volume = 0;
+            if (y == 0) SetVolume(ch, 0);
             break;
         case EX_PATTERN_DELAY:
             if (m->patternDelayRun == 0 && m->patternDelay == 0) m->patternDelay = y;
@@ -418,18 +419,18 @@ static void MultiRetrig(MusicContext* m, int c) {
     case 0xF: v *= 2; break;
     default: break;
     }
-    ch.volume = Clamp(v, 0, 64);
+    SetVolume(ch, Clamp(v, 0, 64));
     RetriggerChannel(m, c);
 }
 
-static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta, int32_t* volumeDelta) {
+static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta) {
     MusicChannel& ch = m->channels[c];
     const uint8_t e = ch.effect, p = ch.param, v = ch.volumeColumn;
     const int x = p >> 4, y = p & 15;
     // Volume column.
     switch (v >> 4) {
-    case 0x6: ch.volume = Clamp(ch.volume - (v & 15), 0, 64); break;
-    case 0x7: ch.volume = Clamp(ch.volume + (v & 15), 0, 64); break;
+    case 0x6: SetVolume(ch, Clamp(ch.volume - (v & 15), 0, 64)); break;
+    case 0x7: SetVolume(ch, Clamp(ch.volume + (v & 15), 0, 64)); break;
     case 0xB: *periodDelta += VibratoDelta(ch); break;
     case 0xD: ch.panning = Clamp(ch.panning - (v & 15), 0, 255); break;
     case 0xE: ch.panning = Clamp(ch.panning + (v & 15), 0, 255); break;
@@ -460,13 +461,15 @@ static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta, int32
         SlideVolume(ch, ch.volumeSlideMemory);
         break;
     case FX_TREMOLO:
-        *volumeDelta = ScaleWave(EffectWave(ch.tremoloWave, ch.tremoloPos), ch.tremoloDepth, 6);
+        ch.outVolume = Clamp(
+            ch.volume + ScaleWave(EffectWave(ch.tremoloWave, ch.tremoloPos), ch.tremoloDepth, 6), 0,
+            64);
         ch.tremoloPos = uint8_t(ch.tremoloPos + ch.tremoloSpeed * 4);
         break;
     case FX_VOLUME_SLIDE: SlideVolume(ch, ch.volumeSlideMemory); break;
     case FX_EXTENDED:
         if (x == EX_RETRIG && y && m->tick % y == 0) RetriggerChannel(m, c);
-        if (x == EX_NOTE_CUT && y == m->tick) ch.volume = 0;
+        if (x == EX_NOTE_CUT && y == m->tick) SetVolume(ch, 0);
         break;
     case FX_GLOBAL_SLIDE: {
         const uint8_t mem = ch.globalSlideMemory;
@@ -486,11 +489,16 @@ static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta, int32
     }
     case FX_MULTI_RETRIG: MultiRetrig(m, c); break;
     case FX_TREMOR: {
-        // On for x + 1 ticks, then off for y + 1; the phase carries over between rows.
-        const int on = (ch.tremorMemory >> 4) + 1, cycle = on + (ch.tremorMemory & 15) + 1;
-        const int phase = ch.tremorPos % cycle;
-        ch.tremorOff = phase >= on;
-        ch.tremorPos = uint8_t((phase + 1) % cycle);
+        // On for x + 1 ticks, then off for y + 1: the low bits count down the ticks left in
+        // the phase, the top bit says whether it is the on phase. It carries over rows.
+        int left = (ch.tremorPos & 0x7F) - 1;
+        bool on = (ch.tremorPos & 0x80) != 0;
+        if (left < 0) {
+            on = !on;
+            left = on ? ch.tremorMemory >> 4 : ch.tremorMemory & 15;
+        }
+        ch.tremorPos = uint8_t((on ? 0x80 : 0) | left);
+        ch.outVolume = on ? ch.volume : 0;
         break;
     }
     default: break;
@@ -516,7 +524,7 @@ static void AdvanceEnvelope(const ModuleEnvelope& e, bool keyOn, int32_t* tick) 
     if (e.loopOn && *tick == e.x[e.loopEnd]) *tick = e.x[e.loopStart];
 }
 
-static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta, int32_t volumeDelta) {
+static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta) {
     MusicChannel& ch = m->channels[c];
     const ModuleInstrument* ins = ch.ins;
     // Envelopes and fade-out.
@@ -533,10 +541,7 @@ static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta, int
         }
         if (!ch.keyOn) ch.fadeout = ch.fadeout > ins->fadeout ? ch.fadeout - ins->fadeout : 0;
     }
-    // Volume after tremolo and tremor.
-    int32_t vol = Clamp(ch.volume + volumeDelta, 0, 64);
-    if (ch.effect == FX_TREMOR && ch.tremorOff) vol = 0;
-    ch.outVolume = vol;
+    const int32_t vol = ch.outVolume;
     const int64_t fv = int64_t(vol) * ch.volumeEnvelope * m->globalVolume * ch.fadeout;
     ch.finalVolume = int32_t(fv / (int64_t(64) * 64 * 64 * FADEOUT_FULL / 65536));
     // Panning envelope: swings the pan towards the nearer edge's room.
@@ -578,42 +583,44 @@ static bool Visited(const MusicContext& m, int order, int row) {
     return (m.visited[order][row >> 3] >> (row & 7)) & 1;
 }
 
-// Moves to the row after the current one; sets atEnd when the song is over.
+// Moves to the row after the current one; sets atEnd when the song is over. As in FT2 a
+// pattern loop's jump and a break share one break row, which is only cleared when the order
+// changes: after a pattern loop, the next pattern starts at the loop's row.
 static void AdvanceRow(MusicContext* m) {
     const ModuleData& mod = *m->module;
-    int order = m->order, row = m->row;
-    bool jumped = false;
-    bool loopJump = false;
-    if (m->jumpPending) {
-        order = m->nextOrder;
-        row = m->nextRow;
-        jumped = true;
-        loopJump = m->jumpIsLoop;
-        m->jumpPending = false;
-        m->jumpIsLoop = false;
-    } else {
-        row++;
+    int order = m->order, row = m->row + 1;
+    const bool loopJump = m->loopJump && !m->positionJump; // a break on the row wins
+    if (m->loopJump) {
+        row = m->breakRow;
+        m->loopJump = false;
     }
-    if (order == m->order && !jumped && row >= PatternAtOrder(mod, order).rows) {
-        order++;
-        row = 0;
-        jumped = true;
+    bool naturalEnd = false;
+    if (m->positionJump || row >= PatternAtOrder(mod, order).rows) {
+        naturalEnd = !m->positionJump && m->breakRow == 0;
+        order = m->jumpOrder >= 0 ? m->jumpOrder : order + 1;
+        row = m->breakRow;
+        m->breakRow = 0;
+        m->jumpOrder = -1;
+        m->positionJump = false;
     }
     if (order >= mod.orderCount) {
-        if (m->ending == MUSIC_STOP_AT_END) {
+        // Past the end of the order list the song ends, or wraps to the restart position.
+        // Rendering a song once, a jump or break past the end wraps and ends only when it
+        // leads into rows already played.
+        if (m->ending == MUSIC_STOP_AT_END || (m->ending == MUSIC_STOP_AT_REPEAT && naturalEnd)) {
             m->atEnd = true;
             return;
         }
         order = mod.restartPosition < mod.orderCount ? mod.restartPosition : 0;
     }
     if (row >= PatternAtOrder(mod, order).rows) row = 0;
-    if (m->ending == MUSIC_STOP_AT_REPEAT && jumped && !loopJump && Visited(*m, order, row)) {
+    // The song repeats itself when a row already played comes again, whether by a jump or
+    // by running on; a pattern loop's jump back starts a new count of the rows played.
+    if (loopJump) {
+        std::memset(m->visited, 0, sizeof m->visited);
+    } else if (m->ending == MUSIC_STOP_AT_REPEAT && Visited(*m, order, row)) {
         m->atEnd = true;
         return;
-    }
-    if (order != m->order) {
-        // A new pattern starts with fresh pattern-loop rows.
-        for (int c = 0; c < mod.channels; c++) m->channels[c].loopRow = 0;
     }
     m->order = order;
     m->row = row;
@@ -646,7 +653,7 @@ static void ProcessTick(MusicContext* m) {
     }
     for (int c = 0; c < channels; c++) {
         MusicChannel& ch = m->channels[c];
-        int32_t periodDelta = 0, volumeDelta = 0;
+        int32_t periodDelta = 0;
         ch.arpeggioOffset = 0;
         if (m->tick > 0) {
             if (ch.delayTick && ch.delayTick == m->tick) {
@@ -654,10 +661,10 @@ static void ProcessTick(MusicContext* m) {
                 ch.effect = 0;
                 ch.param = 0;
             } else {
-                ApplyTickEffects(m, c, &periodDelta, &volumeDelta);
+                ApplyTickEffects(m, c, &periodDelta);
             }
         }
-        UpdateChannelOutput(m, c, periodDelta, volumeDelta);
+        UpdateChannelOutput(m, c, periodDelta);
     }
     if (m->onTick) m->onTick(*m, m->user);
 
@@ -683,6 +690,7 @@ void StartMusic(MusicContext* m, const ModuleData* module, MusicEnding ending) {
     m->tempo = module->tempo;
     m->globalVolume = 64;
     m->samplesPerTick = m->tempo ? 120000 / m->tempo : 120000;
+    m->jumpOrder = -1;
     m->gainFull = module->channels <= 32 ? 32767 : 32767 * 32 / module->channels;
     for (int c = 0; c < module->channels; c++) {
         m->channels[c].panning = 128;
@@ -699,8 +707,10 @@ void JumpMusicToOrder(MusicContext* m, int32_t n) {
     m->tick = 0;
     m->patternDelay = 0;
     m->patternDelayRun = 0;
-    m->jumpPending = false;
-    m->jumpIsLoop = false;
+    m->positionJump = false;
+    m->loopJump = false;
+    m->breakRow = 0;
+    m->jumpOrder = -1;
 }
 
 bool StepMusicTick(MusicContext* m) {

@@ -55,8 +55,7 @@ struct MusicChannel {
     uint8_t globalSlideMemory, panSlideMemory, offsetMemory;
     uint8_t vibratoSpeed, vibratoDepth, vibratoPos, vibratoWave;
     uint8_t tremoloSpeed, tremoloDepth, tremoloPos, tremoloWave;
-    uint8_t tremorMemory, tremorPos;
-    bool tremorOff;
+    uint8_t tremorMemory, tremorPos; // tremorPos: top bit on phase, low bits ticks left
     uint8_t retrigMemory, retrigCounter;
     uint8_t loopRow, loopCount;
     uint8_t delayTick; // note delay: the tick that plays the row (0: none)
@@ -75,9 +74,10 @@ struct MusicContext {
     int32_t patternDelay;    // extra row repeats still to play
     int32_t patternDelayRun; // repeats of this row already played
     int32_t samplesPerTick, samplesLeft;
-    int32_t nextOrder, nextRow; // where the next row comes from (-1: just the next one)
-    bool jumpPending;
-    bool jumpIsLoop;     // the pending jump is a pattern loop's (E6x)
+    int32_t breakRow;    // the row the next order starts at (Dxx, and E6x's jump)
+    int32_t jumpOrder;   // the order a position jump (Bxx) goes to; -1: the next one
+    bool positionJump;   // Bxx or Dxx on this row: the next row is in another order
+    bool loopJump;       // E6x on this row jumps back to breakRow in this pattern
     bool atEnd;          // the row after the current one is past the song's end
     uint32_t playTimeMs; // milliseconds played (the player's counter)
     uint64_t framesPlayed;
