@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/catalogue.h"
 #include "app/globals.h"
 #include "app/state_dump.h"
 #include "frontend/highscore_mode.h"
@@ -66,6 +67,14 @@ std::string VisitMode() {
     return dump.substr(start, dump.find('"', start) - start);
 }
 
+// The title the player reports for one of the game's modules.
+std::string ModuleTitle(int module) {
+    PlayModule(MusicModule(module), MusicModuleLength(module), MODULE_FROM_MEMORY);
+    const std::string title = GetModuleTitle();
+    PlayModule(nullptr, 0, 0);
+    return title;
+}
+
 class FrontEndModes : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { displayOpen = OpenTestDisplay(); }
@@ -92,10 +101,14 @@ class FrontEndModes : public ::testing::Test {
 TEST_F(FrontEndModes, MenuOpensOnHighscoresAndPollsItsKeysFirstAtTheSixteenthFrame) {
     ScriptSetKey(VK_SPACE, true);
     std::vector<int32_t> cursor, keyTimer;
+    std::string music;
     EXPECT_TRUE(RunMode(MenuMode, 100, [&](uint32_t) {
         cursor.push_back(Visit("cursor"));
         keyTimer.push_back(Visit("keyTimer"));
+        music = ModulePlaying() ? GetModuleTitle() : "(silence)";
     }));
+    EXPECT_EQ(music, ModuleTitle(1));
+    EXPECT_FALSE(ModulePlaying()) << "the menu stops its music when it leaves";
     EXPECT_EQ(PlatformFrameCount(), 16u)
         << "the frame that saw the key is shown, then the menu returns";
     EXPECT_EQ(GameMode, MODE_HIGHSCORES);
@@ -200,7 +213,12 @@ TEST_F(FrontEndModes, FirstVisitWithoutAFileShowsTheDefaultsAndAScoreEqualToTheT
     Player.score = 50000;
     ScriptSetKey(VK_DOWN, true);
     ScriptSetKey(VK_SPACE, true); // "BACK TO MENU" at the first poll
-    EXPECT_TRUE(RunMode(HighScoreMode, 100));
+    std::string music;
+    EXPECT_TRUE(RunMode(HighScoreMode, 100, [&](uint32_t) {
+        music = ModulePlaying() ? GetModuleTitle() : "(silence)";
+    }));
+    EXPECT_EQ(music, ModuleTitle(3));
+    EXPECT_FALSE(ModulePlaying());
     EXPECT_EQ(PlatformFrameCount(), 16u);
     EXPECT_EQ(GameMode, MODE_MENU);
     EXPECT_EQ(PlayEntry, PLAY_NEW_GAME);
