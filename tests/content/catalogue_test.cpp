@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "app/catalogue.h"
@@ -135,16 +134,6 @@ TEST_F(Catalogue, SlotsAreFilledWhereTheTablesSayAndOnlyThere) {
             EXPECT_EQ(GlyphTexture(slot, code) != 0, code >= 32 && code <= 91)
                 << "font " << slot << " code " << code;
     }
-    // Every texture is its own: no slot shares another's handle.
-    std::set<uint32_t> seen;
-    int textures = 0;
-    auto note = [&](uint32_t t) { textures += t != 0, t ? (void)seen.insert(t) : (void)0; };
-    for (uint32_t t : TileImages) note(t);
-    for (auto& pair : LegImages) note(pair[0]), note(pair[1]);
-    for (auto& pair : ShotImages) note(pair[0]), note(pair[1]);
-    for (uint32_t t : ScreenImages) note(t);
-    for (uint32_t t : ParticleImages) note(t);
-    EXPECT_EQ(int(seen.size()), textures);
 }
 
 TEST_F(Catalogue, TilesAndMirrorPairsShowTheirSheetPiecesTheRightWayRound) {

@@ -41,44 +41,25 @@ class MotionBox : public ::testing::Test {
 
 } // namespace
 
-TEST(PlayerCells, FreeCodesAndHurtingCeilings) {
-    EXPECT_TRUE(CellFreeForPlayer(0));
-    EXPECT_TRUE(CellFreeForPlayer(24));
-    EXPECT_TRUE(CellFreeForPlayer(41));
-    EXPECT_TRUE(CellFreeForPlayer(60));
-    EXPECT_FALSE(CellFreeForPlayer(1));
-    EXPECT_FALSE(CellFreeForPlayer(23));
-    EXPECT_FALSE(CellFreeForPlayer(-1));
-    EXPECT_FALSE(CellHurtsHead(1)); // the striped plate is the only harmless wall
-    EXPECT_TRUE(CellHurtsHead(2));
-    EXPECT_TRUE(CellHurtsHead(23));
-    EXPECT_FALSE(CellHurtsHead(24));
-    EXPECT_FALSE(CellHurtsHead(0));
-}
-
-TEST_F(MotionBox, RobotStopsThirtyTwoPixelsFromARightWallAndTwentyEightFromALeftWall) {
-    player.x = 400, player.y = 600;
-    Frames(200, {false, true, false});
-    EXPECT_EQ(player.x, 12 * 64 - 32);
-    EXPECT_EQ(player.facing, 1);
-    Frames(300, {true, false, false});
-    EXPECT_EQ(player.x, 3 * 64 + 28);
-    EXPECT_EQ(player.facing, 0);
-}
-
-TEST_F(MotionBox, RobotFallsFourPixelsAFrameAndLandsThirtyTwoAboveTheFloor) {
+TEST_F(MotionBox, RobotFallsOntoTheFloorAndStopsShortOfTheWallsOnEitherSide) {
     player.x = 400, player.y = 200;
     Frame({});
-    EXPECT_EQ(player.y, 204);
+    EXPECT_EQ(player.y, 204); // 4 px a frame
     Frames(400, {});
-    EXPECT_EQ(player.y, 10 * 64 - 32);
-}
-
-TEST_F(MotionBox, BothArrowsOnAFreeFloorCancelAndTheRobotFacesRight) {
-    player.x = 400, player.y = 10 * 64 - 32;
-    Frame({true, true, false});
+    EXPECT_EQ(player.y, 10 * 64 - 32); // 32 px above the floor's face
+    Frame({true, true, false});        // both arrows on a free floor cancel, facing right
     EXPECT_EQ(player.x, 400);
     EXPECT_EQ(player.facing, 1);
+    Frames(200, {false, true, false});
+    EXPECT_EQ(player.x, 12 * 64 - 32); // 32 px from a wall on the right
+    Frames(300, {true, false, false});
+    EXPECT_EQ(player.x, 3 * 64 + 28); // but 28 from one on the left
+    EXPECT_EQ(player.facing, 0);
+    // A background code is free space; a negative code is a wall.
+    LevelMap[2][9] = 30;
+    LevelMap[1][9] = -1;
+    Frames(40, {true, false, false});
+    EXPECT_EQ(player.x, 2 * 64 + 28);
 }
 
 TEST_F(MotionBox, FlyingNeedsFuelClimbsFourPixelsNetAndHoveringCostsNothing) {
@@ -122,15 +103,4 @@ TEST_F(MotionBox, AFlightAgainstTheCeilingPutsTheHeadCellIntoTheCeilingEverySeco
     }
     EXPECT_EQ(headInWall, 20 - 1);
     EXPECT_GE(player.y, 3 * 64 + 24);
-}
-
-TEST(PlayerClamp, KeepsTheCentreInsideTheSector) {
-    float x = -5, y = 7000;
-    ClampPlayerPosition(&x, &y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, PLAYER_MAX_Y);
-    x = 9000, y = -1;
-    ClampPlayerPosition(&x, &y);
-    EXPECT_EQ(x, PLAYER_MAX_X);
-    EXPECT_EQ(y, 0);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "play/level_map.h"
@@ -119,20 +118,4 @@ TEST_F(ShippedSector, EveryOrbCellCanBeReachedFromTheStartWithoutAHeadStrike) {
     std::printf("flood: %lld positions, %lld expansions, %d orb cells\n",
                 (long long)flood.positions, (long long)flood.expansions, orbCells);
     EXPECT_EQ(missing, 0) << missing << " orb cells cannot be reached:" << missed;
-}
-
-TEST_F(ShippedSector, EveryTeleporterGivesAnArrivalPointAndTheVaultIsOnlyReachedByTeleport) {
-    // Every code-21 cell gives one arrival point, and each lies inside the sector.
-    int rightHalves = 0;
-    for (int c = 0; c < MAP_SIZE; c++)
-        for (int r = 0; r < MAP_SIZE; r++) rightHalves += LevelMap[c][r] == 21;
-    EXPECT_EQ(TeleportTargetCount, rightHalves);
-    EXPECT_EQ(TeleportTargets.count, rightHalves);
-
-    // The flood with the teleporters taken away reaches less: some part of the sector is
-    // joined to the rest only through them.
-    const SectorFlood full = FloodSectorFromStart();
-    ListClear(TeleportTargets);
-    const SectorFlood walking = FloodSectorFromStart();
-    EXPECT_LT(walking.positions, full.positions);
 }

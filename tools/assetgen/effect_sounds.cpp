@@ -424,7 +424,8 @@ const EffectFile EFFECTS[] = {
     {"sound08.wav", 11025, 8, 0.17, PurchaseChime, {}},
     {"sound09.wav", 44100, 8, 0.02, MenuBlip, {}},
     {"sound10.wav", 11025, 8, 0.57, Explosion, {0, 0, false, false, "explosion"}},
-    {"sound11.wav", 8363, 8, 0.74, FootThud, {}},
+    {"sound11.wav", 8363, 8, 0.74, FootThud, {0, 0, false, false, "footstep"}}, // odd length:
+                                                                                // padded
     {"sound12.wav", 22050, 16, 0.44, HeadBonk, {0, 0, true, false, ""}},
     {"sound13.wav", 11025, 8, 0.26, PickupSparkle, {}},
 };
