@@ -12,6 +12,7 @@
 #include "play/play_mode.h"
 #include "play/player.h"
 #include "render/image.h"
+#include "sound/xm_player.h"
 #include "support/random.h"
 
 void TestMap::Fill(int col0, int row0, int col1, int row1, int32_t code) {
@@ -78,6 +79,7 @@ uint32_t PlayScenario::Play(int32_t entry, uint32_t frames,
         PlayMode();
     } catch (const ProgramExit&) {
     }
+    StopModule(); // a run stopped inside the mode leaves the play music's thread running
     ScriptSetFrameHook(nullptr, nullptr);
     return PlatformFrameCount() - before;
 }
