@@ -116,6 +116,27 @@ double Drive(double x, double amount) {
     return std::tanh(x * (1 + amount)) / std::tanh(1 + amount);
 }
 
+// Marks everything from `start` to the end of the wave as its forward loop.
+void LoopFrom(SynthWave* w, size_t start) {
+    w->loopStart = start;
+    w->loopLength = w->values.size() - start;
+    w->loopType = XM_LOOP_FORWARD;
+}
+
+// A one-shot drum of `length` seconds at `rate`: each sample from its time in seconds, the
+// last `fade` seconds faded so that the sample ends at zero. Filters inside `at` run in
+// order, one call per sample.
+SynthWave OneShot(double rate, double length, double fade,
+                  const std::function<double(double)>& at) {
+    SynthWave w;
+    w.rateAtC4 = rate;
+    const size_t n = size_t(length * rate);
+    w.values.resize(n);
+    for (size_t i = 0; i < n; i++)
+        w.values[i] = at(double(i) / rate) * std::min(1.0, double(n - i) / (fade * rate));
+    return w;
+}
+
 // ============================================================ 2. storing a wave
 
 double Peak(const std::vector<double>& v) {
@@ -343,9 +364,7 @@ SynthWave Oscillator(const InstrumentSettings& s, const std::string& defaultShap
         }
         w.values[t] = Drive(v, drive);
     }
-    w.loopStart = loopStart;
-    w.loopLength = loopLength;
-    w.loopType = XM_LOOP_FORWARD;
+    LoopFrom(&w, loopStart);
     return w;
 }
 
@@ -412,9 +431,7 @@ SynthWave Pad(const InstrumentSettings& s) {
             w.values[t] += tone.amp * ShapeSample(shape, phase, 0.5, std::min(top, 48), weight);
         }
     }
-    w.loopStart = 0;
-    w.loopLength = length;
-    w.loopType = XM_LOOP_FORWARD;
+    LoopFrom(&w, 0);
     return w;
 }
 
@@ -446,9 +463,7 @@ SynthWave FmKeys(const InstrumentSettings& s) {
         const double phase = double(t) / period;
         w.values[t] = std::sin(2 * PI * phase + index * std::sin(2 * PI * ratio * phase));
     }
-    w.loopStart = loopStartAligned;
-    w.loopLength = loopLength;
-    w.loopType = XM_LOOP_FORWARD;
+    LoopFrom(&w, loopStartAligned);
     return w;
 }
 
@@ -482,9 +497,7 @@ SynthWave Organ(const InstrumentSettings& s) {
         }
         w.values[t] = v;
     }
-    w.loopStart = loopStart;
-    w.loopLength = 2 * size_t(period);
-    w.loopType = XM_LOOP_FORWARD;
+    LoopFrom(&w, loopStart);
     return w;
 }
 
@@ -502,22 +515,12 @@ SynthWave Kick(const InstrumentSettings& s, double f0Default, double f1Default,
     const double drive = Ranged(s, "drive", 1.0, 0, 8);
     const double length = Ranged(s, "len", decay * 2.2, 0.02, 2);
     Noise noise(7);
-    SynthWave w;
-    w.rateAtC4 = rate;
-    const size_t n = size_t(length * rate);
-    w.values.resize(n);
     double phase = 0;
-    for (size_t i = 0; i < n; i++) {
-        const double t = double(i) / rate;
-        const double f = f1 + (f0 - f1) * Decay(t, pitchDecay);
-        phase += f / rate;
+    return OneShot(rate, length, 0.01, [&](double t) {
+        phase += (f1 + (f0 - f1) * Decay(t, pitchDecay)) / rate;
         const double body = std::sin(2 * PI * phase) * Decay(t, decay);
-        const double tick = click * noise.Next() * Decay(t, 0.002);
-        // A short fade at the very end so that the sample stops at zero.
-        const double tail = std::min(1.0, double(n - i) / (0.01 * rate));
-        w.values[i] = Drive(body + tick, drive) * tail;
-    }
-    return w;
+        return Drive(body + click * noise.Next() * Decay(t, 0.002), drive);
+    });
 }
 
 // Snare: a falling tone for the drum body and band-passed noise for the wires.
@@ -533,20 +536,13 @@ SynthWave Snare(const InstrumentSettings& s) {
     Noise noise(11);
     Biquad band = MakeFilter(FILTER_BANDPASS, centre, 0.6, rate);
     Biquad high = MakeFilter(FILTER_HIGHPASS, 900, 0.7, rate);
-    SynthWave w;
-    w.rateAtC4 = rate;
-    const size_t n = size_t(length * rate);
-    w.values.resize(n);
     double phase = 0;
-    for (size_t i = 0; i < n; i++) {
-        const double t = double(i) / rate;
+    return OneShot(rate, length, 0.01, [&](double t) {
         phase += tone * (1 + 0.5 * Decay(t, 0.01)) / rate;
         const double drum = body * std::sin(2 * PI * phase) * Decay(t, toneDecay);
         const double wires = snap * high.Run(band.Run(noise.Next())) * 2.2 * Decay(t, noiseDecay);
-        const double tail = std::min(1.0, double(n - i) / (0.01 * rate));
-        w.values[i] = Drive(drum + wires, 0.8) * tail;
-    }
-    return w;
+        return Drive(drum + wires, 0.8);
+    });
 }
 
 // Clap: three quick noise bursts then a short reverberant tail, band-passed.
@@ -557,23 +553,15 @@ SynthWave Clap(const InstrumentSettings& s) {
     const double length = Ranged(s, "len", decay * 2.5 + 0.03, 0.05, 2);
     Noise noise(23);
     Biquad band = MakeFilter(FILTER_BANDPASS, centre, 0.9, rate);
-    SynthWave w;
-    w.rateAtC4 = rate;
-    const size_t n = size_t(length * rate);
-    w.values.resize(n);
-    for (size_t i = 0; i < n; i++) {
-        const double t = double(i) / rate;
+    return OneShot(rate, length, 0.01, [&](double t) {
         double env = 0;
         for (int b = 0; b < 3; b++) {
             const double tb = t - 0.011 * b;
             if (tb >= 0 && tb < 0.011) env = std::max(env, Decay(tb, 0.004));
         }
-        const double tt = t - 0.033;
-        if (tt >= 0) env = std::max(env, 0.8 * Decay(tt, decay));
-        const double tail = std::min(1.0, double(n - i) / (0.01 * rate));
-        w.values[i] = band.Run(noise.Next()) * env * tail;
-    }
-    return w;
+        if (t >= 0.033) env = std::max(env, 0.8 * Decay(t - 0.033, decay));
+        return band.Run(noise.Next()) * env;
+    });
 }
 
 // Hats: six detuned square partials (a metallic ring) mixed with noise, high-passed.
@@ -587,19 +575,11 @@ SynthWave Hat(const InstrumentSettings& s) {
     Noise noise(5);
     Biquad high1 = MakeFilter(FILTER_HIGHPASS, hp, 0.7, rate);
     Biquad high2 = MakeFilter(FILTER_HIGHPASS, hp, 0.7, rate);
-    SynthWave w;
-    w.rateAtC4 = rate;
-    const size_t n = size_t(length * rate);
-    w.values.resize(n);
-    for (size_t i = 0; i < n; i++) {
-        const double t = double(i) / rate;
+    return OneShot(rate, length, 0.004, [&](double t) {
         double ring = 0;
         for (double r : ratios) ring += std::fmod(t * 317.0 * r, 1.0) < 0.5 ? 1.0 : -1.0;
-        const double x = metal * ring / 6.0 + noise.Next();
-        const double tail = std::min(1.0, double(n - i) / (0.004 * rate));
-        w.values[i] = high2.Run(high1.Run(x)) * Decay(t, decay) * tail;
-    }
-    return w;
+        return high2.Run(high1.Run(metal * ring / 6.0 + noise.Next())) * Decay(t, decay);
+    });
 }
 
 // Tick: the clock of the countdown, a short woody knock of two high partials.
@@ -609,18 +589,11 @@ SynthWave Tick(const InstrumentSettings& s) {
     const double decay = Ranged(s, "decay", 0.012, 0.001, 0.5);
     const double length = Ranged(s, "len", decay * 5, 0.005, 1);
     Noise noise(3);
-    SynthWave w;
-    w.rateAtC4 = rate;
-    const size_t n = size_t(length * rate);
-    w.values.resize(n);
-    for (size_t i = 0; i < n; i++) {
-        const double t = double(i) / rate;
+    return OneShot(rate, length, 0.002, [&](double t) {
         const double v = std::sin(2 * PI * f * t) + 0.6 * std::sin(2 * PI * f * 1.71 * t) +
                          0.5 * noise.Next() * Decay(t, 0.0015);
-        const double tail = std::min(1.0, double(n - i) / (0.002 * rate));
-        w.values[i] = v * Decay(t, decay) * tail;
-    }
-    return w;
+        return v * Decay(t, decay);
+    });
 }
 
 // ============================================================ 7. looping noise
@@ -641,9 +614,7 @@ SynthWave LoopedNoise(const InstrumentSettings& s) {
     SynthWave w;
     w.rateAtC4 = rate;
     w.values = SeamlessLoop(raw, size_t(length));
-    w.loopStart = 0;
-    w.loopLength = size_t(length);
-    w.loopType = XM_LOOP_FORWARD;
+    LoopFrom(&w, 0);
     return w;
 }
 
