@@ -134,10 +134,17 @@ static const ModuleInstrument* InstrumentNumbered(const MusicContext& m, int num
     return ins->sampleCount > 0 ? ins : nullptr;
 }
 
-static void ResetInstrument(MusicChannel& ch) {
-    if (ch.sample) {
-        SetVolume(ch, ch.sample->volume);
-        ch.panning = ch.sample->panning;
+// An instrument number resets volume and panning to its sample's for the channel's note
+// (the sounding sample when no note has chosen one yet), and restarts envelopes and fade-out.
+static void ResetInstrument(MusicChannel& ch, const ModuleInstrument* ins) {
+    const ModuleSample* s = ch.sample;
+    if (!s && ins) {
+        const int k = ins->keymap[ch.note >= 1 && ch.note <= 96 ? ch.note - 1 : 0];
+        if (k < ins->sampleCount) s = &ins->samples[k];
+    }
+    if (s) {
+        SetVolume(ch, s->volume);
+        ch.panning = s->panning;
     }
     ch.keyOn = true;
     ch.fadeout = FADEOUT_FULL;
@@ -365,11 +372,17 @@ static void PlayCell(MusicContext* m, int c, const uint8_t* cell) {
                 ch.targetPeriod = NotePeriod(*m, realNote, ch.finetune);
                 ch.note = uint8_t(note);
             }
-        } else if (!TriggerNote(m, c, note, e, p)) {
-            instrumentValid = instrumentValid && ch.sample;
+        } else {
+            const ModuleInstrument* before = ch.ins;
+            if (!TriggerNote(m, c, note, e, p)) instrumentValid = instrumentValid && ch.sample;
+            // A note that brings in another instrument than the one sounding (its number
+            // given on an earlier row) starts it with its own defaults, as if named here.
+            else if (!insNumber && ch.ins != before)
+                instrumentValid = true;
         }
     }
-    if (instrumentValid) ResetInstrument(ch);
+    if (instrumentValid)
+        ResetInstrument(ch, insNumber ? InstrumentNumbered(*m, insNumber) : ch.ins);
     if (note == MODULE_NOTE_KEY_OFF) KeyOff(ch);
     ApplyVolumeColumnRow(ch, vol);
     ApplyRowEffect(m, c, e, p);

@@ -23,3 +23,16 @@ mvx_add_test(sound_effect_tests
         ${CMAKE_CURRENT_LIST_DIR}/wav_chunks_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sound_effects_test.cpp
     LIBS mvx_sound)
+
+# Accuracy against the reference renderings of the XM kit beside the repository (never copied
+# into it). Skipped when the kit is absent; the modules that differ on purpose, or still differ,
+# are listed with their reason in xmref_expected_failures.txt.
+if(TARGET xmrender)
+    add_test(NAME XmRendersMatchTheReferenceKit
+             COMMAND ${CMAKE_CURRENT_LIST_DIR}/xmref_check.sh $<TARGET_FILE:xmrender>
+                     ${CMAKE_CURRENT_LIST_DIR}/xmref_expected_failures.txt)
+    set_tests_properties(XmRendersMatchTheReferenceKit PROPERTIES
+        SKIP_RETURN_CODE 77
+        TIMEOUT 900
+        ENVIRONMENT "MVX_XMREF_DEFAULT=${PROJECT_SOURCE_DIR}/../shared/xmref")
+endif()
