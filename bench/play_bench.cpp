@@ -5,6 +5,7 @@
 //                     game logic alone. Between frames, with the clock stopped, the lists are
 //                     brought back to those sizes (hits and walls spawn sparks, drones die).
 //   HeavyFrameDrawn   the same scene drawn on the offscreen GL display; counts GL calls.
+//   IdleAtStart       an idle new game: the figure the next one is compared with.
 //   IdleAfterOneHour  an idle game after 288,000 frames (one hour at 80 frames a second) in
 //                     which drones gathered, twelve every 1201 frames; logic alone.
 //
@@ -125,7 +126,7 @@ void HeavyFrameDrawn(benchmark::State& state) {
     HeavyFrame(state, true);
 }
 
-void IdleAfterOneHour(benchmark::State& state) {
+void IdleGame(benchmark::State& state, uint32_t framesBefore) {
     if (!OpenBenchDisplay()) {
         state.SkipWithError("no display");
         return;
@@ -134,16 +135,24 @@ void IdleAfterOneHour(benchmark::State& state) {
     StartGame();
     ScatterPickups(1);
     PlayVisit visit{};
-    for (uint32_t f = 0; f < FRAMES_PER_HOUR; f++) RunPlayFrame(visit);
+    for (uint32_t f = 0; f < framesBefore; f++) RunPlayFrame(visit);
     for (auto _ : state) RunPlayFrame(visit);
     RenderEnabled = true;
     state.counters["drones"] = double(Enemies.count);
+}
+
+void IdleAtStart(benchmark::State& state) {
+    IdleGame(state, 0);
+}
+void IdleAfterOneHour(benchmark::State& state) {
+    IdleGame(state, FRAMES_PER_HOUR);
 }
 
 } // namespace
 
 BENCHMARK(HeavyFrameLogic)->Unit(benchmark::kMicrosecond);
 BENCHMARK(HeavyFrameDrawn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(IdleAtStart)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 BENCHMARK(IdleAfterOneHour)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 BENCHMARK_MAIN();
