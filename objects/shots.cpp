@@ -23,7 +23,7 @@ List<Shot> Shots;
 
 // ================================================================ 1. tables
 
-const WeaponSpec WeaponTable[WEAPON_COUNT] = {
+const Weapon WeaponTable[WEAPON_COUNT] = {
     // shots life damage sound period
     {1, 50, 10, 0, 4},   // 0 three-part bullet
     {1, 40, 13, 3, 7},   // 1 red bolt

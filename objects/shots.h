@@ -26,14 +26,14 @@ extern List<Shot> Shots;
 constexpr int32_t WEAPON_COUNT = 5;
 
 // One row per weapon: what a trigger makes.
-struct WeaponSpec {
+struct Weapon {
     int32_t shots;      // shots per trigger
     int32_t life;       // frames
     int32_t damage;     // per hit
     int32_t fireSound;  // sound slot
     int32_t firePeriod; // the delay that its key selects
 };
-extern const WeaponSpec WeaponTable[WEAPON_COUNT];
+extern const Weapon WeaponTable[WEAPON_COUNT];
 
 // Fires Player.weapon once: one unit of ammunition per trigger, however many shots. Without
 // ammunition, or with a weapon number outside 0 to 4, nothing happens.
