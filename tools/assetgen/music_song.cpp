@@ -227,27 +227,47 @@ struct TrackState {
     int porta = 0x10;     // tone-portamento speed of '/'
 };
 
-class SongCompiler;
-
-class TrackCompiler {
-  public:
-    TrackCompiler(const SongCompiler& song, int transpose, int depth)
-        : song_(song), transpose_(transpose), depth_(depth) {}
-    std::vector<XmCell> Compile(const std::vector<Token>& tokens);
-
-  private:
-    void Sequence(const std::vector<Token>& tokens, size_t& i, bool inGroup,
-                  std::vector<XmCell>& out);
-    void Note(const Token& tok, std::vector<XmCell>& out);
-    void Grid(const Token& tok, std::vector<XmCell>& out);
-    void Include(const Token& tok, std::vector<XmCell>& out);
-    bool StateToken(const Token& tok);
-
-    const SongCompiler& song_;
-    int transpose_;
-    int depth_;
-    TrackState state_;
+// What the song text has defined so far: the module being built and the named pieces.
+struct SongState {
+    XmModule module;
+    double minimumSeconds = 0;
+    std::map<std::string, Block> tracks;
+    std::map<char, XmCell> kit;
+    std::map<std::string, int> patternIndex;
+    std::vector<bool> patternUsed;
+    int swingEven = 0, swingOdd = 0, swingChannel = 0; // 0: no swing
 };
+
+const Block* FindTrack(const SongState& song, const std::string& name) {
+    const auto it = song.tracks.find(name);
+    return it == song.tracks.end() ? nullptr : &it->second;
+}
+
+const XmCell* FindKit(const SongState& song, char letter) {
+    const auto it = song.kit.find(letter);
+    return it == song.kit.end() ? nullptr : &it->second;
+}
+
+int InstrumentCount(const SongState& song) {
+    return int(song.module.instruments.size());
+}
+
+int InstrumentVolume(const SongState& song, int number) {
+    const XmInstrument& ins = song.module.instruments.at(size_t(number - 1));
+    return ins.samples.empty() ? 0 : ins.samples[0].volume;
+}
+
+// One track body being compiled: its song, transposition and include depth, and the state
+// its tokens have set so far.
+struct TrackContext {
+    const SongState& song;
+    int transpose;
+    int depth;
+    TrackState state;
+};
+
+std::vector<XmCell> CompileTrack(const SongState& song, const std::vector<Token>& tokens,
+                                 int transpose, int depth);
 
 // "*3" after a group, grid or include: how often to play it (1 when absent).
 int RepeatCount(const std::string& suffix, int line) {
@@ -258,60 +278,34 @@ int RepeatCount(const std::string& suffix, int line) {
     return ParseInt(suffix.substr(1), line, 1, 256, "repeat count");
 }
 
-class SongCompiler {
-  public:
-    SongCompiler(const std::string& fileName) : fileName_(fileName) {}
-    void Compile(const std::string& text, CompiledSong* out);
+void CompileSequence(TrackContext& c, const std::vector<Token>& tokens, size_t& i, bool inGroup,
+                     std::vector<XmCell>& out);
 
-    const Block* FindTrack(const std::string& name) const {
-        const auto it = tracks_.find(name);
-        return it == tracks_.end() ? nullptr : &it->second;
-    }
-    const XmCell* FindKit(char letter) const {
-        const auto it = kit_.find(letter);
-        return it == kit_.end() ? nullptr : &it->second;
-    }
-    int InstrumentCount() const { return int(module_.instruments.size()); }
-    int InstrumentVolume(int number) const {
-        const XmInstrument& ins = module_.instruments.at(size_t(number - 1));
-        return ins.samples.empty() ? 0 : ins.samples[0].volume;
-    }
-
-  private:
-    void Header(const Block& b);
-    void Instrument(const Block& b);
-    void Kit(const Block& b);
-    void Pattern(const Block& b);
-    void Order(const Block& b);
-
-    std::string fileName_;
-    XmModule module_;
-    double minimumSeconds_ = 0;
-    std::map<std::string, Block> tracks_;
-    std::map<char, XmCell> kit_;
-    std::map<std::string, int> patternIndex_;
-    std::vector<bool> patternUsed_;
-    int swingEven_ = 0, swingOdd_ = 0, swingChannel_ = 0; // 0: no swing
-};
-
-std::vector<XmCell> TrackCompiler::Compile(const std::vector<Token>& tokens) {
-    if (depth_ > 16)
+std::vector<XmCell> CompileTrack(const SongState& song, const std::vector<Token>& tokens,
+                                 int transpose, int depth) {
+    if (depth > 16)
         throw SongError{tokens.empty() ? 0 : tokens[0].line,
                         "tracks include each other too deeply"};
+    TrackContext c{song, transpose, depth, TrackState{}};
     std::vector<XmCell> out;
     size_t i = 0;
-    Sequence(tokens, i, false, out);
+    CompileSequence(c, tokens, i, false, out);
     return out;
 }
 
-void TrackCompiler::Sequence(const std::vector<Token>& tokens, size_t& i, bool inGroup,
-                             std::vector<XmCell>& out) {
+bool ApplyStateToken(TrackContext& c, const Token& tok);
+void CompileNote(TrackContext& c, const Token& tok, std::vector<XmCell>& out);
+void CompileGrid(const TrackContext& c, const Token& tok, std::vector<XmCell>& out);
+void CompileInclude(const TrackContext& c, const Token& tok, std::vector<XmCell>& out);
+
+void CompileSequence(TrackContext& c, const std::vector<Token>& tokens, size_t& i, bool inGroup,
+                     std::vector<XmCell>& out) {
     while (i < tokens.size()) {
         const Token& tok = tokens[i++];
         const std::string& t = tok.text;
         if (t == "(") {
             std::vector<XmCell> group;
-            Sequence(tokens, i, true, group);
+            CompileSequence(c, tokens, i, true, group);
             const Token& close = tokens[i - 1];
             const int times = RepeatCount(close.text.substr(1), close.line);
             for (int k = 0; k < times; k++) out.insert(out.end(), group.begin(), group.end());
@@ -319,13 +313,13 @@ void TrackCompiler::Sequence(const std::vector<Token>& tokens, size_t& i, bool i
             if (!inGroup) throw SongError{tok.line, "')' without '('"};
             return;
         } else if (t[0] == '|') {
-            Grid(tok, out);
+            CompileGrid(c, tok, out);
         } else if (t[0] == '$') {
-            Include(tok, out);
-        } else if (StateToken(tok)) {
+            CompileInclude(c, tok, out);
+        } else if (ApplyStateToken(c, tok)) {
             continue;
         } else if (IsNoteToken(t)) {
-            Note(tok, out);
+            CompileNote(c, tok, out);
         } else {
             throw SongError{tok.line, "cannot read '" + t + "'"};
         }
@@ -333,15 +327,15 @@ void TrackCompiler::Sequence(const std::vector<Token>& tokens, size_t& i, bool i
     if (inGroup) throw SongError{tokens.empty() ? 0 : tokens.back().line, "'(' without ')'"};
 }
 
-bool TrackCompiler::StateToken(const Token& tok) {
+bool ApplyStateToken(TrackContext& c, const Token& tok) {
     const std::string& t = tok.text;
     if (t.size() > 1 && t[0] == 'L' && std::isdigit(static_cast<unsigned char>(t[1]))) {
-        state_.length = ParseInt(t.substr(1), tok.line, 1, 256, "default length");
+        c.state.length = ParseInt(t.substr(1), tok.line, 1, 256, "default length");
         return true;
     }
     if (t[0] == '@') {
-        state_.instrument = ParseInt(t.substr(1), tok.line, 0, 128, "instrument");
-        if (state_.instrument > song_.InstrumentCount())
+        c.state.instrument = ParseInt(t.substr(1), tok.line, 0, 128, "instrument");
+        if (c.state.instrument > InstrumentCount(c.song))
             throw SongError{tok.line, "instrument " + t.substr(1) + " is not defined above"};
         return true;
     }
@@ -351,19 +345,19 @@ bool TrackCompiler::StateToken(const Token& tok) {
     size_t k = 0;
     if (key == "vol") {
         if (value == "-") {
-            state_.volume = -1;
+            c.state.volume = -1;
         } else {
             const int v = ParseHexByte(value, k, tok.line);
             if (k != value.size() || v > 0x40)
                 throw SongError{tok.line, "vol= takes 00..40 (hex) or -"};
-            state_.volume = 0x10 + v;
+            c.state.volume = 0x10 + v;
         }
     } else if (key == "vib") {
-        state_.vibrato = ParseHexByte(value, k, tok.line);
+        c.state.vibrato = ParseHexByte(value, k, tok.line);
     } else if (key == "vibdelay") {
-        state_.vibratoDelay = ParseInt(value, tok.line, 0, 64, "vibrato delay");
+        c.state.vibratoDelay = ParseInt(value, tok.line, 0, 64, "vibrato delay");
     } else if (key == "porta") {
-        state_.porta = ParseHexByte(value, k, tok.line);
+        c.state.porta = ParseHexByte(value, k, tok.line);
     } else {
         throw SongError{tok.line, "unknown setting '" + key + "'"};
     }
@@ -372,20 +366,20 @@ bool TrackCompiler::StateToken(const Token& tok) {
     return true;
 }
 
-void TrackCompiler::Note(const Token& tok, std::vector<XmCell>& out) {
+void CompileNote(TrackContext& c, const Token& tok, std::vector<XmCell>& out) {
     const NoteSpec n = ParseNote(tok.text, tok.line);
-    const int rows = n.length > 0 ? n.length : state_.length;
+    const int rows = n.length > 0 ? n.length : c.state.length;
     const size_t start = out.size();
     out.resize(start + size_t(rows));
     XmCell& head = out[start];
     if (n.kind == NoteSpec::NOTE) {
-        const int note = n.note + transpose_;
+        const int note = n.note + c.transpose;
         if (note < 1 || note > 96)
             throw SongError{tok.line, "'" + tok.text + "' lies outside C0..B7 here"};
         head.note = uint8_t(note);
-        head.instrument = uint8_t(state_.instrument);
-        if (state_.instrument == 0) throw SongError{tok.line, "a note before any @instrument"};
-        if (n.volume < 0 && state_.volume >= 0) head.volume = uint8_t(state_.volume);
+        head.instrument = uint8_t(c.state.instrument);
+        if (c.state.instrument == 0) throw SongError{tok.line, "a note before any @instrument"};
+        if (n.volume < 0 && c.state.volume >= 0) head.volume = uint8_t(c.state.volume);
     } else if (n.kind == NoteSpec::KEY_OFF) {
         head.note = XM_NOTE_KEY_OFF;
     }
@@ -393,8 +387,8 @@ void TrackCompiler::Note(const Token& tok, std::vector<XmCell>& out) {
     for (int r = 0; r < rows; r++) {
         if (r > 0 && n.volumeRest >= 0) out[start + r].volume = uint8_t(n.volumeRest);
         int fx = NO_EFFECT;
-        if (n.vibrato && r >= state_.vibratoDelay) fx = 0x400 | state_.vibrato;
-        if (n.porta) fx = r == 0 ? (0x300 | state_.porta) : 0x300;
+        if (n.vibrato && r >= c.state.vibratoDelay) fx = 0x400 | c.state.vibrato;
+        if (n.porta) fx = r == 0 ? (0x300 | c.state.porta) : 0x300;
         if (n.arpeggio >= 0) fx = n.arpeggio;
         if (n.every != NO_EFFECT) fx = n.every;
         if (r > 0 && n.rest != NO_EFFECT) fx = n.rest;
@@ -409,7 +403,7 @@ void TrackCompiler::Note(const Token& tok, std::vector<XmCell>& out) {
     }
 }
 
-void TrackCompiler::Grid(const Token& tok, std::vector<XmCell>& out) {
+void CompileGrid(const TrackContext& c, const Token& tok, std::vector<XmCell>& out) {
     const std::string& t = tok.text;
     const size_t close = t.find('|', 1);
     if (close == std::string::npos)
@@ -420,7 +414,7 @@ void TrackCompiler::Grid(const Token& tok, std::vector<XmCell>& out) {
             rows.push_back(XmCell{});
             continue;
         }
-        const XmCell* cell = song_.FindKit(t[i]);
+        const XmCell* cell = FindKit(c.song, t[i]);
         if (!cell) throw SongError{tok.line, "no kit letter '" + std::string(1, t[i]) + "'"};
         rows.push_back(*cell);
     }
@@ -431,7 +425,7 @@ void TrackCompiler::Grid(const Token& tok, std::vector<XmCell>& out) {
 // $name, then any of: +N or -N (transpose), >N (delay by N rows, cutting as many at the end:
 // an echo), @N (every note played by instrument N), %N (note volumes scaled to N percent),
 // and finally *N (repeat).
-void TrackCompiler::Include(const Token& tok, std::vector<XmCell>& out) {
+void CompileInclude(const TrackContext& c, const Token& tok, std::vector<XmCell>& out) {
     const std::string& t = tok.text;
     size_t i = 1;
     while (i < t.size() && (std::isalnum(static_cast<unsigned char>(t[i])) || t[i] == '_')) i++;
@@ -447,7 +441,7 @@ void TrackCompiler::Include(const Token& tok, std::vector<XmCell>& out) {
         case '-': shift = -ParseInt(number, tok.line, 0, 95, "transposition"); break;
         case '>': delay = ParseInt(number, tok.line, 0, 256, "delay"); break;
         case '@':
-            instrument = ParseInt(number, tok.line, 1, song_.InstrumentCount(), "instrument");
+            instrument = ParseInt(number, tok.line, 1, InstrumentCount(c.song), "instrument");
             break;
         case '%': percent = ParseInt(number, tok.line, 0, 100, "volume percent"); break;
         default: throw SongError{tok.line, "cannot read '" + t.substr(i) + "' after a track name"};
@@ -455,18 +449,17 @@ void TrackCompiler::Include(const Token& tok, std::vector<XmCell>& out) {
         i = j;
     }
     const int times = RepeatCount(t.substr(i), tok.line);
-    const Block* track = song_.FindTrack(name);
+    const Block* track = FindTrack(c.song, name);
     if (!track) throw SongError{tok.line, "no track named '" + name + "' above"};
-    TrackCompiler inner(song_, transpose_ + shift, depth_ + 1);
-    std::vector<XmCell> rows = inner.Compile(track->words);
-    for (XmCell& c : rows) {
-        if (c.note < 1 || c.note > 96) continue;
-        if (instrument) c.instrument = uint8_t(instrument);
+    std::vector<XmCell> rows = CompileTrack(c.song, track->words, c.transpose + shift, c.depth + 1);
+    for (XmCell& cell : rows) {
+        if (cell.note < 1 || cell.note > 96) continue;
+        if (instrument) cell.instrument = uint8_t(instrument);
         if (percent != 100) {
-            const int volume = c.volume >= 0x10 && c.volume <= 0x50
-                                   ? c.volume - 0x10
-                                   : song_.InstrumentVolume(c.instrument);
-            c.volume = uint8_t(0x10 + (volume * percent + 50) / 100);
+            const int volume = cell.volume >= 0x10 && cell.volume <= 0x50
+                                   ? cell.volume - 0x10
+                                   : InstrumentVolume(c.song, cell.instrument);
+            cell.volume = uint8_t(0x10 + (volume * percent + 50) / 100);
         }
     }
     if (delay > 0) {
@@ -479,79 +472,85 @@ void TrackCompiler::Include(const Token& tok, std::vector<XmCell>& out) {
 
 // ============================================================ 4. the song
 
-void SongCompiler::Compile(const std::string& text, CompiledSong* out) {
-    module_ = XmModule{};
-    module_.channels = 8;
+void ReadHeader(SongState& song, const Block& b);
+void ReadInstrument(SongState& song, const Block& b);
+void ReadKit(SongState& song, const Block& b);
+void ReadPattern(SongState& song, const Block& b);
+void ReadOrder(SongState& song, const Block& b);
+
+void CompileText(const std::string& text, CompiledSong* out) {
+    SongState song;
+    song.module.channels = 8;
     for (const Block& b : SplitBlocks(text)) {
         const std::string& d = b.head[0];
         if (d == "instrument")
-            Instrument(b);
+            ReadInstrument(song, b);
         else if (d == "kit")
-            Kit(b);
+            ReadKit(song, b);
         else if (d == "track") {
             if (b.head.size() != 2) throw SongError{b.line, "track takes one name"};
-            if (!tracks_.emplace(b.head[1], b).second)
+            if (!song.tracks.emplace(b.head[1], b).second)
                 throw SongError{b.line, "track '" + b.head[1] + "' is defined twice"};
         } else if (d == "pattern")
-            Pattern(b);
+            ReadPattern(song, b);
         else if (d == "order")
-            Order(b);
+            ReadOrder(song, b);
         else
-            Header(b);
+            ReadHeader(song, b);
     }
-    if (module_.orders.empty()) throw SongError{0, "the song has no order line"};
-    for (const auto& [name, index] : patternIndex_)
-        if (!patternUsed_[size_t(index)])
+    if (song.module.orders.empty()) throw SongError{0, "the song has no order line"};
+    for (const auto& [name, index] : song.patternIndex)
+        if (!song.patternUsed[size_t(index)])
             throw SongError{0, "pattern '" + name + "' is never played"};
-    if (module_.restartPosition >= module_.orders.size())
+    if (song.module.restartPosition >= song.module.orders.size())
         throw SongError{0, "restart position lies past the order list"};
-    out->module = module_;
-    out->minimumSeconds = minimumSeconds_;
+    out->module = song.module;
+    out->minimumSeconds = song.minimumSeconds;
 }
 
-void SongCompiler::Header(const Block& b) {
+void ReadHeader(SongState& song, const Block& b) {
     const std::string& d = b.head[0];
     if (!b.lines.empty()) throw SongError{b.line, "'" + d + "' takes no indented lines"};
     if (d == "title") {
         std::string title;
         for (size_t i = 1; i < b.head.size(); i++) title += (i > 1 ? " " : "") + b.head[i];
         if (title.size() > 20) throw SongError{b.line, "a title holds at most 20 characters"};
-        module_.name = title;
+        song.module.name = title;
         return;
     }
     if (d == "swing") {
         // Shuffle: every pattern alternates two speeds row by row (7 5 swings the
         // sixteenths), written into one channel kept free of other effects.
         if (b.head.size() != 4) throw SongError{b.line, "swing takes two speeds and a channel"};
-        if (!patternIndex_.empty()) throw SongError{b.line, "swing must come before patterns"};
-        swingEven_ = ParseInt(b.head[1], b.line, 1, 31, "speed");
-        swingOdd_ = ParseInt(b.head[2], b.line, 1, 31, "speed");
-        swingChannel_ = ParseInt(b.head[3], b.line, 1, module_.channels, "channel");
+        if (!song.patternIndex.empty()) throw SongError{b.line, "swing must come before patterns"};
+        song.swingEven = ParseInt(b.head[1], b.line, 1, 31, "speed");
+        song.swingOdd = ParseInt(b.head[2], b.line, 1, 31, "speed");
+        song.swingChannel = ParseInt(b.head[3], b.line, 1, song.module.channels, "channel");
         return;
     }
     if (b.head.size() != 2) throw SongError{b.line, "'" + d + "' takes one value"};
     const std::string& v = b.head[1];
     if (d == "channels")
-        module_.channels = ParseInt(v, b.line, 1, 32, "channels");
+        song.module.channels = ParseInt(v, b.line, 1, 32, "channels");
     else if (d == "speed")
-        module_.speed = uint16_t(ParseInt(v, b.line, 1, 31, "speed"));
+        song.module.speed = uint16_t(ParseInt(v, b.line, 1, 31, "speed"));
     else if (d == "tempo")
-        module_.tempo = uint16_t(ParseInt(v, b.line, 32, 255, "tempo"));
+        song.module.tempo = uint16_t(ParseInt(v, b.line, 32, 255, "tempo"));
     else if (d == "restart")
-        module_.restartPosition = uint16_t(ParseInt(v, b.line, 0, 255, "restart"));
+        song.module.restartPosition = uint16_t(ParseInt(v, b.line, 0, 255, "restart"));
     else if (d == "minimum")
-        minimumSeconds_ = ParseInt(v, b.line, 0, 3600, "minimum");
+        song.minimumSeconds = ParseInt(v, b.line, 0, 3600, "minimum");
     else
         throw SongError{b.line, "unknown directive '" + d + "'"};
-    if (!patternIndex_.empty() && d == "channels")
+    if (!song.patternIndex.empty() && d == "channels")
         throw SongError{b.line, "channels must come before patterns"};
 }
 
-void SongCompiler::Instrument(const Block& b) {
+void ReadInstrument(SongState& song, const Block& b) {
     if (b.head.size() < 3)
         throw SongError{b.line, "instrument takes a number, a preset and settings"};
     const int number = ParseInt(b.head[1], b.line, 1, 128, "instrument number");
-    if (number != int(module_.instruments.size()) + 1)
+    if (number != int(song.module.instruments.size()) + 1)
         throw SongError{b.line, "instruments are numbered 1, 2, 3... in order"};
     InstrumentSettings settings;
     std::vector<Token> words;
@@ -567,32 +566,30 @@ void SongCompiler::Instrument(const Block& b) {
     XmInstrument ins;
     std::string why;
     if (!SynthesiseInstrument(b.head[2], settings, &ins, &why)) throw SongError{b.line, why};
-    module_.instruments.push_back(std::move(ins));
+    song.module.instruments.push_back(std::move(ins));
 }
 
-void SongCompiler::Kit(const Block& b) {
+void ReadKit(SongState& song, const Block& b) {
     if (b.head.size() < 3 || b.head[1].size() != 1 || b.head[1][0] == '.' || b.head[1][0] == '|')
         throw SongError{b.line, "kit takes a letter and one row of notation"};
     std::vector<Token> words;
     for (size_t i = 2; i < b.head.size(); i++) words.push_back({b.head[i], b.line});
-    TrackCompiler track(*this, 0, 0);
-    const std::vector<XmCell> rows = track.Compile(words);
+    const std::vector<XmCell> rows = CompileTrack(song, words, 0, 0);
     if (rows.size() != 1) throw SongError{b.line, "a kit letter stands for exactly one row"};
-    kit_[b.head[1][0]] = rows[0];
+    song.kit[b.head[1][0]] = rows[0];
 }
 
-void SongCompiler::Pattern(const Block& b) {
+void ReadPattern(SongState& song, const Block& b) {
     if (b.head.size() != 3) throw SongError{b.line, "pattern takes a name and a row count"};
     const int rows = ParseInt(b.head[2], b.line, 1, 256, "rows");
-    if (patternIndex_.count(b.head[1]))
+    if (song.patternIndex.count(b.head[1]))
         throw SongError{b.line, "pattern '" + b.head[1] + "' is defined twice"};
-    const int channels = module_.channels;
+    const int channels = song.module.channels;
     std::vector<std::vector<XmCell>> channelRows(static_cast<size_t>(channels));
     for (const std::vector<Token>& line : b.lines) {
         const int ch = ParseInt(line[0].text, line[0].line, 1, channels, "channel");
-        TrackCompiler track(*this, 0, 0);
         const std::vector<XmCell> more =
-            track.Compile(std::vector<Token>(line.begin() + 1, line.end()));
+            CompileTrack(song, std::vector<Token>(line.begin() + 1, line.end()), 0, 0);
         std::vector<XmCell>& dest = channelRows[size_t(ch - 1)];
         dest.insert(dest.end(), more.begin(), more.end());
         if (int(dest.size()) > rows)
@@ -612,31 +609,31 @@ void SongCompiler::Pattern(const Block& b) {
     for (int ch = 0; ch < channels; ch++)
         for (size_t r = 0; r < channelRows[size_t(ch)].size(); r++)
             p.At(int(r), ch, channels) = channelRows[size_t(ch)][r];
-    for (int r = 0; swingChannel_ > 0 && r < rows; r++) {
-        XmCell& c = p.At(r, swingChannel_ - 1, channels);
+    for (int r = 0; song.swingChannel > 0 && r < rows; r++) {
+        XmCell& c = p.At(r, song.swingChannel - 1, channels);
         if (c.effect != 0 || c.param != 0)
             throw SongError{b.line, "row " + std::to_string(r) + " of '" + b.head[1] +
                                         "' has an effect in the swing channel"};
         c.effect = 0x0F;
-        c.param = uint8_t(r % 2 == 0 ? swingEven_ : swingOdd_);
+        c.param = uint8_t(r % 2 == 0 ? song.swingEven : song.swingOdd);
     }
-    patternIndex_[b.head[1]] = int(module_.patterns.size());
-    patternUsed_.push_back(false);
-    module_.patterns.push_back(std::move(p));
+    song.patternIndex[b.head[1]] = int(song.module.patterns.size());
+    song.patternUsed.push_back(false);
+    song.module.patterns.push_back(std::move(p));
 }
 
-void SongCompiler::Order(const Block& b) {
+void ReadOrder(SongState& song, const Block& b) {
     std::vector<Token> names;
     for (size_t i = 1; i < b.head.size(); i++) names.push_back({b.head[i], b.line});
     names.insert(names.end(), b.words.begin(), b.words.end());
     for (const Token& n : names) {
-        const auto it = patternIndex_.find(n.text);
-        if (it == patternIndex_.end())
+        const auto it = song.patternIndex.find(n.text);
+        if (it == song.patternIndex.end())
             throw SongError{n.line, "no pattern named '" + n.text + "' above"};
-        if (module_.orders.size() == 256)
+        if (song.module.orders.size() == 256)
             throw SongError{n.line, "the order list holds at most 256 entries"};
-        module_.orders.push_back(uint8_t(it->second));
-        patternUsed_[size_t(it->second)] = true;
+        song.module.orders.push_back(uint8_t(it->second));
+        song.patternUsed[size_t(it->second)] = true;
     }
 }
 
@@ -644,9 +641,8 @@ void SongCompiler::Order(const Block& b) {
 
 bool CompileSong(const std::string& text, const std::string& fileName, CompiledSong* out,
                  std::string* error) {
-    SongCompiler compiler(fileName);
     try {
-        compiler.Compile(text, out);
+        CompileText(text, out);
         return true;
     } catch (const SongError& e) {
         *error = fileName + ":" + std::to_string(e.line) + ": " + e.why;
