@@ -453,7 +453,8 @@ static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta) {
     switch (e) {
     case FX_ARPEGGIO:
         if (p) {
-            const int phase = m->tick % 3;
+            // FT2 counts a row's ticks down from the speed: the cycle runs from there.
+            const int phase = (m->speed - m->tick) % 3;
             ch.arpeggioOffset = phase == 0 ? 0 : phase == 1 ? x : y;
         }
         break;
@@ -574,10 +575,15 @@ static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta) {
         ch.autoVibratoPos = (ch.autoVibratoPos + ins->vibratoRate) & 255;
     }
     if (ch.arpeggioOffset) {
-        if (m->module->linearFrequencies)
-            period -= ch.arpeggioOffset * 64;
-        else
+        // As in FT2 the arpeggio note is counted from the note at or below the current pitch:
+        // what fine slides added in between is not heard on the arpeggio's ticks.
+        if (m->module->linearFrequencies) {
+            const int32_t top = 7680 - ch.finetune / 2;
+            const int32_t note = (top - ch.period) >= 0 ? (top - ch.period) / 64 : 0;
+            period += top - note * 64 - ch.period - ch.arpeggioOffset * 64;
+        } else {
             period = int32_t(std::lround(period * std::exp2(-ch.arpeggioOffset / 12.0)));
+        }
     }
     ch.outPeriod = ch.period > 0 ? Clamp(period, PERIOD_MIN, PERIOD_MAX) : 0;
     ch.frequency = ch.outPeriod ? PeriodFrequency(*m, ch.outPeriod) : 0.0;
