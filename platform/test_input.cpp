@@ -97,3 +97,39 @@ bool WindowIsDesktopFullscreen() {
     return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
                          SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
+
+namespace {
+
+int VirtualPadDevice = -1; // SDL's device index while plugged in
+SDL_JoystickID VirtualPadId = -1;
+
+SDL_Joystick* OpenedVirtualPad() {
+    return VirtualPadId < 0 ? nullptr : SDL_JoystickFromInstanceID(VirtualPadId);
+}
+
+} // namespace
+
+bool PlugVirtualPad() {
+    UnplugVirtualPad();
+    VirtualPadDevice = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+    if (VirtualPadDevice < 0) return false;
+    VirtualPadId = SDL_JoystickGetDeviceInstanceID(VirtualPadDevice);
+    return VirtualPadId >= 0;
+}
+
+bool SetVirtualPadButton(int button, bool down) {
+    SDL_Joystick* pad = OpenedVirtualPad();
+    return pad && SDL_JoystickSetVirtualButton(pad, button, down ? SDL_PRESSED : SDL_RELEASED) == 0;
+}
+
+bool SetVirtualPadAxis(int axis, int value) {
+    SDL_Joystick* pad = OpenedVirtualPad();
+    return pad && SDL_JoystickSetVirtualAxis(pad, axis, Sint16(value)) == 0;
+}
+
+void UnplugVirtualPad() {
+    if (VirtualPadDevice >= 0) SDL_JoystickDetachVirtual(VirtualPadDevice);
+    VirtualPadDevice = -1;
+    VirtualPadId = -1;
+}

@@ -50,3 +50,11 @@ std::string PadMappingFor(const char* guid);
 // The open window's own flags, as the window manager sees them.
 bool WindowIsResizable();
 bool WindowIsDesktopFullscreen();
+
+// A virtual controller that SDL takes as plugged in: its device-added event is queued, and
+// once the platform has opened it (PollWindowEvent), its buttons and axes move as a real
+// pad's would. False when SDL cannot make one. One at a time.
+bool PlugVirtualPad();
+bool SetVirtualPadButton(int button, bool down);
+bool SetVirtualPadAxis(int axis, int value);
+void UnplugVirtualPad();

@@ -210,3 +210,21 @@ TEST(GamepadMappings, TheMappingFileInTheDataFolderIsRead) {
         PlatformShutdown();
     }
 }
+
+TEST_F(Gamepad, APadPluggedInWhileTheGameRunsIsOpenedAndPlayedUntilItIsPulledOut) {
+    if (!PlugVirtualPad()) GTEST_SKIP() << "SDL makes no virtual controller here";
+    for (int i = 0; i < 100 && PollWindowEvent() != 0; i++) {
+    } // the game takes the new pad
+    ASSERT_TRUE(SetVirtualPadButton(TEST_PAD_A, true)) << "the platform did not open the pad";
+    EXPECT_EQ(KeysThatCount(), Keys{VK_SPACE});
+    ASSERT_TRUE(SetVirtualPadButton(TEST_PAD_A, false));
+    ASSERT_TRUE(SetVirtualPadAxis(TEST_AXIS_LEFTX, -30000));
+    EXPECT_EQ(KeysThatCount(), Keys{VK_LEFT});
+    ASSERT_TRUE(SetVirtualPadButton(TEST_PAD_START, true));
+    EXPECT_EQ(KeysThatCount(), (Keys{VK_ESCAPE, VK_LEFT}));
+    UnplugVirtualPad(); // pulled out with Start and the stick still held
+    EXPECT_EQ(KeysThatCount(), Keys{});
+    for (int i = 0; i < 100 && PollWindowEvent() != 0; i++) {
+    }
+    EXPECT_EQ(KeysThatCount(), Keys{});
+}
