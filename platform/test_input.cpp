@@ -133,3 +133,12 @@ void UnplugVirtualPad() {
     VirtualPadDevice = -1;
     VirtualPadId = -1;
 }
+
+std::string SdlHintValue(const char* name) {
+    const char* value = SDL_GetHint(name);
+    return value ? value : "";
+}
+
+bool ScreenSaverAllowed() {
+    return SDL_IsScreenSaverEnabled() == SDL_TRUE;
+}

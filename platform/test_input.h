@@ -58,3 +58,8 @@ bool PlugVirtualPad();
 bool SetVirtualPadButton(int button, bool down);
 bool SetVirtualPadAxis(int axis, int value);
 void UnplugVirtualPad();
+
+// What the desktop is told: an SDL hint's value ("" when unset; e.g. "SDL_APP_NAME"), and
+// whether the screensaver may start.
+std::string SdlHintValue(const char* name);
+bool ScreenSaverAllowed();

@@ -106,3 +106,9 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
     }
     CloseTestDisplay();
 }
+
+TEST_F(GameWindow, TheDesktopSeesTheGamesNameAndKeepsTheScreensaverAway) {
+    EXPECT_EQ(SdlHintValue("SDL_APP_NAME"), "MORVEXA") << "the name in the desktop's mixer";
+    EXPECT_EQ(SdlHintValue("SDL_AUDIO_DEVICE_APP_NAME"), "MORVEXA");
+    EXPECT_FALSE(ScreenSaverAllowed());
+}
