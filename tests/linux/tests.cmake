@@ -9,19 +9,16 @@ mvx_add_test(linux_window_test SOURCES ${MVX_LINUX_TESTS}/window_test.cpp)
 mvx_add_test(linux_gamepad_test SOURCES ${MVX_LINUX_TESTS}/gamepad_test.cpp)
 mvx_add_test(linux_game_icon_test SOURCES ${MVX_LINUX_TESTS}/game_icon_test.cpp)
 
-# The data-folder and command-line tests run the installed and the built game as programs.
-foreach(test linux_data_dir_test linux_command_line_test)
-    add_dependencies(${test} morvexa manpage)
-    if(TARGET icons)
-        add_dependencies(${test} icons)
-    endif()
-    target_compile_definitions(${test} PRIVATE
-        MVX_CMAKE_COMMAND="${CMAKE_COMMAND}"
-        MVX_GAME_PROGRAM="$<TARGET_FILE:morvexa>"
-        MVX_INSTALL_BINDIR="${MORVEXA_INSTALL_BINDIR}"
-        MVX_INSTALL_DATADIR="${MORVEXA_INSTALL_DATADIR}"
-        MVX_VERSION_TEXT="${PROJECT_VERSION}")
-endforeach()
+# The data-folder test installs this build and runs the installed game as a program.
+add_dependencies(linux_data_dir_test morvexa manpage)
+if(TARGET icons)
+    add_dependencies(linux_data_dir_test icons)
+endif()
+target_compile_definitions(linux_data_dir_test PRIVATE
+    MVX_CMAKE_COMMAND="${CMAKE_COMMAND}"
+    MVX_INSTALL_BINDIR="${MORVEXA_INSTALL_BINDIR}"
+    MVX_INSTALL_DATADIR="${MORVEXA_INSTALL_DATADIR}")
+target_compile_definitions(linux_command_line_test PRIVATE MVX_VERSION_TEXT="${PROJECT_VERSION}")
 
 # ---------------------------------------------------------------- install and package
 # The files a player's machine gets, relative to the prefix. The same list is checked after
