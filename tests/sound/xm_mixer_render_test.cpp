@@ -2,6 +2,7 @@
 // between two values, forward and ping-pong loops, and the fade-out of the old note.
 #include "tests/sound/xm_test_song.h"
 
+#include <algorithm>
 #include <climits>
 
 // A sample as the loader leaves it: values, then guards.
@@ -49,6 +50,46 @@ TEST(XmOutput, ConversionDividesBy8160HalvesUpClampsAndAppliesTheMasterFactor) {
     EXPECT_EQ(right, 50);
     ConvertAccumulator(acc, 4, 1, out, nullptr, nullptr); // the quietest step
     EXPECT_EQ(out[4], 0);
+}
+
+TEST(XmOutput, ConversionOfAWholeBlockFollowsTheRuleForEveryValueAndMaster) {
+    // A block long enough for the vector path, with values across the whole i32 range and
+    // the edges of rounding and clamping.
+    std::vector<int32_t> acc;
+    const int32_t edges[] = {0,
+                             4079,
+                             4080,
+                             12239,
+                             12240,
+                             -4080,
+                             -4081,
+                             32767 * 8160 + 4079,
+                             32767 * 8160 + 4080,
+                             32768 * 8160,
+                             INT_MAX,
+                             INT_MIN,
+                             INT_MIN + 1};
+    for (int32_t e : edges) acc.push_back(e);
+    uint32_t x = 12345;
+    while (acc.size() < 2 * 1024) {
+        x = x * 1664525u + 1013904223u;
+        acc.push_back(int32_t(x) >> (x % 7 * 4)); // small and large magnitudes
+    }
+    for (int32_t master : {32768, 8231, 1}) {
+        std::vector<int16_t> out(acc.size());
+        int32_t left = 0, right = 0;
+        ConvertAccumulator(acc.data(), 1024, master, out.data(), &left, &right);
+        int64_t sum[2] = {0, 0};
+        for (size_t i = 0; i < acc.size(); i++) {
+            const int64_t v = acc[i];
+            int64_t q = ((v < 0 ? -v : v) * 2 + 8160) / 16320; // half up, as a fraction
+            q = std::min<int64_t>(q, 32767) * master / 32768;
+            ASSERT_EQ(out[i], v < 0 ? -q : q) << "value " << v << " master " << master;
+            sum[i & 1] += q;
+        }
+        EXPECT_EQ(left, sum[0] / 1024);
+        EXPECT_EQ(right, sum[1] / 1024);
+    }
 }
 
 TEST(XmOutput, ConstantSampleStaysConstantAtAnyStepAndValuesBetweenAreInterpolated) {
