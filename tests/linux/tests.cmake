@@ -34,12 +34,13 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 string(REPLACE ";" "|" MVX_EXPECTED_FILES_ARG "${MVX_EXPECTED_FILES}")
 
-add_test(NAME linux_install_puts_every_file_in_its_place
-    COMMAND ${CMAKE_COMMAND} -DBUILD=${PROJECT_BINARY_DIR} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/linux_install
-            "-DEXPECTED=${MVX_EXPECTED_FILES_ARG}" -P ${MVX_LINUX_TESTS}/check_install.cmake)
-
 find_program(MVX_DESKTOP_FILE_VALIDATE desktop-file-validate)
 find_program(MVX_APPSTREAMCLI appstreamcli)
+
+add_test(NAME linux_install_puts_every_file_in_its_place
+    COMMAND ${CMAKE_COMMAND} -DBUILD=${PROJECT_BINARY_DIR} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/linux_install
+            "-DEXPECTED=${MVX_EXPECTED_FILES_ARG}" -DAPPSTREAMCLI=${MVX_APPSTREAMCLI}
+            -P ${MVX_LINUX_TESTS}/check_install.cmake)
 find_program(MVX_DPKG_DEB dpkg-deb)
 find_program(MVX_CPACK cpack HINTS ${CMAKE_COMMAND}/..)
 if(MVX_DESKTOP_FILE_VALIDATE)
