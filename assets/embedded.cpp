@@ -12,7 +12,7 @@
 // A start label, the file's bytes, an end label and one zero byte (so a text asset is also
 // a C string; the byte is not part of the size).
 #define MVX_EMBED_FILE(index, name, path)                                                          \
-    asm(".pushsection .rodata.mvx_assets,\"a\",@progbits\n"                                        \
+    asm(".pushsection .rodata.mvx_assets,\"a\",%progbits\n"                                        \
         ".balign 16\n"                                                                             \
         ".globl mvx_asset_" #index "\n"                                                            \
         ".hidden mvx_asset_" #index "\n"                                                           \

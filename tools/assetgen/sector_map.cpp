@@ -305,11 +305,9 @@ void FurnishGallery(Grid& g, const Room& gallery) {
 // ================================================================ devices
 constexpr int32_t CODE_STRIPED = 1;
 constexpr int32_t CODE_SHOP_L = 18;
-constexpr int32_t CODE_SHOP_R = 19;
 constexpr int32_t CODE_TELE_L = 20;
 constexpr int32_t CODE_TELE_R = 21;
 constexpr int32_t CODE_BASE_L = 22;
-constexpr int32_t CODE_BASE_R = 23;
 constexpr int32_t CODE_GATE_TL = 28;
 constexpr int32_t CODE_GATE_TR = 29;
 constexpr int32_t CODE_GATE_BL = 34;
