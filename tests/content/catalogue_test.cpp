@@ -14,6 +14,7 @@
 #include "render/draw.h"
 #include "render/image.h"
 #include "render/text.h"
+#include "sound/sound_effects.h"
 #include "tests/testkit.h"
 
 namespace {
@@ -31,6 +32,7 @@ int32_t LittleEndian32(const uint8_t* p) {
 class Catalogue : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        soundOpen = InitSound() != 0; // start-up opens the effect output first
         displayOpen = OpenTestDisplay();
         if (!displayOpen) return;
         SetCullFront();
@@ -39,6 +41,7 @@ class Catalogue : public ::testing::Test {
     }
     static void TearDownTestSuite() {
         if (displayOpen) CloseTestDisplay();
+        FreeSounds();
     }
     void SetUp() override { ASSERT_TRUE(displayOpen) << "no test display"; }
 
@@ -58,9 +61,10 @@ class Catalogue : public ::testing::Test {
         DrawSprite(texture, float(x), float(y), float(w), float(h));
     }
 
-    static bool displayOpen;
+    static bool displayOpen, soundOpen;
 };
 bool Catalogue::displayOpen = false;
+bool Catalogue::soundOpen = false;
 
 // The screen pixel of a texel drawn at its own size matches the sheet's pixel, or the
 // backdrop where the sheet is pure black.
@@ -245,4 +249,13 @@ TEST_F(Catalogue, MusicModulesAreTheFiveEmbeddedExtendedModules) {
     EXPECT_EQ(MusicModule(0), nullptr);
     EXPECT_EQ(MusicModule(6), nullptr);
     EXPECT_EQ(MusicModuleLength(6), 0);
+}
+
+TEST_F(Catalogue, SoundSlotsHoldTheirEffectsAndSlotFourPlaysAt8000) {
+    if (!soundOpen) GTEST_SKIP() << "no audio output to load effects into";
+    const int rates[SOUND_SLOTS] = {22050, 44100, 11025, 11025, 8000, 11000, 22050,
+                                    11025, 11025, 44100, 11025, 8363, 22050, 11025};
+    for (int slot = 0; slot < SOUND_SLOTS; slot++)
+        EXPECT_EQ(SoundFrequency(slot), rates[slot]) << "slot " << slot;
+    EXPECT_EQ(SoundFrequency(SOUND_SLOTS), 0);
 }
