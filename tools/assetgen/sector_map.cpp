@@ -14,6 +14,7 @@
 // generator. The reachability of every orb cell is proven by the content tests.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -434,7 +435,9 @@ void ChooseWallCodes(Grid& g, Dice& dice) {
             const uint8_t p = g.plan[c][r];
             if (p == OPEN) g.code[c][r] = 0;
             if (p != ROCK && p != PLATFORM) continue;
-            const bool lower = r > 60;
+            // The rusty lower half meets the grey upper half along a wavy seam.
+            const bool lower =
+                r > 58 + int(std::lround(4 * std::sin(c * 0.37) + 2 * std::sin(c * 0.11 + 1)));
             const int roll = dice.Range(0, 99);
             int32_t code = lower ? (roll < 75 ? CODE_RUSTY : CODE_CORRUGATED)
                                  : (roll < 80   ? CODE_PLATE
