@@ -6,6 +6,7 @@ if(TARGET mvx_assetgen)
         ${ART_TESTS}/bmp_writer_test.cpp
         ${ART_TESTS}/art_tools_test.cpp
         ${ART_TESTS}/art_pictures_test.cpp
+        ${ART_TESTS}/art_sprite_pictures_test.cpp
         ${ART_TESTS}/art_generator_test.cpp
         LIBS mvx_assetgen)
 endif()
