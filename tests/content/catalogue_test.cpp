@@ -32,9 +32,9 @@ int32_t LittleEndian32(const uint8_t* p) {
 class Catalogue : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        soundOpen = InitSound() != 0; // start-up opens the effect output first
-        displayOpen = OpenTestDisplay();
+        displayOpen = OpenTestDisplay(); // the platform first, as the game's entry does
         if (!displayOpen) return;
+        soundOpen = InitSound() != 0;
         SetCullFront();
         BuildCatalogueFirstHalf();
         BuildCatalogueSecondHalf();
