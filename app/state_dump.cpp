@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/json_writer.h"
 #include "frontend/front_end_dump.h"
+#include "objects/level_end_dump.h"
 #include "play/play_dump.h"
 
 namespace {
@@ -42,6 +43,7 @@ std::string DumpState(uint32_t frame) {
     // Subsystems add their sections here.
     DumpFrontEndState(j);
     DumpPlayState(j);
+    DumpLevelEndState(j);
     j.EndObject();
     return j.Text() + "\n";
 }
