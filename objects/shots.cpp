@@ -46,9 +46,11 @@ struct WallReaction {
 };
 
 const WallReaction WallReactions[WEAPON_COUNT] = {
-    {false, false, 5, 5, SPARKS_WHITE}, {false, false, 1, 7, SPARKS_DARK_RED},
-    {false, false, 1, 5, SPARKS_WHITE}, {true, false, 5, 5, SPARKS_WHITE},
-    {true, true, 1, 3, SPARKS_WHITE},
+    {false, false, 5, 5, SPARKS_WHITE},    // 0 vanishes
+    {false, false, 1, 7, SPARKS_DARK_RED}, // 1 vanishes in a red spray
+    {false, false, 1, 5, SPARKS_WHITE},    // 2 vanishes
+    {true, false, 5, 5, SPARKS_WHITE},     // 3 bounces
+    {true, true, 1, 3, SPARKS_WHITE},      // 4 bounces and turns round
 };
 
 constexpr int SOUND_HIT = 5;
