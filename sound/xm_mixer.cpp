@@ -134,13 +134,63 @@ __attribute__((target("avx2"))) static void MixConstantAvx2(const int16_t* d, in
     if (i < n) MixConstantScalar(d, pos + step * i, step, acc + 2 * i, n - i, gl, gr);
 }
 
+// Steps below 2 (every note up to two octaves above the sample's own rate): the eight frames
+// read at most 16 neighbouring values, so one load and two permutes replace the gather.
+__attribute__((target("avx2"))) static void MixConstantWindowAvx2(const int16_t* d, int64_t pos,
+                                                                  int64_t step, int32_t* acc, int n,
+                                                                  int32_t gl, int32_t gr) {
+    const __m256i k0 = _mm256_set_epi64x(3 * step, 2 * step, step, 0);
+    const __m256i k1 = _mm256_set_epi64x(7 * step, 6 * step, 5 * step, 4 * step);
+    const int64_t lowest = step >= 0 ? 0 : 7 * step; // the lane with the smallest position
+    const __m256i order = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
+    const __m256i seven = _mm256_set1_epi32(7), one = _mm256_set1_epi32(1);
+    const __m256i vgl = _mm256_set1_epi32(gl), vgr = _mm256_set1_epi32(gr);
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const int64_t first = pos + step * i;
+        const int64_t w = (first + lowest) >> 32; // the window's first value
+        const __m256i rel = _mm256_set1_epi64x(first - (w << 32));
+        const __m256i r0 = _mm256_add_epi64(rel, k0), r1 = _mm256_add_epi64(rel, k1);
+        const __m256i hi = _mm256_blend_epi32(_mm256_srli_epi64(r0, 32), r1, 0xAA);
+        const __m256i lo = _mm256_blend_epi32(r0, _mm256_slli_epi64(r1, 32), 0xAA);
+        const __m256i idx = _mm256_permutevar8x32_epi32(hi, order); // 0..14
+        const __m256i idx1 = _mm256_add_epi32(idx, one);
+        const __m256i frac = _mm256_srli_epi32(_mm256_permutevar8x32_epi32(lo, order), 17);
+        const __m256i window = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + w));
+        const __m256i v0 = _mm256_cvtepi16_epi32(_mm256_castsi256_si128(window));
+        const __m256i v1 = _mm256_cvtepi16_epi32(_mm256_extracti128_si256(window, 1));
+        const __m256i a = _mm256_blendv_epi8(_mm256_permutevar8x32_epi32(v0, idx),
+                                             _mm256_permutevar8x32_epi32(v1, idx),
+                                             _mm256_cmpgt_epi32(idx, seven));
+        const __m256i b = _mm256_blendv_epi8(_mm256_permutevar8x32_epi32(v0, idx1),
+                                             _mm256_permutevar8x32_epi32(v1, idx1),
+                                             _mm256_cmpgt_epi32(idx1, seven));
+        const __m256i sv = _mm256_add_epi32(
+            a, _mm256_srai_epi32(_mm256_mullo_epi32(_mm256_sub_epi32(b, a), frac), 15));
+        const __m256i l = _mm256_srai_epi32(_mm256_mullo_epi32(sv, vgl), MIX_GAIN_SHIFT);
+        const __m256i r = _mm256_srai_epi32(_mm256_mullo_epi32(sv, vgr), MIX_GAIN_SHIFT);
+        const __m256i ilo = _mm256_unpacklo_epi32(l, r);
+        const __m256i ihi = _mm256_unpackhi_epi32(l, r);
+        __m256i* out = reinterpret_cast<__m256i*>(acc + 2 * i);
+        const __m256i o0 = _mm256_loadu_si256(out), o1 = _mm256_loadu_si256(out + 1);
+        _mm256_storeu_si256(out, _mm256_add_epi32(o0, _mm256_permute2x128_si256(ilo, ihi, 0x20)));
+        _mm256_storeu_si256(out + 1,
+                            _mm256_add_epi32(o1, _mm256_permute2x128_si256(ilo, ihi, 0x31)));
+    }
+    if (i < n) MixConstantScalar(d, pos + step * i, step, acc + 2 * i, n - i, gl, gr);
+}
+
 static const bool HaveAvx2 = __builtin_cpu_supports("avx2");
 #endif
 
 static void MixConstant(const int16_t* d, int64_t pos, int64_t step, int32_t* acc, int n,
                         int32_t gl, int32_t gr) {
 #ifdef MVX_MIX_AVX2
-    if (HaveAvx2 && n >= 16) return MixConstantAvx2(d, pos, step, acc, n, gl, gr);
+    if (HaveAvx2 && n >= 16) {
+        if (step < (int64_t(2) << 32) && step > -(int64_t(2) << 32))
+            return MixConstantWindowAvx2(d, pos, step, acc, n, gl, gr);
+        return MixConstantAvx2(d, pos, step, acc, n, gl, gr);
+    }
 #endif
     MixConstantScalar(d, pos, step, acc, n, gl, gr);
 }

@@ -20,8 +20,9 @@ constexpr uint32_t MODULE_MAX_SAMPLE_BYTES = 4194304; // each sample is shorter 
 constexpr int MODULE_CELL_BYTES = 5;                  // note, instrument, volume, effect, param
 constexpr int MODULE_NOTE_KEY_OFF = 97;
 // Guard samples kept after every sample's last played value, so that interpolation may read
-// one past the end without a test (see xm_mixer.cpp).
-constexpr int MODULE_SAMPLE_GUARD = 4;
+// one past the end without a test, and the mixer may load 16 values from any played one
+// (see xm_mixer.cpp).
+constexpr int MODULE_SAMPLE_GUARD = 16;
 
 enum : uint8_t { SAMPLE_LOOP_NONE = 0, SAMPLE_LOOP_FORWARD = 1, SAMPLE_LOOP_PINGPONG = 2 };
 

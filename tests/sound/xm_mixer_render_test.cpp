@@ -101,6 +101,34 @@ TEST(XmOutput, ConstantSampleStaysConstantAtAnyStepAndValuesBetweenAreInterpolat
     EXPECT_EQ(LeftValues(half, 6), (std::vector<int>{0, 400, 800, 1200, 1600, 2000}));
 }
 
+// Long spans go through the mixer's eight-frame paths; on a straight-line sample every frame's
+// value follows from its position: 8 x index + (8 x fraction) >> 15 (fraction in 15 bits).
+TEST(XmOutput, LongSpansInterpolateExactlyAtAnyStepForwardAndBackward) {
+    std::vector<int16_t> line;
+    for (int i = 0; i < 4000; i++) line.push_back(int16_t(8 * i - 16000));
+    auto expected = [](int64_t pos) {
+        const int64_t i = pos >> 32;
+        return int(8 * i - 16000 + ((8 * int64_t(uint32_t(pos) >> 17)) >> 15));
+    };
+    for (double hz : {7000.0, 33333.3, 95000.0, 190000.0}) {
+        TestSample once(line, SAMPLE_LOOP_NONE, 0);
+        MixVoice v = UnitVoice(once.sample, hz);
+        const int frames = int(3990.0 * 48000.0 / hz) - 1;
+        const std::vector<int> r = LeftValues(v, frames);
+        for (int k = 0; k < frames; k++)
+            ASSERT_EQ(r[size_t(k)], expected(v.step * k)) << "rate " << hz << " frame " << k;
+        TestSample bidi(line, SAMPLE_LOOP_PINGPONG, 0);
+        MixVoice b = UnitVoice(bidi.sample, hz);
+        const int64_t span = int64_t(3999) << 32, period = 2 * span;
+        const std::vector<int> back = LeftValues(b, 20000);
+        for (int k = 0; k < 20000; k++) {
+            const int64_t u = (b.step < 0 ? -b.step : b.step) * k % period;
+            ASSERT_EQ(back[size_t(k)], expected(u <= span ? u : period - u))
+                << "rate " << hz << " frame " << k;
+        }
+    }
+}
+
 TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
     TestSample flat(std::vector<int16_t>(100, 1024), SAMPLE_LOOP_FORWARD, 0);
     MixVoice v{};
