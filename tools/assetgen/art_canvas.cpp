@@ -136,8 +136,8 @@ Vec3 BevelNormal(float depthInside, Vec2 outward, float bevel, float maxTilt, bo
 Colour Shade(const Material& m, Vec3 n) {
     const float diffuse = std::max(0.0f, Dot(n, LIGHT_DIRECTION));
     const Vec3 half = Normalise(LIGHT_DIRECTION + Vec3{0, 0, 1});
-    const float spec = std::pow(std::max(0.0f, Dot(n, half)), m.shininess) * m.gloss;
-    return m.base * (m.ambient + (1 - m.ambient) * diffuse * 1.15f) + m.specular * spec;
+    const float highlight = std::pow(std::max(0.0f, Dot(n, half)), m.shininess) * m.gloss;
+    return m.base * (m.ambient + (1 - m.ambient) * diffuse * 1.15f) + m.specular * highlight;
 }
 
 Colour ChromeShade(float height, Vec3 n, Colour sky, Colour ground) {
@@ -151,8 +151,8 @@ Colour ChromeShade(float height, Vec3 n, Colour sky, Colour ground) {
         c = Mix(ground * 0.35f, ground, SmoothStep(0.5f, 1.0f, t));
     }
     const Vec3 half = Normalise(LIGHT_DIRECTION + Vec3{0, 0, 1});
-    const float spec = std::pow(std::max(0.0f, Dot(n, half)), 30.0f);
-    return c + Colour{1, 1, 1} * (spec * 0.6f);
+    const float highlight = std::pow(std::max(0.0f, Dot(n, half)), 30.0f);
+    return c + Colour{1, 1, 1} * (highlight * 0.6f);
 }
 
 // ---------------------------------------------------------------- noise and random numbers

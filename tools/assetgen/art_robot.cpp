@@ -242,7 +242,7 @@ Colour LightSurface(const Scene& scene, int which, Vec3 p, Vec3 viewRayModel,
 
     struct Surface {
         Colour base;
-        float spec, shininess, mirror;
+        float highlight, shininess, mirror;
     };
     Surface s{};
     switch (shape.material) {
@@ -254,12 +254,13 @@ Colour LightSurface(const Scene& scene, int which, Vec3 p, Vec3 viewRayModel,
     case ROBOT_CYAN_LIGHT: return Mix(Hex(0x30C8FF), Hex(0xE8FFFF), facing * facing);
     case ROBOT_ORANGE_LIGHT: return Mix(Hex(0xFF6000), Hex(0xFFF0A0), facing * facing);
     }
-    const float spec = std::pow(std::max(0.0f, Dot(n, half)), s.shininess) * s.spec * shadow;
+    const float highlight =
+        std::pow(std::max(0.0f, Dot(n, half)), s.shininess) * s.highlight * shadow;
     Colour lit =
         s.base * (0.22f * ao + 0.95f * diffuse) +
         Hex(0x38507C) * (std::max(0.0f, Dot(n, Normalise(Vec3{0.8f, -0.1f, 0.4f}))) * 0.35f * ao);
     lit = Mix(lit, Environment(reflected.y) * (0.45f + 0.55f * ao), s.mirror);
-    lit = lit + Colour{1, 1, 1} * spec + Hex(0x40C0FF) * (rim * 0.45f * ao);
+    lit = lit + Colour{1, 1, 1} * highlight + Hex(0x40C0FF) * (rim * 0.45f * ao);
     // parts on the far side stand in the robot's own shade
     return std::max(shape.a.z, shape.b.z) < -2.5f ? lit * 0.7f : lit;
 }
