@@ -676,7 +676,17 @@ static void ProcessTick(MusicContext* m) {
         ch.arpeggioOffset = 0;
         if (m->tick > 0) {
             if (ch.delayTick && ch.delayTick == m->tick) {
-                PlayCell(m, c, ch.delayedCell);
+                if (ch.delayedCell[0] == MODULE_NOTE_KEY_OFF) {
+                    // As in FT2 a delayed key off restarts the sounding instrument's volume,
+                    // envelopes and fade-out instead of releasing it; without a volume
+                    // envelope it still silences the note.
+                    if (ch.ins) ResetInstrument(ch, ch.ins);
+                    if (!ch.ins || !ch.ins->volumeEnvelope.on) SetVolume(ch, 0);
+                    ApplyVolumeColumnRow(ch, ch.delayedCell[2]);
+                } else {
+                    PlayCell(m, c, ch.delayedCell);
+                }
+                ch.volumeColumn = ch.delayedCell[2]; // its slides run on the ticks after
                 ch.effect = 0;
                 ch.param = 0;
             } else {

@@ -72,3 +72,24 @@ TEST(XmTremor, TremorAlternatesOnAndOffPhasesAcrossRows) {
     EXPECT_EQ(song.Record(12, VolumeOf),
               (std::vector<int>{64, 64, 64, 0, 0, 64, 64, 64, 0, 0, 64, 64}));
 }
+
+TEST(XmNoteDelay, DelayedKeyOffRestartsTheInstrumentAndSilencesOnlyWithoutEnvelope) {
+    XmModule xm = TestModule(2);
+    XmInstrument withEnvelope = xm.instruments[0];
+    withEnvelope.volumeEnvelope.on = true;
+    withEnvelope.volumeEnvelope.points = {{0, 64}, {4, 0}};
+    xm.instruments.push_back(withEnvelope);
+    Cell(xm, 0, 0, 0) = {NOTE_C4, 1, 0, 0, 0};
+    Cell(xm, 0, 0, 1) = {NOTE_C4, 2, 0, 0, 0};
+    Cell(xm, 0, 1, 0) = {XM_NOTE_KEY_OFF, 0, 0, 0xE, 0xD2};
+    Cell(xm, 0, 1, 1) = {XM_NOTE_KEY_OFF, 0, 0, 0xE, 0xD2};
+    TestSong song(xm);
+    for (int t = 0; t < 8; t++) song.Tick();
+    EXPECT_EQ(song.Channel(0).outVolume, 64); // not yet: tick 1 of the row
+    EXPECT_EQ(song.Channel(1).volumeEnvelope, 0);
+    song.Tick(); // tick 2: the delayed key off
+    EXPECT_EQ(song.Channel(0).outVolume, 0);
+    EXPECT_TRUE(song.Channel(0).keyOn);            // no fade-out starts
+    EXPECT_EQ(song.Channel(1).volumeEnvelope, 64); // the envelope starts again
+    EXPECT_TRUE(song.Channel(1).keyOn);
+}
