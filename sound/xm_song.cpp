@@ -663,7 +663,7 @@ static void ProcessTick(MusicContext* m) {
             if (cell[3] == FX_EXTENDED && (cell[4] >> 4) == EX_NOTE_DELAY && (cell[4] & 15)) {
                 ch.delayTick = cell[4] & 15; // the whole cell waits for its tick
                 std::memcpy(ch.delayedCell, cell, MODULE_CELL_BYTES);
-                ch.volumeColumn = 0;
+                // Its volume column slides on the other ticks; the rest waits for the tick.
                 continue;
             }
             ch.delayTick = 0;
