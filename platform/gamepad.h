@@ -36,7 +36,7 @@ bool GamepadHolds(int vk);
 // there when the game gives no weapon query (PlatformSetWeaponQuery).
 void GamepadNoteWeaponKey(int vk);
 
-// Forgets every controller's state (tests; shutdown).
+// Forgets every controller's state (start-up and shutdown).
 void GamepadReset();
 
 // Stick thresholds in SDL's axis units (-32768 to 32767): a direction counts from
