@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartMusic(&music, module, MUSIC_STOP_AT_REPEAT);
     static int32_t acc[2 * 1024];
     static int16_t out[2 * 1024];
-    // At most about 1 s of song: long enough for envelopes, loops and jumps, short enough
+    // At most half a second of song: long enough for envelopes, loops and jumps, short enough
     // to keep the fuzzer fast.
-    for (int block = 0; block < 50; block++) {
+    for (int block = 0; block < 24; block++) {
         std::memset(acc, 0, sizeof acc);
         const int got = RenderMusic(&music, acc, 1024);
         ConvertAccumulator(acc, got, 32768, out, nullptr, nullptr);
