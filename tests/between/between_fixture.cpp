@@ -1,5 +1,7 @@
-// between_fixture.cpp - the suite's display, catalogue, mode runs and dump readers.
+// between_fixture.cpp - the suite's display, catalogue, mode runs and dump reader.
 #include "tests/between/between_fixture.h"
+
+#include <map>
 
 #include "app/catalogue.h"
 #include "app/globals.h"
@@ -40,12 +42,10 @@ void BetweenLevels::SetUp() {
     FrameRate = 80;
     FramePeriod = 12.5f;
     LastFrameTick = float(GetTickCount());
-    RenderEnabled = true;
     Player = PlayerState{};
     CameraX = CameraY = 0;
-    GameMode = -1; // every way out of a mode must set it
-    PlayEntry = -1;
-    ClearLevelMap(); // all free space: orbs can be scattered anywhere
+    GameMode = PlayEntry = -1; // every way out of a mode must set them
+    ClearLevelMap();           // all free space: orbs can be scattered anywhere
     ClearPickups();
     ClearTargets();
     ClearVolleyShots();
@@ -55,25 +55,24 @@ void BetweenLevels::SetUp() {
 
 void BetweenLevels::TearDown() {
     RenderEnabled = true;
-    ScriptSetFrameHook(nullptr, nullptr);
     StopModule();
 }
 
 namespace {
 struct ModeRun {
-    const std::function<void(uint32_t)>* eachFrame;
+    const std::function<void(uint32_t)>& eachFrame;
     uint32_t lastFrame;
 };
 void OnFrame(uint32_t frame, void* context) {
     const ModeRun& run = *static_cast<ModeRun*>(context);
-    if (*run.eachFrame) (*run.eachFrame)(frame);
+    if (run.eachFrame) run.eachFrame(frame);
     if (frame >= run.lastFrame) throw ProgramExit{0};
 }
 } // namespace
 
 bool BetweenLevels::RunMode(void (*mode)(), uint32_t lastFrame,
                             const std::function<void(uint32_t)>& eachFrame) {
-    ModeRun run{&eachFrame, lastFrame};
+    ModeRun run{eachFrame, lastFrame};
     ScriptSetFrameHook(OnFrame, &run);
     bool returned = true;
     try {
@@ -86,23 +85,10 @@ bool BetweenLevels::RunMode(void (*mode)(), uint32_t lastFrame,
     return returned;
 }
 
-std::map<std::string, std::string> BetweenLevels::DumpFields() {
-    std::map<std::string, std::string> fields;
-    if (!ReadJsonObject(DumpState(0), &fields)) fields.clear();
-    return fields;
-}
-
-std::string BetweenLevels::VisitMode() {
-    std::map<std::string, std::string> visit;
-    if (!ReadJsonObject(DumpFields()["Visit"], &visit)) return "?";
-    const std::string& mode = visit["mode"];
-    return mode.size() >= 2 ? mode.substr(1, mode.size() - 2) : "?";
-}
-
-int32_t BetweenLevels::Visit(const char* field) {
-    std::map<std::string, std::string> visit;
-    if (!ReadJsonObject(DumpFields()["Visit"], &visit) || !visit.count(field)) return INT32_MIN;
-    return int32_t(std::stol(visit[field]));
+std::string BetweenLevels::VisitText(const char* field) {
+    std::map<std::string, std::string> dump, visit;
+    if (!ReadJsonObject(DumpState(0), &dump) || !ReadJsonObject(dump["Visit"], &visit)) return "?";
+    return visit.count(field) ? visit[field] : "?";
 }
 
 std::string BetweenLevels::ModuleTitle(int module) {

@@ -2,15 +2,14 @@
 // game's real pictures, fonts and sounds.
 //
 // The suite opens the test display and builds the catalogue once; each test starts from a
-// fresh scripted clock (frame 1 is the mode's first drawn frame), empty object lists and a
-// zero player record, in a TempDir made the working directory. Main thread only.
+// fresh scripted clock (frame 1 is the mode's first drawn frame), empty lists and a zero
+// player record, in a TempDir made the working directory. Main thread only.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "tests/testkit.h"
@@ -22,18 +21,13 @@ class BetweenLevels : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Runs a mode procedure until it returns, or cuts it after `lastFrame` drawn frames.
-    // `eachFrame` runs after every drawn frame, before it is shown; it may read the frame and
-    // the globals and set the keys of the next frame. Returns true when the mode returned.
+    // Runs a mode until it returns (true) or cuts it after `lastFrame` drawn frames (false).
+    // `eachFrame` runs after every drawn frame, before it is shown.
     static bool RunMode(void (*mode)(), uint32_t lastFrame,
                         const std::function<void(uint32_t frame)>& eachFrame = {});
-
-    // The running mode's visit as the state dump shows it: "mode" and its numbers.
-    static std::string VisitMode();
-    static int32_t Visit(const char* field); // INT32_MIN when the dump has no such field
-    // The whole dump's top-level fields as raw JSON text (empty map when it does not parse).
-    static std::map<std::string, std::string> DumpFields();
-
+    // A field of the running mode's visit as the state dump writes it ("\"shop\"", "12").
+    static std::string VisitText(const char* field);
+    static int32_t Visit(const char* field) { return std::stoi(VisitText(field)); }
     // The title of one of the game's modules, and of the music playing now ("" for none).
     static std::string ModuleTitle(int module);
     static std::string MusicNow();

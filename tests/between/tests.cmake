@@ -2,5 +2,4 @@
 mvx_add_test(between_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/between_fixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/level_end_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/shop_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/journey_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/shop_test.cpp)
