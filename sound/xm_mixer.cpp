@@ -90,6 +90,18 @@ static void MixConstantScalar(const int16_t* d, int64_t pos, int64_t step, int32
     }
 }
 
+static void MixRampScalar(const int16_t* d, int64_t pos, int64_t step, int32_t* acc, int n,
+                          int32_t gl, int32_t gr, int32_t rl, int32_t rr) {
+    for (int i = 0; i < n; i++) {
+        const int32_t s = SampleAt(d, pos);
+        acc[2 * i] += (s * (gl >> 16)) >> MIX_GAIN_SHIFT;
+        acc[2 * i + 1] += (s * (gr >> 16)) >> MIX_GAIN_SHIFT;
+        gl += rl;
+        gr += rr;
+        pos += step;
+    }
+}
+
 #ifdef MVX_MIX_AVX2
 // Eight frames at a time: one 32-bit gather fetches each frame's sample and the next one
 // (they sit side by side), then the same integer arithmetic as the scalar loop, so both give
@@ -136,15 +148,23 @@ __attribute__((target("avx2"))) static void MixConstantAvx2(const int16_t* d, in
 
 // Steps below 2 (every note up to two octaves above the sample's own rate): the eight frames
 // read at most 16 neighbouring values, so one load and two permutes replace the gather.
-__attribute__((target("avx2"))) static void MixConstantWindowAvx2(const int16_t* d, int64_t pos,
-                                                                  int64_t step, int32_t* acc, int n,
-                                                                  int32_t gl, int32_t gr) {
+// With RAMP the gains are 16.16 values that grow by rl and rr a frame, one lane a frame.
+template <bool RAMP>
+__attribute__((target("avx2"))) static void
+MixWindowAvx2(const int16_t* d, int64_t pos, int64_t step, int32_t* acc, int n, int32_t gl,
+              int32_t gr, int32_t rl, int32_t rr) {
     const __m256i k0 = _mm256_set_epi64x(3 * step, 2 * step, step, 0);
     const __m256i k1 = _mm256_set_epi64x(7 * step, 6 * step, 5 * step, 4 * step);
     const int64_t lowest = step >= 0 ? 0 : 7 * step; // the lane with the smallest position
     const __m256i order = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
     const __m256i seven = _mm256_set1_epi32(7), one = _mm256_set1_epi32(1);
-    const __m256i vgl = _mm256_set1_epi32(gl), vgr = _mm256_set1_epi32(gr);
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    __m256i vgl = _mm256_set1_epi32(gl), vgr = _mm256_set1_epi32(gr);
+    if (RAMP) {
+        vgl = _mm256_add_epi32(vgl, _mm256_mullo_epi32(lanes, _mm256_set1_epi32(rl)));
+        vgr = _mm256_add_epi32(vgr, _mm256_mullo_epi32(lanes, _mm256_set1_epi32(rr)));
+    }
+    const __m256i moveL = _mm256_set1_epi32(rl * 8), moveR = _mm256_set1_epi32(rr * 8);
     int i = 0;
     for (; i + 8 <= n; i += 8) {
         const int64_t first = pos + step * i;
@@ -167,8 +187,14 @@ __attribute__((target("avx2"))) static void MixConstantWindowAvx2(const int16_t*
                                              _mm256_cmpgt_epi32(idx1, seven));
         const __m256i sv = _mm256_add_epi32(
             a, _mm256_srai_epi32(_mm256_mullo_epi32(_mm256_sub_epi32(b, a), frac), 15));
-        const __m256i l = _mm256_srai_epi32(_mm256_mullo_epi32(sv, vgl), MIX_GAIN_SHIFT);
-        const __m256i r = _mm256_srai_epi32(_mm256_mullo_epi32(sv, vgr), MIX_GAIN_SHIFT);
+        const __m256i gainL = RAMP ? _mm256_srai_epi32(vgl, 16) : vgl;
+        const __m256i gainR = RAMP ? _mm256_srai_epi32(vgr, 16) : vgr;
+        const __m256i l = _mm256_srai_epi32(_mm256_mullo_epi32(sv, gainL), MIX_GAIN_SHIFT);
+        const __m256i r = _mm256_srai_epi32(_mm256_mullo_epi32(sv, gainR), MIX_GAIN_SHIFT);
+        if (RAMP) {
+            vgl = _mm256_add_epi32(vgl, moveL);
+            vgr = _mm256_add_epi32(vgr, moveR);
+        }
         const __m256i ilo = _mm256_unpacklo_epi32(l, r);
         const __m256i ihi = _mm256_unpackhi_epi32(l, r);
         __m256i* out = reinterpret_cast<__m256i*>(acc + 2 * i);
@@ -177,7 +203,13 @@ __attribute__((target("avx2"))) static void MixConstantWindowAvx2(const int16_t*
         _mm256_storeu_si256(out + 1,
                             _mm256_add_epi32(o1, _mm256_permute2x128_si256(ilo, ihi, 0x31)));
     }
-    if (i < n) MixConstantScalar(d, pos + step * i, step, acc + 2 * i, n - i, gl, gr);
+    if (i < n) {
+        if (RAMP)
+            MixRampScalar(d, pos + step * i, step, acc + 2 * i, n - i, gl + rl * i, gr + rr * i, rl,
+                          rr);
+        else
+            MixConstantScalar(d, pos + step * i, step, acc + 2 * i, n - i, gl, gr);
+    }
 }
 
 static const bool HaveAvx2 = __builtin_cpu_supports("avx2");
@@ -188,7 +220,7 @@ static void MixConstant(const int16_t* d, int64_t pos, int64_t step, int32_t* ac
 #ifdef MVX_MIX_AVX2
     if (HaveAvx2 && n >= 16) {
         if (step < (int64_t(2) << 32) && step > -(int64_t(2) << 32))
-            return MixConstantWindowAvx2(d, pos, step, acc, n, gl, gr);
+            return MixWindowAvx2<false>(d, pos, step, acc, n, gl, gr, 0, 0);
         return MixConstantAvx2(d, pos, step, acc, n, gl, gr);
     }
 #endif
@@ -197,14 +229,11 @@ static void MixConstant(const int16_t* d, int64_t pos, int64_t step, int32_t* ac
 
 static void MixRamp(const int16_t* d, int64_t pos, int64_t step, int32_t* acc, int n, int32_t gl,
                     int32_t gr, int32_t rl, int32_t rr) {
-    for (int i = 0; i < n; i++) {
-        const int32_t s = SampleAt(d, pos);
-        acc[2 * i] += (s * (gl >> 16)) >> MIX_GAIN_SHIFT;
-        acc[2 * i + 1] += (s * (gr >> 16)) >> MIX_GAIN_SHIFT;
-        gl += rl;
-        gr += rr;
-        pos += step;
-    }
+#ifdef MVX_MIX_AVX2
+    if (HaveAvx2 && n >= 16 && step < (int64_t(2) << 32) && step > -(int64_t(2) << 32))
+        return MixWindowAvx2<true>(d, pos, step, acc, n, gl, gr, rl, rr);
+#endif
+    MixRampScalar(d, pos, step, acc, n, gl, gr, rl, rr);
 }
 
 void MixVoiceFrames(MixVoice* v, int32_t* acc, int frames) {
