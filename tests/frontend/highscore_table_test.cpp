@@ -137,56 +137,40 @@ TEST_F(HighScoreFile, NegativeScoresRoundTripAndSortBelowZero) {
 }
 
 // ================================================================ the tolerant reader
-TEST_F(HighScoreFile, EveryLineEndLoadsLikeCrLfAndAfterALoneCrTheNextByteIsTheScores) {
-    Bytes file;
-    Add(file, "ONE", 1), Add(file, "TWO", 2, "\n"), Add(file, "THREE", 3, "\r");
-    Add(file, "FOUR", 4, std::string(1, '\0'));
-    file.insert(file.end(), {'A', 'B', '\r', 'X', 0x01, 0x00, 0x00}); // score 'X' 01 00 00
-    Add(file, "C", 9, "\n\r"); // the CR after the LF is the score's first byte: 0D 09 00 00
-    // The last 00 left over is one more record: an empty name ended by NUL, score 0.
-    EXPECT_EQ(LoadFrom(file), (Entries{{"ONE", 1},
-                                       {"TWO", 2},
-                                       {"THREE", 3},
-                                       {"FOUR", 4},
-                                       {"AB", 0x0158},
-                                       {"C", 0x090D},
-                                       {"", 0},
-                                       {"", 0},
-                                       {"", 0},
-                                       {"", 0}}));
-    EXPECT_EQ(HighScores.count, 10);
-}
-
-TEST_F(HighScoreFile, MissingBytesAtTheEndCountAsZeroAndAStrayLineEndIsOneMoreEntry) {
-    EXPECT_EQ(LoadFrom({'H', 'A', 'L', 'F', '\r', '\n', 0x34, 0x12})[0], (Entry{"HALF", 0x1234}));
-    EXPECT_EQ(LoadFrom({'L', '\r', '\n'})[0], (Entry{"L", 0}));
-    EXPECT_EQ(LoadFrom({'E', 'N', 'D'})[0], (Entry{"END", 0}));
-    Bytes ten;
-    for (int i = 0; i < 10; i++) Add(ten, "P" + std::to_string(i), 100 - i);
-    EXPECT_EQ(LoadFrom(ten).size(), 10u);
-    ten.insert(ten.end(), {'\r', '\n'});
-    const Entries t = LoadFrom(ten);
-    ASSERT_EQ(t.size(), 11u);
-    EXPECT_EQ(t[10], (Entry{"", 0}));
-}
-
-TEST_F(HighScoreFile, ShortFilesArePaddedToTenLongOnesKeptWholeInFileOrder) {
-    Bytes one;
-    Add(one, "SOLO", 777);
-    Entries expected(10, Entry{"", 0});
-    expected[0] = {"SOLO", 777};
-    EXPECT_EQ(LoadFrom(one), expected);
-    EXPECT_EQ(LoadFrom({}), Entries(10, Entry{"", 0}));
+TEST_F(HighScoreFile, TheReaderTakesEveryLineEndMissingBytesAndShortOrLongFiles) {
+    using namespace std::string_literals; // the cases hold NUL bytes
+    struct Case {
+        std::string bytes;
+        Entries first; // the table's first entries after loading
+        size_t size;
+    } cases[] = {
+        {"ONE\r\n\1\0\0\0TWO\n\2\0\0\0THREE\r\3\0\0\0FOUR\0\4\0\0\0"s,
+         {{"ONE", 1}, {"TWO", 2}, {"THREE", 3}, {"FOUR", 4}, {"", 0}},
+         10},
+        {"AB\rX\1\0\0"s, {{"AB", 0x0158}}, 10},           // after a lone CR the score begins
+        {"C\n\r\t\0\0\0"s, {{"C", 0x090D}, {"", 0}}, 10}, // ... and after LF the CR is a byte
+        {"HALF\r\n\x34\x12"s, {{"HALF", 0x1234}}, 10},    // missing score bytes count as 0
+        {"LINE\r\n"s, {{"LINE", 0}}, 10},
+        {"END"s, {{"END", 0}}, 10},
+        {""s, {{"", 0}, {"", 0}}, 10},
+        {"L\r\n\0\0\0\0\r\n"s, {{"L", 0}, {"", 0}}, 10}, // a stray line end: one more entry
+    };
+    for (const Case& c : cases) {
+        const Entries t = LoadFrom(Bytes(c.bytes.begin(), c.bytes.end()));
+        EXPECT_EQ(t.size(), c.size) << c.bytes;
+        EXPECT_EQ(Entries(t.begin(), t.begin() + c.first.size()), c.first) << c.bytes;
+    }
     Bytes many;
-    for (int i = 0; i < 25; i++) Add(many, "R", i); // rising: loading does not sort
+    for (int i = 0; i < 25; i++) Add(many, "R", i); // rising: loading keeps file order
     const Entries t = LoadFrom(many);
     ASSERT_EQ(t.size(), 25u);
-    EXPECT_EQ(t[0].score, 0);
-    EXPECT_EQ(t[24].score, 24);
+    EXPECT_EQ(t[24], (Entry{"R", 24}));
+    many.insert(many.end(), {'\r', '\n'});
+    EXPECT_EQ(LoadFrom(many).size(), 26u);
     // The memory reader behind the file reader, as the fuzzer uses it: no padding.
     List<HighScoreEntry> table;
-    EXPECT_EQ(ReadHighScoreRecords(one.data(), one.size(), table), 1);
-    EXPECT_EQ(HighScoreFileBytes(table), std::string(one.begin(), one.end()));
+    EXPECT_EQ(ReadHighScoreRecords(many.data(), many.size(), table), 26);
+    EXPECT_EQ(HighScoreFileBytes(table).size(), many.size() + 4);
 }
 
 // ================================================================ saving never loses the file
