@@ -1,18 +1,17 @@
-// art_pictures_test.cpp - the committed pictures in assets/ read as the game reads them:
-// the player faces left as drawn and mirrors cleanly, walls are solid and scenery lets the
-// backdrop through, flash silhouettes match their drones, every glyph is there, and the
-// gradients run the way the screens use them.
+// art_pictures_test.cpp - the pictures as the picture makers paint them, decoded as the game
+// decodes them: each one in the place, shape and colours the screens rely on.
+//
+// Sections: the player | tiles and machines | drones, shots, items, ring | frame, gauges,
+// buttons | fonts and gradients | particles | screens and logo
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <string>
+#include <set>
 #include <vector>
 
-#include "render/display.h"
-#include "render/draw.h"
 #include "render/image.h"
-#include "tests/testkit.h"
-#include "tools/assetgen/bmp_writer.h"
+#include "tools/assetgen/art_pictures.h"
 
 namespace {
 
@@ -25,9 +24,7 @@ Rgb Split(uint32_t n) {
     return {int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF)};
 }
 
-// Decodes assets/<name> into the scratch image; false when missing or undecodable.
-bool LoadSheet(const std::string& name) {
-    const std::vector<uint8_t> bytes = ReadFileBytes(SourcePath("assets/" + name));
+bool Load(const PictureBytes& bytes) {
     return !bytes.empty() && CatchImage(SHEET, bytes.data(), bytes.size());
 }
 
@@ -35,196 +32,226 @@ uint32_t At(int x, int y) {
     return ImagePixel(SHEET, x, y);
 }
 
-// Key pixels (pure black) in the box.
-int KeyPixels(int x0, int y0, int w, int h) {
-    int n = 0;
+bool Opaque(Rgb c) {
+    return c.r || c.g || c.b;
+}
+bool Yellow(Rgb c) {
+    return c.r > 180 && c.g > 120 && c.b < 90;
+}
+
+// The pixels of a box that count (by default those not key black), their mean column
+// within the box and their mean colour.
+struct Ink {
+    int count = 0;
+    double meanX = 0, r = 0, g = 0, b = 0;
+};
+Ink InkOf(int x0, int y0, int w, int h, bool (*counts)(Rgb) = Opaque) {
+    Ink ink;
     for (int y = y0; y < y0 + h; y++)
-        for (int x = x0; x < x0 + w; x++) n += At(x, y) == 0;
-    return n;
+        for (int x = x0; x < x0 + w; x++) {
+            const Rgb s = Split(At(x, y));
+            if (!counts(s)) continue;
+            ink.count++, ink.meanX += x - x0, ink.r += s.r, ink.g += s.g, ink.b += s.b;
+        }
+    if (ink.count) {
+        ink.meanX /= ink.count;
+        ink.r /= ink.count, ink.g /= ink.count, ink.b /= ink.count;
+    }
+    return ink;
+}
+int KeyPixels(int x0, int y0, int w, int h) {
+    return w * h - InkOf(x0, y0, w, h).count;
+}
+std::vector<uint32_t> Box(int x0, int y0, int w, int h) {
+    std::vector<uint32_t> pixels;
+    for (int y = y0; y < y0 + h; y++)
+        for (int x = x0; x < x0 + w; x++) pixels.push_back(At(x, y));
+    return pixels;
 }
 
 } // namespace
 
-TEST(PlayerPicture, RobotFacesLeftAsDrawnWithItsJetPackBehind) {
-    ASSERT_TRUE(LoadSheet("torso.bmp"));
-    // where the cyan visor light sits, on average, and how far the body reaches either way
-    double visorX = 0;
-    int visor = 0, left = 64, right = -1;
-    for (int y = 0; y < 64; y++)
-        for (int x = 0; x < 64; x++) {
-            const Rgb c = Split(At(x, y));
-            if (c.b > 235 && c.g > 190 && c.r < 200) visorX += x, visor++;
-            if (At(x, y) != 0) left = std::min(left, x), right = std::max(right, x);
-        }
-    ASSERT_GT(visor, 6);
-    EXPECT_LT(visorX / visor, 28) << "the visor looks left";
-    EXPECT_LT(left, 16) << "the gun reaches out in front";
-    EXPECT_GT(right, 44) << "the jet pack sits behind";
-    // the torso keeps to the upper part: the legs, drawn over it, own the bottom rows
-    EXPECT_EQ(KeyPixels(0, 48, 64, 16), 64 * 16);
-}
+// ---------------------------------------------------------------- the player
+TEST(PlayerPicture, RobotFacesLeftWithItsJetPackBehindAndLegPosesMakeAWalkCycle) {
+    ASSERT_TRUE(Load(MakeTorso()));
+    const Ink visor =
+        InkOf(0, 0, 64, 64, [](Rgb c) { return c.b > 235 && c.g > 190 && c.r < 200; });
+    ASSERT_GT(visor.count, 6);
+    EXPECT_LT(visor.meanX, 28) << "the visor looks left";
+    EXPECT_GT(InkOf(0, 0, 16, 64).count, 0) << "the gun reaches out in front";
+    EXPECT_GT(InkOf(45, 0, 19, 64).count, 0) << "the jet pack sits behind";
+    EXPECT_EQ(KeyPixels(0, 48, 64, 16), 64 * 16) << "the legs own the bottom rows";
 
-TEST(PlayerPicture, LegPosesStandOnTheGroundAndMakeAWalkCycle) {
-    ASSERT_TRUE(LoadSheet("legs.bmp"));
-    std::vector<std::vector<uint32_t>> poses;
+    ASSERT_TRUE(Load(MakeLegs()));
+    std::set<std::vector<uint32_t>> poses;
     for (int pose = 0; pose < 5; pose++) {
-        std::vector<uint32_t> pixels;
-        int lowest = -1;
-        for (int y = 0; y < 64; y++)
-            for (int x = 0; x < 64; x++) {
-                pixels.push_back(At(64 * pose + x, y));
-                if (pixels.back() != 0) lowest = y;
-            }
-        EXPECT_GE(lowest, 60) << "pose " << pose << " keeps a foot on the ground";
-        EXPECT_LT(KeyPixels(64 * pose, 0, 64, 24), 64 * 24 + 1);
-        EXPECT_EQ(KeyPixels(64 * pose, 0, 64, 20), 64 * 20) << "no leg reaches up into the chest";
-        for (const auto& other : poses) EXPECT_NE(pixels, other) << "pose " << pose << " repeats";
-        poses.push_back(pixels);
+        EXPECT_GT(InkOf(64 * pose, 60, 64, 4).count, 0) << "pose " << pose << " stands";
+        EXPECT_EQ(KeyPixels(64 * pose, 0, 64, 20), 64 * 20) << "pose " << pose << " in the chest";
+        poses.insert(Box(64 * pose, 0, 64, 64));
     }
+    EXPECT_EQ(poses.size(), 5u) << "a pose repeats";
 }
 
+// ---------------------------------------------------------------- tiles and machines
 TEST(TilePictures, WallsAndMachinesAreSolidWhileSceneryLetsTheBackdropThrough) {
-    ASSERT_TRUE(LoadSheet("tiles.bmp"));
+    ASSERT_TRUE(Load(MakeTiles()));
     auto keyed = [](int t) { return KeyPixels(64 * (t % 6), 64 * (t / 6), 64, 64); };
     EXPECT_EQ(keyed(0), 64 * 64) << "tile 0 is never drawn and stays black";
     for (int t = 1; t <= 23; t++) EXPECT_EQ(keyed(t), 0) << "wall tile " << t << " has a hole";
     for (int t : {24, 25, 26, 27, 30, 31, 32, 33, 36, 37})
         EXPECT_GT(keyed(t), 64 * 64 / 4) << "scenery tile " << t << " hides the backdrop";
-    for (int t : {28, 29, 34, 35}) EXPECT_EQ(keyed(t), 0) << "gate tile " << t;
+    for (int t : {28, 29, 34, 35, 38, 39, 40, 41}) EXPECT_EQ(keyed(t), 0) << "tile " << t;
     for (int t = 38; t <= 41; t++) {
-        EXPECT_EQ(keyed(t), 0) << "dark tile " << t;
-        for (int y = 0; y < 64; y += 7)
-            for (int x = 0; x < 64; x += 7) {
-                const Rgb c = Split(At(64 * (t % 6) + x, 64 * (t / 6) + y));
-                EXPECT_LT(std::max(c.r, std::max(c.g, c.b)), 40) << "dark tile " << t;
-            }
+        const Ink ink = InkOf(64 * (t % 6), 64 * (t / 6), 64, 64);
+        EXPECT_LT(std::max(ink.r, std::max(ink.g, ink.b)), 40) << "dark tile " << t;
     }
-    // the three machines share their striped top: yellow along row 3 of both halves
-    for (int t = 18; t <= 23; t++) {
-        int yellow = 0;
-        for (int x = 0; x < 64; x++) {
-            const Rgb c = Split(At(64 * (t % 6) + x, 64 * (t / 6) + 6));
-            yellow += c.r > 180 && c.g > 120 && c.b < 90;
-        }
-        EXPECT_GT(yellow, 16) << "machine tile " << t;
-    }
+    for (int t = 18; t <= 23; t++) // the machines' striped top
+        EXPECT_GT(InkOf(64 * (t % 6), 64 * (t / 6) + 6, 64, 1, Yellow).count, 16) << "tile " << t;
 }
 
+// ---------------------------------------------------------------- drones, shots, items, ring
 TEST(DronePictures, FlashSilhouettesAreTheDronesOutlineInPlainWhite) {
-    ASSERT_TRUE(LoadSheet("enemies.bmp"));
+    ASSERT_TRUE(Load(MakeEnemies()));
     for (int row = 0; row < 3; row++) {
-        int opaque = 0;
+        int opaque = 0, wrong = 0;
         for (int y = 0; y < 32; y++)
             for (int x = 0; x < 32; x++) {
                 const uint32_t drone = At(x, 32 * row + y), flash = At(32 + x, 32 * row + y);
-                EXPECT_EQ(flash, drone ? 0xFFFFFFu : 0u)
-                    << "row " << row << " at " << x << ", " << y;
+                wrong += flash != (drone ? 0xFFFFFFu : 0u);
                 opaque += drone != 0;
             }
+        EXPECT_EQ(wrong, 0) << "row " << row;
         EXPECT_GT(opaque, 200) << "row " << row;
-        EXPECT_LT(opaque, 32 * 32 - 100) << "row " << row << " must keep clear surroundings";
+        EXPECT_LT(opaque, 32 * 32 - 100) << "row " << row << " keeps clear surroundings";
     }
 }
 
-TEST(FontPictures, EveryCodeButSpaceHasAGlyphInsideItsCell) {
-    for (const char* sheet : {"font1.bmp", "font0.bmp"}) {
-        SCOPED_TRACE(sheet);
-        ASSERT_TRUE(LoadSheet(sheet));
-        for (int n = 0; n < 60; n++) {
-            const int x0 = 16 * (n % 20), y0 = 16 * (n / 20);
-            const int ink = 256 - KeyPixels(x0, y0, 16, 16);
-            if (n == 0) {
-                EXPECT_EQ(ink, 0) << "space";
-            } else {
-                EXPECT_GT(ink, 12) << "code " << 32 + n;
-            }
-        }
-        if (ImageHeight(SHEET) == 49) {
-            EXPECT_EQ(KeyPixels(0, 48, 320, 1), 320);
-        }
+TEST(ShotPictures, ShotsLeadWithTheirHeadsToTheRightInTheirColours) {
+    ASSERT_TRUE(Load(MakeShots()));
+    for (int type : {0, 2, 4}) EXPECT_GT(InkOf(16 * type, 0, 16, 16).meanX, 8.0) << type;
+    for (int type = 0; type < 5; type++) {
+        EXPECT_EQ(At(16 * type, 0) | At(16 * type + 15, 15), 0u) << "corners of " << type;
+        EXPECT_GT(InkOf(16 * type, 0, 16, 16).count, 30) << type;
     }
-    // font 1 is light blue and white: no glyph pixel leans to red
-    ASSERT_TRUE(LoadSheet("font1.bmp"));
-    int white = 0;
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 320; x++) {
-            const Rgb c = Split(At(x, y));
-            if (At(x, y) == 0) continue;
-            EXPECT_GE(c.b, c.r) << x << ", " << y;
-            white += c.r > 235 && c.g > 235 && c.b > 235;
-        }
-    EXPECT_GT(white, 300);
+    const Ink bolt = InkOf(16, 0, 16, 16), plasma = InkOf(48, 0, 16, 16),
+              crescent = InkOf(64, 0, 16, 16);
+    EXPECT_GT(bolt.r, 2 * bolt.b) << "the bolt is red";
+    EXPECT_GT(plasma.r, plasma.b + 80) << "the plasma ball is orange";
+    EXPECT_GT(crescent.b, crescent.r + 60) << "the crescent is blue";
 }
 
 TEST(ItemPictures, CrosshairIsAnOpaqueNearBlackGridWithClearPanes) {
-    ASSERT_TRUE(LoadSheet("items.bmp"));
+    ASSERT_TRUE(Load(MakeItems()));
     const int x0 = 64; // item 2
-    const Rgb bar = Split(At(x0 + 16, 10)), frame = Split(At(x0 + 3, 20));
-    for (const Rgb& c : {bar, frame}) {
-        EXPECT_FALSE(c.r == 0 && c.g == 0 && c.b == 0) << "the grid must not be keyed away";
-        EXPECT_LT(c.r + c.g + c.b, 60);
+    for (const uint32_t c : {At(x0 + 16, 10), At(x0 + 3, 20)}) {
+        EXPECT_NE(c, 0u) << "the grid must not be keyed away";
+        EXPECT_LT(Split(c).r + Split(c).g + Split(c).b, 60);
     }
     for (int q = 0; q < 4; q++)
         EXPECT_EQ(At(x0 + 10 + 12 * (q % 2), 10 + 12 * (q / 2)), 0u) << "pane " << q;
-    // the two spare rows below the items stay black
-    EXPECT_EQ(KeyPixels(0, 32, 128, 2), 256);
+    EXPECT_EQ(KeyPixels(0, 32, 128, 2), 256) << "the spare rows stay black";
 }
 
+TEST(RingPicture, ThickThreeQuarterRingFromBlueToGrey) {
+    ASSERT_TRUE(Load(MakeRing()));
+    int open = 0, solid = 0; // on the middle radius: open in the top right quarter
+    for (int a = 0; a < 360; a += 5) {
+        const double rad = a * M_PI / 180;
+        const int x = int(32 + 23 * std::cos(rad)), y = int(32 + 23 * std::sin(rad));
+        if (a > 290 && a < 340) open += At(x, y) == 0; // clear of the rounded ends
+        if (a >= 100 && a <= 260) solid += At(x, y) != 0;
+    }
+    EXPECT_EQ(open, 9);
+    EXPECT_EQ(solid, 33);
+    EXPECT_EQ(At(32, 32), 0u) << "the middle is clear for the orb";
+    const Rgb top = Split(At(32, 12)), right = Split(At(52, 32));
+    EXPECT_GT(top.b, top.r + 60);
+    EXPECT_LT(std::abs(right.b - right.r), 60);
+}
+
+// ---------------------------------------------------------------- frame, gauges, buttons
 TEST(HudPictures, PipesRunAlongTheTopOfEachPieceAndOnlyPieceThreeIsBanded) {
-    ASSERT_TRUE(LoadSheet("hud_frame.bmp"));
-    auto yellowIn = [](int piece) {
-        int n = 0;
-        for (int y = 0; y < 64; y++)
-            for (int x = 0; x < 64; x++) {
-                const Rgb c = Split(At(64 * piece + x, y));
-                n += c.r > 180 && c.g > 130 && c.b < 80;
-            }
-        return n;
-    };
+    ASSERT_TRUE(Load(MakeHudFrame()));
     for (int piece : {1, 3}) {
-        EXPECT_EQ(KeyPixels(64 * piece, 36, 64, 28), 64 * 28)
-            << "the gauges hang below piece " << piece;
+        EXPECT_EQ(KeyPixels(64 * piece, 36, 64, 28), 64 * 28) << "gauges hang below " << piece;
         EXPECT_EQ(KeyPixels(64 * piece, 6, 64, 8), 0) << "upper pipe of piece " << piece;
         EXPECT_EQ(KeyPixels(64 * piece, 20, 64, 8), 0) << "lower pipe of piece " << piece;
     }
-    EXPECT_GT(yellowIn(3), 100);
-    EXPECT_EQ(yellowIn(1), 0);
-    // the bends turn down to the bottom edge, the left one at the left, the right at the right
-    EXPECT_GT(64 - KeyPixels(0, 63, 32, 1) + 0, 32);
-    EXPECT_EQ(KeyPixels(32, 63, 32, 1), 32);
-    EXPECT_EQ(KeyPixels(128, 63, 32, 1), 32);
-    EXPECT_LT(KeyPixels(160, 63, 32, 1), 32);
+    EXPECT_GT(InkOf(192, 0, 64, 64, Yellow).count, 100);
+    EXPECT_EQ(InkOf(64, 0, 64, 64, Yellow).count, 0);
+    // The bends turn down to the bottom edge, the left one at the left, the right at the right.
+    EXPECT_GT(InkOf(0, 63, 32, 1).count, 0);
+    EXPECT_EQ(InkOf(32, 63, 32, 1).count, 0);
+    EXPECT_EQ(InkOf(128, 63, 32, 1).count, 0);
+    EXPECT_GT(InkOf(160, 63, 32, 1).count, 0);
+}
+
+TEST(GaugePictures, SegmentsJoinIntoABlueAndARedBarWhenDrawnSideBySide) {
+    for (bool fuel : {true, false}) {
+        SCOPED_TRACE(fuel ? "fuel" : "energy");
+        ASSERT_TRUE(Load(fuel ? MakeFuelSegment() : MakeEnergySegment()));
+        EXPECT_GE(InkOf(0, 16, 32, 1).count, 28) << "nearly the full width, so neighbours meet";
+        EXPECT_EQ(InkOf(0, 0, 32, 4).count + InkOf(0, 28, 32, 4).count, 0) << "clear above, below";
+        const Ink ink = InkOf(0, 0, 32, 32);
+        EXPECT_GT(fuel ? ink.b - ink.r : ink.r - ink.b, 60);
+    }
+}
+
+TEST(ButtonPictures, SixButtonsShareOneFrameAndOnlyTheLastIsEmpty) {
+    ASSERT_TRUE(Load(MakeButtons()));
+    for (int j = 1; j < 6; j++) {
+        EXPECT_EQ(Box(64 * j, 1, 64, 1), Box(0, 1, 64, 1)) << "button " << j;
+        EXPECT_EQ(Box(64 * j, 62, 64, 1), Box(0, 62, 64, 1)) << "button " << j;
+    }
+    EXPECT_EQ(KeyPixels(0, 0, 384, 64), 0) << "no key colour anywhere in the buttons";
+    const Rgb face = Split(At(64 * 5 + 12, 12));
+    EXPECT_GT(face.b, 2 * std::max(face.r, face.g)) << "a dark blue face";
+    for (int j = 0; j < 5; j++) {
+        int differ = 0; // every weapon's icon stands out from the empty button
+        for (int y = 16; y < 48; y++)
+            for (int x = 16; x < 48; x++) differ += At(64 * j + x, y) != At(64 * 5 + x, y);
+        EXPECT_GT(differ, 150) << "weapon " << j;
+    }
+}
+
+// ---------------------------------------------------------------- fonts and gradients
+TEST(FontPictures, EveryCodeButSpaceHasAGlyphInsideItsCell) {
+    for (bool blue : {true, false}) {
+        SCOPED_TRACE(blue ? "font1" : "font0");
+        ASSERT_TRUE(Load(blue ? MakeFontSheetBlue() : MakeFontSheetChrome()));
+        for (int n = 0; n < 60; n++) {
+            const int ink = InkOf(16 * (n % 20), 16 * (n / 20), 16, 16).count;
+            EXPECT_TRUE(n == 0 ? ink == 0 : ink > 12) << "code " << 32 + n << ": " << ink;
+        }
+        EXPECT_EQ(InkOf(0, 48, 320, blue ? 0 : 1).count, 0) << "font 0's extra row stays black";
+    }
 }
 
 TEST(GradientPictures, RainbowBarAndGlowRunTheWayTheScreensUseThem) {
-    // rainbow: purple at both ends, red near the top, green in the middle, never black
-    ASSERT_TRUE(LoadSheet("rainbow.bmp"));
-    const Rgb top = Split(At(0, 0)), bottom = Split(At(0, 599)), red = Split(At(0, 86)),
-              green = Split(At(0, 342)), blue = Split(At(0, 514));
-    for (const Rgb& purple : {top, bottom}) EXPECT_TRUE(purple.r > purple.g && purple.b > purple.g);
+    // Rainbow: purple at both ends, red near the top, green in the middle, never black.
+    ASSERT_TRUE(Load(MakeRainbow()));
+    for (const Rgb end : {Split(At(0, 0)), Split(At(0, 599))})
+        EXPECT_TRUE(end.r > end.g && end.b > end.g);
+    const Rgb red = Split(At(0, 86)), green = Split(At(0, 342)), blue = Split(At(0, 514));
     EXPECT_TRUE(red.r > 200 && red.g < 80 && red.b < 80);
     EXPECT_TRUE(green.g > 200 && green.r < 100);
     EXPECT_TRUE(blue.b > 200 && blue.r < 100);
-    for (int y = 0; y < 600; y++) EXPECT_NE(At(0, y), 0u) << "row " << y;
+    EXPECT_EQ(KeyPixels(0, 0, 1, 600), 0);
 
-    // highlight bar: white in the middle rows, falling away to black, the same in every column
-    ASSERT_TRUE(LoadSheet("highlight_bar.bmp"));
+    // Highlight bar: grey rows, white in the middle falling to black, alike in every column.
+    ASSERT_TRUE(Load(MakeHighlightBar()));
     EXPECT_EQ(At(10, 31), 0xFFFFFFu);
-    EXPECT_EQ(At(10, 0), 0u);
-    EXPECT_EQ(At(10, 63), 0u);
+    EXPECT_EQ(At(10, 0) | At(10, 63), 0u);
     for (int y = 0; y < 64; y++) {
         const uint32_t row = At(0, y);
-        EXPECT_EQ(Split(row).r, Split(row).b) << "grey";
-        for (int x = 1; x < 64; x++) ASSERT_EQ(At(x, y), row) << "row " << y;
-        // rising towards the middle from either edge
-        const int neighbour = y <= 31 ? y - 1 : y + 1;
-        if (neighbour >= 0 && neighbour < 64) {
-            EXPECT_GE(Split(row).r, Split(At(0, neighbour)).r) << "row " << y;
-        }
+        EXPECT_EQ(Split(row).r, Split(row).b) << "row " << y;
+        EXPECT_EQ(Box(0, y, 64, 1), std::vector<uint32_t>(64, row)) << "row " << y;
+        const int outer = std::clamp(y <= 31 ? y - 1 : y + 1, 0, 63); // rising to the middle
+        EXPECT_GE(Split(row).r, Split(At(0, outer)).r) << "row " << y;
     }
 
-    // glow block: a white-yellow middle, orange on the way out, transparent black corners
-    const std::vector<uint8_t> glow = ReadFileBytes(SourcePath("assets/glow.rgba"));
+    // Glow block: a white-yellow middle, orange on the way out, transparent black corners.
+    const PictureBytes glow = MakeGlow();
     ASSERT_EQ(glow.size(), 16384u);
     auto texel = [&](int x, int y) { return &glow[(y * 64 + x) * 4]; };
     EXPECT_GT(texel(32, 32)[3], 240);
@@ -234,62 +261,44 @@ TEST(GradientPictures, RainbowBarAndGlowRunTheWayTheScreensUseThem) {
     EXPECT_EQ(texel(0, 0)[0] + texel(0, 0)[1] + texel(0, 0)[2], 0);
 }
 
-// ---------------------------------------------------------------- on screen
-class PicturesOnScreen : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() { open = OpenTestDisplay(); }
-    static void TearDownTestSuite() {
-        if (open) CloseTestDisplay();
+// ---------------------------------------------------------------- particles
+TEST(ParticlePictures, EveryParticleIsThereInTheColoursTheEffectsNeed) {
+    ASSERT_TRUE(Load(MakeParticles()));
+    std::vector<Ink> inks;
+    for (int i = 0; i < 10; i++) {
+        inks.push_back(InkOf(32 * i, 0, 32, 32));
+        EXPECT_GT(inks.back().count, 40) << "particle " << i;
+        EXPECT_EQ(At(32 * i, 0), 0u) << "particle " << i << " keeps clear corners";
     }
-    void SetUp() override { ASSERT_TRUE(open) << "no test display"; }
-    static void BeginFrame() {
-        SetClearColor(0, 1, 0, 1);
-        ClearDisplay();
-        Begin2D(800, 600);
-        ResetTransform();
-    }
-    static bool open;
-};
-bool PicturesOnScreen::open = false;
+    EXPECT_TRUE(inks[0].r > 200 && inks[0].g > 200 && inks[0].b > 200) << "white dot";
+    EXPECT_TRUE(inks[1].r > 200 && inks[1].g > 100 && inks[1].b < 80) << "orange ring";
+    EXPECT_EQ(At(32 + 16, 16), 0u) << "the ring is hollow";
+    EXPECT_TRUE(inks[2].r > 220 && inks[2].b < inks[2].r - 30) << "white ball, orange rim";
+    EXPECT_GT(inks[6].b, 200) << "white smoke";
+    EXPECT_TRUE(inks[7].r > inks[7].g && inks[7].g > inks[7].b && inks[7].r < 200) << "dust";
+    const std::set<std::vector<uint32_t>> wrecks{Box(96, 0, 32, 32), Box(128, 0, 32, 32),
+                                                 Box(160, 0, 32, 32)};
+    EXPECT_EQ(wrecks.size(), 3u) << "three different pieces of wreckage";
+}
 
-TEST_F(PicturesOnScreen, KeyBlackDrawsNothingWhileTheDarkestRedStaysOpaque) {
-    // the writer's file, the game's decoder and texture maker, drawn and read back
-    const int n = 8;
-    std::vector<uint8_t> rgb(n * n * 3, 0);
-    for (int y = 0; y < n; y++)
-        for (int x = n / 2; x < n; x++) rgb[(y * n + x) * 3] = 1;
-    const std::vector<uint8_t> file = EncodeBmpDirect(n, n, rgb, 24);
-    ASSERT_TRUE(CatchImage(GrabImageNumber, file.data(), file.size()));
-    for (int filter : {0, 1}) {
-        SCOPED_TRACE(filter);
-        const uint32_t texture = TextureFromImage(0, 0, filter, 1);
-        BeginFrame();
-        DrawSprite(texture, 100, 100, 160, 160);
-        const Picture shot = ReadBackBuffer();
-        FlipDisplay();
-        EXPECT_EQ(shot.At(120, 180), 0x00FF00u) << "black must be see-through";
-        EXPECT_EQ(shot.At(240, 180), 0x010000u) << "(1, 0, 0) must cover the backdrop";
+// ---------------------------------------------------------------- screens and logo
+TEST(ScreenPictures, RobotsAndHeadingsKeepClearOfTheTextsBelowThem) {
+    ASSERT_TRUE(Load(MakeScreens()));
+    for (int j = 0; j < 3; j++) {
+        // The screens print their texts close below the headings' middle.
+        EXPECT_GT(InkOf(256 * j, 256, 256, 128).count, 2000) << "heading " << j;
+        EXPECT_EQ(InkOf(256 * j, 384, 256, 128).count, 0) << "heading " << j;
+        EXPECT_GT(InkOf(256 * j, 0, 256, 256).count, 3000) << "robot " << j;
+        EXPECT_EQ(InkOf(256 * j, 0, 256, 8).count, 0) << "robot " << j;
     }
 }
 
-TEST_F(PicturesOnScreen, MirroredTorsoIsTheTorsoFlippedLeftToRight) {
-    ASSERT_TRUE(LoadSheet("torso.bmp"));
-    ASSERT_TRUE(GrabImage(SHEET, GrabImageNumber, 0, 0, 64, 64));
-    const uint32_t asDrawn = TextureFromImage(0, 0, 1, 0), mirrored = TextureFromImage(0, 1, 1, 0);
-    BeginFrame();
-    DrawSprite(asDrawn, 100, 100, 64, 64);
-    DrawSprite(mirrored, 300, 100, 64, 64);
-    const Picture shot = ReadBackBuffer();
-    FlipDisplay();
-    int differ = 0, mismatched = 0, shown = 0;
-    for (int y = 0; y < 64; y++)
-        for (int x = 0; x < 64; x++) {
-            const uint32_t left = shot.At(100 + x, 100 + y);
-            mismatched += left != shot.At(300 + 63 - x, 100 + y);
-            differ += left != shot.At(300 + x, 100 + y);
-            shown += left != 0x00FF00u;
-        }
-    EXPECT_EQ(mismatched, 0);
-    EXPECT_GT(differ, 500) << "the torso is not symmetric, so the mirror must show";
-    EXPECT_GT(shown, 600);
+TEST(LogoPicture, OrangeNameAcrossAllThreeThirds) {
+    ASSERT_TRUE(Load(MakeLogo()));
+    for (int j = 0; j < 3; j++) {
+        const Ink third = InkOf(256 * j, 0, 256, 256);
+        EXPECT_GT(third.count, 8000) << "third " << j;
+        EXPECT_GT(third.r, third.b + 60) << "third " << j << " is mostly orange";
+    }
+    EXPECT_EQ(At(0, 255) | At(767, 255), 0u);
 }
