@@ -55,16 +55,19 @@ static bool WrapPosition(MixVoice* v) {
         return true;
     }
     case SAMPLE_LOOP_PINGPONG: {
-        // Unfold the bounce into one coordinate u that always grows, then fold it back.
-        const int64_t span = int64_t(s->loopEnd - 1 - s->loopStart) << 32;
-        const int64_t period = 2 * span;
-        int64_t u = v->step >= 0 ? v->position - start : period - (v->position - start);
-        u %= period;
-        if (u <= span) {
+        // A ping-pong loop of L values takes 2L steps to come round, as in FT2: unfolded into
+        // a coordinate u that always grows, u runs forwards over the loop for L steps, then the
+        // position runs back from loopEnd (the guard after the loop repeats its last value)
+        // for L steps down to just above loopStart.
+        const int64_t length = int64_t(s->loopEnd - s->loopStart) << 32;
+        const int64_t rel = v->position - start;
+        int64_t u = (v->step >= 0 ? rel : 2 * length - rel) % (2 * length);
+        if (u < 0) u += 2 * length;
+        if (u < length) {
             v->position = start + u;
             v->step = std::llabs(v->step);
         } else {
-            v->position = start + (period - u);
+            v->position = start + 2 * length - u;
             v->step = -std::llabs(v->step);
         }
         return true;
@@ -240,13 +243,11 @@ void MixVoiceFrames(MixVoice* v, int32_t* acc, int frames) {
     if (!v->active) return;
     const ModuleSample* s = v->sample;
     const int16_t* d = s->data;
-    const bool pingpong = s->loopType == SAMPLE_LOOP_PINGPONG;
     while (frames > 0) {
         // Frames until the position leaves the played range.
         int64_t n;
         if (v->step >= 0) {
-            const int64_t bound =
-                pingpong ? (int64_t(s->loopEnd - 1) << 32) + 1 : int64_t(s->length) << 32;
+            const int64_t bound = int64_t(s->length) << 32;
             if (v->position >= bound) {
                 if (!WrapPosition(v)) {
                     v->active = false;
@@ -257,11 +258,11 @@ void MixVoiceFrames(MixVoice* v, int32_t* acc, int frames) {
             n = v->step == 0 ? frames : (bound - v->position + v->step - 1) / v->step;
         } else {
             const int64_t low = int64_t(s->loopStart) << 32;
-            if (v->position < low) {
+            if (v->position <= low) {
                 WrapPosition(v);
                 continue;
             }
-            n = (v->position - low) / -v->step + 1;
+            n = (v->position - low - v->step - 1) / -v->step;
         }
         int m = n < frames ? int(n) : frames;
         if (v->rampFrames > 0) {

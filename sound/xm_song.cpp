@@ -55,6 +55,7 @@ enum : uint8_t {
 static constexpr int32_t PERIOD_MIN = 1;
 static constexpr int32_t PERIOD_MAX = 32000;
 static constexpr int32_t FADEOUT_FULL = 32768;
+static constexpr int32_t ARPEGGIO_TOP_NOTE = 96; // C-8
 
 // ================================================================ 1. tables and pitch
 static const uint8_t VIBRATO_SINE[32] = {0,   24,  49,  74,  97,  120, 141, 161, 180, 197, 212,
@@ -90,9 +91,14 @@ static int32_t AutoVibratoWave(uint8_t type, uint8_t pos) {
     }
 }
 
+// FT2 tunes in sixteenths of a semitone: the low 3 bits of a finetune are not heard.
+static int32_t FinetuneSteps(int32_t finetune) {
+    return finetune >> 3; // -16..15, rounding down
+}
+
 int32_t NotePeriod(const MusicContext& music, int32_t note, int32_t finetune) {
-    if (music.module->linearFrequencies) return 7680 - note * 64 - finetune / 2;
-    const double p = 1712.0 * std::exp2((48 - note) / 12.0 - finetune / 1536.0);
+    if (music.module->linearFrequencies) return 7680 - note * 64 - FinetuneSteps(finetune) * 4;
+    const double p = 1712.0 * std::exp2((48 - note) / 12.0 - FinetuneSteps(finetune) / 192.0);
     return int32_t(std::lround(p));
 }
 
@@ -186,7 +192,10 @@ static bool TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_
     ch.period = NotePeriod(*m, realNote, ch.finetune);
     ch.targetPeriod = ch.period;
     int32_t offset = 0;
-    if (effect == FX_SAMPLE_OFFSET) offset = int32_t(ch.offsetMemory) * 256;
+    if (effect == FX_SAMPLE_OFFSET) { // 9xx acts, and remembers, only where a note starts
+        if (param) ch.offsetMemory = param;
+        offset = int32_t(ch.offsetMemory) * 256;
+    }
     StartChannelVoice(m, c, sample, offset);
     if (!(ch.vibratoWave & 4)) ch.vibratoPos = 0;
     if (!(ch.tremoloWave & 4)) ch.tremoloPos = 0;
@@ -360,13 +369,14 @@ static void PlayCell(MusicContext* m, int c, const uint8_t* cell) {
     const uint8_t vol = cell[2];
     const uint8_t e = cell[3], p = cell[4];
     if (note > MODULE_NOTE_KEY_OFF) note = 0;
-    if (e == FX_SAMPLE_OFFSET && p) ch.offsetMemory = p;
     const bool porta = e == FX_TONE_PORTA || e == FX_TONE_PORTA_VOLSLIDE || (vol >> 4) == 0xF;
     if (insNumber) ch.instrument = insNumber;
 
     bool instrumentValid = insNumber && InstrumentNumbered(*m, insNumber);
     if (note >= 1 && note <= 96) {
-        if (porta && ch.sample && m->voices[c][0].active) {
+        if (porta) {
+            // Tone portamento never starts a note, even when nothing sounds: the note only
+            // sets the slide's target.
             const int realNote = note - 1 + ch.relativeNote;
             if (realNote >= 0 && realNote < 119) {
                 ch.targetPeriod = NotePeriod(*m, realNote, ch.finetune);
@@ -575,15 +585,21 @@ static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta) {
         ch.autoVibratoPos = (ch.autoVibratoPos + ins->vibratoRate) & 255;
     }
     if (ch.arpeggioOffset) {
-        // As in FT2 the arpeggio note is counted from the note at or below the current pitch:
-        // what fine slides added in between is not heard on the arpeggio's ticks.
+        // As in FT2 the arpeggio note is counted from the note nearest the current pitch (half
+        // way counts to the lower one): what slides added in between is not heard on the
+        // arpeggio's ticks. An arpeggio note above C-8 plays as C-8.
+        int32_t note;
         if (m->module->linearFrequencies) {
-            const int32_t top = 7680 - ch.finetune / 2;
-            const int32_t note = (top - ch.period) >= 0 ? (top - ch.period) / 64 : 0;
-            period += top - note * 64 - ch.period - ch.arpeggioOffset * 64;
+            const int32_t d = NotePeriod(*m, 0, ch.finetune) - ch.period;
+            note = d >= 0 ? (d + 31) / 64 : 0;
         } else {
-            period = int32_t(std::lround(period * std::exp2(-ch.arpeggioOffset / 12.0)));
+            const double d = 12.0 * std::log2(double(NotePeriod(*m, 0, ch.finetune)) / ch.period);
+            note = d >= 0 ? int32_t(std::ceil(d - 0.5)) : 0;
         }
+        int32_t arpeggioPeriod = NotePeriod(*m, note + ch.arpeggioOffset, ch.finetune);
+        const int32_t top = NotePeriod(*m, ARPEGGIO_TOP_NOTE, 0);
+        if (arpeggioPeriod < top) arpeggioPeriod = top;
+        period += arpeggioPeriod - ch.period;
     }
     ch.outPeriod = ch.period > 0 ? Clamp(period, PERIOD_MIN, PERIOD_MAX) : 0;
     ch.frequency = ch.outPeriod ? PeriodFrequency(*m, ch.outPeriod) : 0.0;

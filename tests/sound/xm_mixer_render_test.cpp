@@ -102,13 +102,17 @@ TEST(XmOutput, ConstantSampleStaysConstantAtAnyStepAndValuesBetweenAreInterpolat
 }
 
 // Long spans go through the mixer's eight-frame paths; on a straight-line sample every frame's
-// value follows from its position: 8 x index + (8 x fraction) >> 15 (fraction in 15 bits).
+// value follows from its position: the two values around it blended by the fraction (15 bits).
+// A ping-pong loop of L values comes round in 2L steps, running back from loopEnd (where the
+// guard repeats the last value).
 TEST(XmOutput, LongSpansInterpolateExactlyAtAnyStepForwardAndBackward) {
     std::vector<int16_t> line;
     for (int i = 0; i < 4000; i++) line.push_back(int16_t(8 * i - 16000));
     auto expected = [](int64_t pos) {
         const int64_t i = pos >> 32;
-        return int(8 * i - 16000 + ((8 * int64_t(uint32_t(pos) >> 17)) >> 15));
+        const int a = int(8 * std::min<int64_t>(i, 3999) - 16000);
+        const int b = int(8 * std::min<int64_t>(i + 1, 3999) - 16000);
+        return a + (((b - a) * int(uint32_t(pos) >> 17)) >> 15);
     };
     for (double hz : {7000.0, 33333.3, 95000.0, 190000.0}) {
         TestSample once(line, SAMPLE_LOOP_NONE, 0);
@@ -119,11 +123,11 @@ TEST(XmOutput, LongSpansInterpolateExactlyAtAnyStepForwardAndBackward) {
             ASSERT_EQ(r[size_t(k)], expected(v.step * k)) << "rate " << hz << " frame " << k;
         TestSample bidi(line, SAMPLE_LOOP_PINGPONG, 0);
         MixVoice b = UnitVoice(bidi.sample, hz);
-        const int64_t span = int64_t(3999) << 32, period = 2 * span;
+        const int64_t length = int64_t(4000) << 32;
         const std::vector<int> back = LeftValues(b, 20000);
         for (int k = 0; k < 20000; k++) {
-            const int64_t u = (b.step < 0 ? -b.step : b.step) * k % period;
-            ASSERT_EQ(back[size_t(k)], expected(u <= span ? u : period - u))
+            const int64_t u = (b.step < 0 ? -b.step : b.step) * k % (2 * length);
+            ASSERT_EQ(back[size_t(k)], expected(u < length ? u : 2 * length - u))
                 << "rate " << hz << " frame " << k;
         }
     }
@@ -141,16 +145,17 @@ TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
     EXPECT_EQ(v.gainLeft, 64 << 16);
 }
 
-TEST(XmOutput, ForwardLoopWrapsAndPingPongTurnsAroundWithoutRepeatingTheEnds) {
+TEST(XmOutput, ForwardLoopWrapsAndPingPongTurnsAroundOnTheLastValueAsFt2Does) {
     TestSample forward({0, 100, 200, 300}, SAMPLE_LOOP_FORWARD, 2);
     MixVoice f = UnitVoice(forward.sample, 48000.0);
     EXPECT_EQ(LeftValues(f, 8), (std::vector<int>{0, 100, 200, 300, 200, 300, 200, 300}));
+    // Eight steps a round: the last value is heard three times, the first once.
     TestSample bidi({0, 100, 200, 300}, SAMPLE_LOOP_PINGPONG, 0);
     MixVoice b = UnitVoice(bidi.sample, 48000.0);
-    EXPECT_EQ(LeftValues(b, 10), (std::vector<int>{0, 100, 200, 300, 200, 100, 0, 100, 200, 300}));
+    EXPECT_EQ(LeftValues(b, 10), (std::vector<int>{0, 100, 200, 300, 300, 300, 200, 100, 0, 100}));
     MixVoice slow = UnitVoice(bidi.sample, 24000.0); // half steps across the turn
-    EXPECT_EQ(LeftValues(slow, 10),
-              (std::vector<int>{0, 50, 100, 150, 200, 250, 300, 250, 200, 150}));
+    EXPECT_EQ(LeftValues(slow, 14), (std::vector<int>{0, 50, 100, 150, 200, 250, 300, 300, 300, 300,
+                                                      300, 250, 200, 150}));
 }
 
 TEST(XmOutput, UnloopedSampleEndsTheVoice) {
