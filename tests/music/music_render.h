@@ -15,10 +15,3 @@ struct RenderedSong {
 
 // Renders until the song ends (`ending`) or maxSeconds have been made.
 RenderedSong RenderModule(const std::vector<uint8_t>& bytes, MusicEnding ending, double maxSeconds);
-
-// Root mean square of one channel (0 left, 1 right) or both (-1) over frames [from, to), in
-// dB relative to full scale; -200 for silence.
-double RmsDb(const RenderedSong& song, int channel, size_t from, size_t to);
-
-// Pitch in Hz of the left channel over frames [from, to), from its rising zero crossings.
-double MeasurePitch(const RenderedSong& song, size_t from, size_t to);

@@ -1,75 +1,71 @@
 // music_timing_test.cpp - the generator's reading of how long a song plays before it loops:
-// speed and tempo changes, pattern loops, delays, breaks and jumps, checked against the
-// song engine's own clock.
+// speed and tempo changes, pattern loops, delays, breaks and jumps, checked against the song
+// engine's own clock where the song plays to its end.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "tests/music/music_render.h"
 #include "tools/assetgen/music_timing.h"
 
 namespace {
 
-// `count` empty patterns of `rows` rows, played in order, one channel pair.
-XmModule Flow(int count, int rows) {
-    XmModule m;
-    m.channels = 2;
-    m.speed = 6;
-    m.tempo = 125;
-    for (int i = 0; i < count; i++) {
-        XmPattern p;
-        p.Resize(rows, 2);
-        m.patterns.push_back(p);
-        m.orders.push_back(uint8_t(i));
-    }
-    return m;
-}
+constexpr int64_t TICK125 = 120000 / 125, TICK150 = 120000 / 150; // frames of a tick
 
-void Put(XmModule& m, int pattern, int row, int channel, uint8_t effect, uint8_t param) {
-    m.patterns[size_t(pattern)].At(row, channel, m.channels) = XmCell{0, 0, 0, effect, param};
-}
-
-// Frames of a tick at a tempo, as the engine cuts them.
-int64_t Tick(int tempo) {
-    return 120000 / tempo;
-}
-
-// The engine's length of one pass through the order list.
-int64_t EngineFrames(const XmModule& m) {
-    return int64_t(RenderModule(WriteXm(m), MUSIC_STOP_AT_END, 600).Frames());
-}
+struct FlowCase {
+    const char* what;
+    int patterns, rows;                      // empty patterns of `rows` rows, played in order
+    std::vector<std::array<int, 5>> effects; // pattern, row, channel, effect, parameter
+    int expectedRows;
+    int64_t expectedFrames;
+    bool ends; // the song plays to the end of its order list, so the engine can time it too
+};
 
 } // namespace
 
-TEST(MusicTiming, RowsCountTheirTicksAtTheTempoInForceIncludingChangesOnTheRow) {
-    XmModule m = Flow(2, 8);
-    Put(m, 0, 4, 0, 0xF, 3);    // speed 3 from row 4 of the first pattern
-    Put(m, 1, 0, 1, 0xF, 0x96); // tempo 150 from the second pattern on
-    const SongLength length = MeasureSongLength(m);
-    EXPECT_EQ(length.rows, 16);
-    EXPECT_EQ(length.frames, 4 * 6 * Tick(125) + 4 * 3 * Tick(125) + 8 * 3 * Tick(150));
-    EXPECT_FALSE(length.runaway);
-    EXPECT_EQ(length.frames, EngineFrames(m));
-}
-
-TEST(MusicTiming, PatternLoopsAndDelaysLengthenTheSong) {
-    XmModule m = Flow(1, 8);
-    Put(m, 0, 2, 0, 0xE, 0x60);
-    Put(m, 0, 5, 0, 0xE, 0x62); // rows 2..5 three times
-    Put(m, 0, 7, 1, 0xE, 0xE3); // the last row four times as long
-    const SongLength length = MeasureSongLength(m);
-    EXPECT_EQ(length.rows, 8 + 2 * 4);
-    EXPECT_EQ(length.frames, (7 + 2 * 4 + 4) * 6 * Tick(125));
-    EXPECT_EQ(length.frames, EngineFrames(m));
-}
-
-TEST(MusicTiming, BreaksSkipRowsAndAJumpBackIsWhereTheSongLoops) {
-    XmModule m = Flow(3, 8);
-    Put(m, 0, 1, 0, 0xD, 0x06); // into row 6 of the second pattern
-    Put(m, 1, 7, 0, 0xB, 0x00); // back to the start: the song loops here
-    const SongLength length = MeasureSongLength(m);
-    EXPECT_EQ(length.rows, 2 + 2);
-    EXPECT_EQ(length.frames, 4 * 6 * Tick(125));
-
-    XmModule forward = Flow(3, 8);
-    Put(forward, 0, 0, 1, 0xB, 0x02); // a jump forward plays on
-    EXPECT_EQ(MeasureSongLength(forward).rows, 1 + 8);
+TEST(MusicTiming, RowsCountTheirTicksThroughSpeedTempoLoopsDelaysBreaksAndJumps) {
+    const FlowCase cases[] = {
+        {"speed 3 from row 4 of the first pattern, tempo 150 from the second on",
+         2,
+         8,
+         {{0, 4, 0, 0xF, 3}, {1, 0, 1, 0xF, 0x96}},
+         16,
+         4 * 6 * TICK125 + 4 * 3 * TICK125 + 8 * 3 * TICK150,
+         true},
+        {"rows 2 to 5 three times, the last row four times as long",
+         1,
+         8,
+         {{0, 2, 0, 0xE, 0x60}, {0, 5, 0, 0xE, 0x62}, {0, 7, 1, 0xE, 0xE3}},
+         8 + 2 * 4,
+         (7 + 2 * 4 + 4) * 6 * TICK125,
+         true},
+        {"a break into row 6 of the second pattern, whose last row jumps back",
+         3,
+         8,
+         {{0, 1, 0, 0xD, 0x06}, {1, 7, 0, 0xB, 0x00}},
+         2 + 2,
+         4 * 6 * TICK125,
+         false},
+        {"a jump forward plays on", 3, 8, {{0, 0, 1, 0xB, 0x02}}, 1 + 8, 9 * 6 * TICK125, true},
+    };
+    for (const FlowCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        XmModule m;
+        m.channels = 2, m.speed = 6, m.tempo = 125;
+        for (int i = 0; i < c.patterns; i++) {
+            m.patterns.emplace_back().Resize(c.rows, 2);
+            m.orders.push_back(uint8_t(i));
+        }
+        for (const auto& [pattern, row, channel, effect, param] : c.effects)
+            m.patterns[size_t(pattern)].At(row, channel, 2) =
+                XmCell{0, 0, 0, uint8_t(effect), uint8_t(param)};
+        const SongLength length = MeasureSongLength(m);
+        EXPECT_EQ(length.rows, c.expectedRows);
+        EXPECT_EQ(length.frames, c.expectedFrames);
+        EXPECT_FALSE(length.runaway);
+        if (c.ends) {
+            EXPECT_EQ(length.frames,
+                      int64_t(RenderModule(WriteXm(m), MUSIC_STOP_AT_END, 600).Frames()));
+        }
+    }
 }
