@@ -614,8 +614,22 @@ static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta) {
 }
 
 // ================================================================ 7. song flow
-static bool Visited(const MusicContext& m, int order, int row) {
-    return (m.visited[order][row >> 3] >> (row & 7)) & 1;
+// The channels' pattern-loop counters now, as an index into the states met so far. A song
+// whose loops are cut short by breaks comes back to its start with counters still running,
+// and then plays on differently: only a row played again with the same counters is a repeat.
+// Past MUSIC_LOOP_STATES different states the last one stands for all the others.
+static int LoopState(MusicContext* m) {
+    uint8_t now[MODULE_MAX_CHANNELS] = {};
+    for (int c = 0; c < m->module->channels; c++) now[c] = m->channels[c].loopCount;
+    for (int i = 0; i < m->loopStateCount; i++)
+        if (std::memcmp(m->loopStates[i], now, sizeof now) == 0) return i;
+    if (m->loopStateCount == MUSIC_LOOP_STATES) return MUSIC_LOOP_STATES - 1;
+    std::memcpy(m->loopStates[m->loopStateCount], now, sizeof now);
+    return m->loopStateCount++;
+}
+
+static bool Visited(MusicContext* m, int order, int row) {
+    return (m->visited[LoopState(m)][order][row >> 3] >> (row & 7)) & 1;
 }
 
 // Moves to the row after the current one; sets atEnd when the song is over. As in FT2 a
@@ -624,7 +638,6 @@ static bool Visited(const MusicContext& m, int order, int row) {
 static void AdvanceRow(MusicContext* m) {
     const ModuleData& mod = *m->module;
     int order = m->order, row = m->row + 1;
-    const bool loopJump = m->loopJump && !m->positionJump; // a break on the row wins
     if (m->loopJump) {
         row = m->breakRow;
         m->loopJump = false;
@@ -650,10 +663,8 @@ static void AdvanceRow(MusicContext* m) {
     }
     if (row >= PatternAtOrder(mod, order).rows) row = 0;
     // The song repeats itself when a row already played comes again, whether by a jump or
-    // by running on; a pattern loop's jump back starts a new count of the rows played.
-    if (loopJump) {
-        std::memset(m->visited, 0, sizeof m->visited);
-    } else if (m->ending == MUSIC_STOP_AT_REPEAT && Visited(*m, order, row)) {
+    // by running on.
+    if (m->ending == MUSIC_STOP_AT_REPEAT && Visited(m, order, row)) {
         m->atEnd = true;
         return;
     }
@@ -666,7 +677,7 @@ static void ProcessTick(MusicContext* m) {
     const int channels = mod.channels;
     const bool readRow = m->tick == 0 && m->patternDelayRun == 0;
     if (readRow) {
-        m->visited[m->order][m->row >> 3] |= uint8_t(1 << (m->row & 7));
+        m->visited[LoopState(m)][m->order][m->row >> 3] |= uint8_t(1 << (m->row & 7));
         const ModulePattern& pat = PatternAtOrder(mod, m->order);
         const uint8_t* rowCells = pat.cells + size_t(m->row) * channels * MODULE_CELL_BYTES;
         for (int c = 0; c < channels; c++) {

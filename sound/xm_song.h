@@ -12,6 +12,7 @@
 #include "sound/xm_module.h"
 
 constexpr int MUSIC_RATE = 48000;
+constexpr int MUSIC_LOOP_STATES = 8; // pattern-loop counter states told apart at song end
 
 // How the song ends.
 enum MusicEnding {
@@ -82,8 +83,11 @@ struct MusicContext {
     uint32_t playTimeMs; // milliseconds played (the player's counter)
     uint64_t framesPlayed;
     int32_t gainFull; // voice gain at full volume and full pan
-    // Song-end detection: rows played, by order.
-    uint8_t visited[256][MODULE_MAX_ROWS / 8];
+    // Song-end detection: rows played, by order, for each state of the channels' pattern-loop
+    // counters they were played in (the song repeats only where both come again).
+    uint8_t visited[MUSIC_LOOP_STATES][256][MODULE_MAX_ROWS / 8];
+    uint8_t loopStates[MUSIC_LOOP_STATES][MODULE_MAX_CHANNELS];
+    int32_t loopStateCount;
     MusicChannel channels[MODULE_MAX_CHANNELS];
     MixVoice voices[MODULE_MAX_CHANNELS][2]; // [c][0] plays, [c][1] fades the old note out
     // Called after each tick is processed (the renderer's tick dump).

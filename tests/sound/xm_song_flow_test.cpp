@@ -112,6 +112,19 @@ TEST(XmSongFlow, SongEndIsWhereAJumpLeadsBackIntoRowsAlreadyPlayed) {
     EXPECT_EQ(RenderMusic(rendered.music.get(), acc.data(), 48000), 6 * 960);
 }
 
+TEST(XmSongFlow, ALoopCutShortByABreakKeepsCountingSoTheSongEndsOnlyWhenItsCounterIsBackToZero) {
+    XmModule xm = FlowModule(2);
+    xm.channels = 2;
+    for (XmPattern& p : xm.patterns) p.Resize(4, 2);
+    Cell(xm, 0, 1, 0) = {0, 0, 0, 0xE, 0x62}; // loop twice back to row 0...
+    Cell(xm, 0, 1, 1) = {0, 0, 0, 0xD, 0x00}; // ...but the break on the same row wins
+    Cell(xm, 1, 3, 0) = {0, 0, 0, 0xB, 0x00};
+    TestSong song(xm, MUSIC_STOP_AT_REPEAT);
+    // Three passes of 0:0 0:1 1:0..1:3: the counter goes 2, 1, 0 on the loop row.
+    EXPECT_EQ(Walk(song, 100).size(), 18u);
+    EXPECT_TRUE(song.music->finished);
+}
+
 TEST(XmSongFlow, JumpToOrderStartsThatOrderOrOrderZeroWhenOutside) {
     XmModule xm = FlowModule(3);
     TestSong song(xm, MUSIC_LOOP);
