@@ -3,54 +3,45 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 #include "tests/testkit.h"
 
 namespace {
 
-ProgramResult CheckTree(const TempDir& tree) {
+ProgramResult CheckTree(const TempDir& tree,
+                        const std::vector<std::pair<std::string, std::string>>& files) {
+    for (const auto& [file, text] : files) {
+        std::filesystem::create_directories(std::filesystem::path(tree.File(file)).parent_path());
+        WriteFileBytes(tree.File(file), std::vector<uint8_t>(text.begin(), text.end()));
+    }
     return RunProgram({"/bin/bash", SourcePath("scripts/check-includes.sh"), tree.Path()},
                       tree.Path());
 }
 
-void Put(const TempDir& tree, const std::string& file, const std::string& text) {
-    std::filesystem::create_directories(std::filesystem::path(tree.File(file)).parent_path());
-    WriteFileBytes(tree.File(file), std::vector<uint8_t>(text.begin(), text.end()));
-}
-
 } // namespace
 
-TEST(IncludeCheck, AllowsSdlInPlatformAndGlInRenderAndPlatform) {
-    TempDir tree;
-    Put(tree, "platform/window.cpp", "#include <SDL.h>\n#include <GL/gl.h>\n");
-    Put(tree, "platform/audio.h", "#include <SDL2/SDL_audio.h>\n");
-    Put(tree, "render/draw.cpp", "#include <GL/gl.h>\n#include <GL/glu.h>\n");
-    Put(tree, "play/play_mode.cpp", "#include \"render/draw.h\"\n// SDL.h is not included here\n");
-    Put(tree, "build/x/gen.cpp", "#include <SDL.h>\n"); // build trees are not looked at
-    const ProgramResult r = CheckTree(tree);
+TEST(IncludeCheck, AllowsSdlInPlatformAndGlInRenderAndPlatformAndRefusesThemElsewhere) {
+    TempDir good;
+    const ProgramResult r =
+        CheckTree(good, {{"platform/window.cpp", "#include <SDL.h>\n#include <GL/gl.h>\n"},
+                         {"platform/audio.h", "#include <SDL2/SDL_audio.h>\n"},
+                         {"render/draw.cpp", "#include <GL/gl.h>\n#include <GL/glu.h>\n"},
+                         {"play/play.cpp", "#include \"render/draw.h\"\n// SDL.h\n"},
+                         {"build/x/gen.cpp", "#include <SDL.h>\n"}}); // not looked at
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
-}
 
-TEST(IncludeCheck, RefusesSdlOrGlAnywhereElseAndNamesTheLine) {
-    struct Case {
-        const char* file;
-        const char* text;
-    } cases[] = {
+    const std::pair<std::string, std::string> bad[] = {
         {"play/play_mode.cpp", "// mode\n#include <SDL.h>\n"},
         {"frontend/menu.h", "#  include \"SDL2/SDL_keyboard.h\"\n"},
         {"render/texture.cpp", "#include <SDL_opengl.h>\n"},
         {"app/main.cpp", "#include <GL/gl.h>\n"},
         {"tests/render/x_test.cpp", "#include <GL/glu.h>\n"},
-        {"sound/mixer.cc", "\t#include<SDL_audio.h>\n"},
-    };
-    for (const Case& c : cases) {
+        {"sound/mixer.cc", "\t#include<SDL_audio.h>\n"}};
+    for (const auto& file : bad) {
         TempDir tree;
-        Put(tree, "render/ok.cpp", "#include <GL/gl.h>\n");
-        Put(tree, c.file, c.text);
-        const ProgramResult r = CheckTree(tree);
-        EXPECT_EQ(r.exitCode, 1) << c.file;
-        EXPECT_NE(r.out.find(c.file), std::string::npos) << r.out;
+        const ProgramResult r = CheckTree(tree, {{"render/ok.cpp", "#include <GL/gl.h>\n"}, file});
+        EXPECT_EQ(r.exitCode, 1) << file.first;
+        EXPECT_NE(r.out.find(file.first), std::string::npos) << r.out;
         EXPECT_EQ(r.out.find("render/ok.cpp"), std::string::npos) << r.out;
     }
 }
