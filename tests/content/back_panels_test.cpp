@@ -2,9 +2,6 @@
 // scroll rules, and how they are drawn.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <set>
-#include <tuple>
 #include <vector>
 
 #include "app/catalogue.h"
@@ -12,19 +9,13 @@
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/image.h"
+#include "support/maths.h"
 #include "support/random.h"
 #include "tests/testkit.h"
 
 namespace {
 
-std::vector<BackPanel> Panels() {
-    std::vector<BackPanel> out;
-    ListRewind(BackPanels);
-    while (BackPanel* p = ListNext(BackPanels)) out.push_back(*p);
-    return out;
-}
-
-class Panels_ : public ::testing::Test {
+class BackPanelLayout : public ::testing::Test {
   protected:
     void SetUp() override { ListClear(BackPanels); }
     void TearDown() override {
@@ -39,106 +30,71 @@ class Panels_ : public ::testing::Test {
         return p;
     }
 };
-using BackPanelLayout = Panels_;
-using BackPanelScroll = Panels_;
 
 } // namespace
 
-TEST_F(BackPanelLayout, AboutHalfOfTheGridInThreeLayersFarLayerFirst) {
+TEST_F(BackPanelLayout, EachPlaceOfTheNineBySevenGridInThreeLayersHoldsAPanelOnADrawAboveFour) {
+    RandomSeed(12345);
+    int drawsAboveFour = 0; // one draw of RandomInt(9) per place
+    for (int i = 0; i < 189; i++) drawsAboveFour += RandomInt(9) > 4;
     RandomSeed(12345);
     FillBackPanels();
-    const std::vector<BackPanel> panels = Panels();
-    EXPECT_GT(panels.size(), 189u / 4);
-    EXPECT_LT(panels.size(), 189u * 3 / 4);
-    std::set<std::tuple<int, int, int>> places;
-    float lastShare = 0;
-    for (const BackPanel& p : panels) {
-        const int layer = int(std::lround(p.brightness * 3));
-        ASSERT_GE(layer, 1);
-        ASSERT_LE(layer, 3);
-        EXPECT_FLOAT_EQ(p.brightness, float(layer) / 3.0f);
-        EXPECT_EQ(p.factorX, p.brightness);
-        EXPECT_EQ(p.factorY, p.brightness);
-        EXPECT_GE(p.brightness, lastShare) << "layers out of order";
-        lastShare = p.brightness;
-        // On the 100-pixel grid from (-100, -100): columns 0 to 8, rows 0 to 6.
-        const int column = int(p.x + 100) / 100, row = int(p.y + 100) / 100;
-        EXPECT_EQ(p.x, 100.0f * column - 100);
-        EXPECT_EQ(p.y, 100.0f * row - 100);
-        EXPECT_LE(column, 8);
-        EXPECT_LE(row, 6);
-        EXPECT_TRUE(places.insert({layer, row, column}).second) << "two panels in one place";
+    int count = 0, previous = -1;
+    ListRewind(BackPanels);
+    while (const BackPanel* p = ListNext(BackPanels)) {
+        const int layer = RoundToInt(p->brightness * 3), row = RoundToInt(p->y / 100) + 1,
+                  column = RoundToInt(p->x / 100) + 1;
+        EXPECT_TRUE(layer >= 1 && layer <= 3 && row >= 0 && row < 7 && column >= 0 && column < 9);
+        EXPECT_TRUE(p->x == 100.0f * column - 100 && p->y == 100.0f * row - 100);
+        EXPECT_TRUE(p->brightness == layer / 3.0f && p->factorX == p->brightness &&
+                    p->factorY == p->brightness);
+        // Far layer first, then row by row, column by column.
+        const int place = 100 * layer + 10 * row + column;
+        EXPECT_GT(place, previous);
+        previous = place, count++;
     }
-    // Each place holds a panel exactly when its draw of RandomInt(9) came out above 4.
-    RandomSeed(12345);
-    size_t expected = 0;
-    for (int k = 0; k < 189; k++) expected += RandomInt(9) > 4;
-    EXPECT_EQ(panels.size(), expected);
-
-    // Another seed, another pattern.
-    ListClear(BackPanels);
-    RandomSeed(54321);
-    FillBackPanels();
-    std::set<std::tuple<int, int, int>> other;
-    for (const BackPanel& p : Panels())
-        other.insert(
-            {int(std::lround(p.brightness * 3)), int(p.y + 100) / 100, int(p.x + 100) / 100});
-    EXPECT_NE(places, other);
+    EXPECT_EQ(count, drawsAboveFour);
 }
 
-TEST_F(BackPanelScroll, WrapsBeforeMovingAndMovesByItsLayersShare) {
-    BackPanel* still = Add(300, 200, 1.0f / 3);
-    BackPanel* edgeTop = Add(50, -100, 1); // exactly at the limits: not wrapped
-    BackPanel* edgeRight = Add(800, 50, 1);
-    BackPanel* overTop = Add(50, -100.5f, 1); // just past: wrapped by 700, then moved
-    BackPanel* overLeft = Add(-101, 50, 2.0f / 3);
-    BackPanel* overBottom = Add(60, 601, 1.0f / 3);
-    BackPanel* overRight = Add(802, 70, 1);
-    ScrollBackPanels(0, 0);
-    EXPECT_EQ(still->x, 300);
-    EXPECT_EQ(still->y, 200);
-    EXPECT_EQ(edgeTop->y, -100);
-    EXPECT_EQ(edgeRight->x, 800);
-    EXPECT_EQ(overTop->y, 599.5f);
-    EXPECT_EQ(overLeft->x, 799);
-    EXPECT_EQ(overBottom->y, -99);
-    EXPECT_EQ(overRight->x, -98);
-
-    ScrollBackPanels(-9, 6);
-    EXPECT_FLOAT_EQ(still->x, 300 - 3); // layer 1: a third of the scroll
-    EXPECT_FLOAT_EQ(still->y, 200 + 2);
-    EXPECT_FLOAT_EQ(edgeTop->x, 50 - 9); // layer 3: all of it
-    EXPECT_FLOAT_EQ(edgeTop->y, -94);
-    EXPECT_FLOAT_EQ(overLeft->x, 799 - 6);
-    // The wrap looks at the place before this frame's move: a panel pushed past a limit by
-    // the move stands there, drawn, until the next frame wraps it.
-    EXPECT_FLOAT_EQ(edgeRight->x, 791);
-    BackPanel* pushed = Add(799, 300, 1);
-    ScrollBackPanels(5, 0);
-    EXPECT_FLOAT_EQ(pushed->x, 804);
-    ScrollBackPanels(0, 0);
-    EXPECT_FLOAT_EQ(pushed->x, -96);
-}
-
-TEST_F(BackPanelScroll, PanelsAreDrawnAtTheirPlaceTintedByTheirLayer) {
+TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShareAndAreDrawnTintedByIt) {
+    struct Case {
+        float x, y, share, dx, dy, expectX, expectY;
+    };
+    const Case cases[] = {
+        {300, 200, 1.0f / 3, -9, 6, 297, 202}, // a third of the scroll
+        {50, -100, 1, -9, 6, 41, -94},         // exactly at a limit: not wrapped
+        {50, -100.5f, 1, 0, 0, 50, 599.5f},    // just past: wrapped by 700
+        {-101, 50, 2.0f / 3, -9, 0, 793, 50},  // wrapped by 900, then moved
+        {60, 601, 1.0f / 3, 0, 0, 60, -99},    {802, 70, 1, 0, 0, -98, 70},
+        {799, 300, 1, 5, 0, 804, 300}, // pushed past a limit: stands there until next frame
+        {804, 300, 1, 0, 0, -96, 300},
+    };
     ASSERT_TRUE(OpenTestDisplay());
     const uint32_t saved = PanelImage;
     std::vector<uint8_t> white(64 * 64 * 4, 255);
     PanelImage = TextureFromPixels(white.data(), int(white.size()), 64);
     SetCullFront();
+    for (const Case& c : cases) {
+        ListClear(BackPanels);
+        const BackPanel* p = Add(c.x, c.y, c.share);
+        ScrollBackPanels(c.dx, c.dy);
+        EXPECT_FLOAT_EQ(p->x, c.expectX) << c.x << ", " << c.y;
+        EXPECT_FLOAT_EQ(p->y, c.expectY) << c.x << ", " << c.y;
+    }
+    // Drawn 100 x 100 at their place, as bright as their layer's share.
+    ListClear(BackPanels);
     ClearDisplay();
     Begin2D(800, 600);
     ResetTransform();
     Add(0, 0, 1.0f / 3);
     Add(300, 300, 1);
     ScrollBackPanels(0, 0);
-    const Picture p = ReadBackBuffer();
+    const Picture shot = ReadBackBuffer();
     PanelImage = saved;
     CloseTestDisplay();
-    EXPECT_NEAR(int(p.At(50, 50) >> 16), 85, 2); // a third of white
-    EXPECT_NEAR(int(p.At(50, 50) & 0xFF), 85, 2);
-    EXPECT_EQ(p.At(350, 350), 0xFFFFFFu);
-    EXPECT_EQ(p.At(399, 399), 0xFFFFFFu);
-    EXPECT_NE(p.At(401, 401), 0xFFFFFFu); // 100 x 100
-    EXPECT_NE(p.At(150, 150), p.At(50, 50));
+    EXPECT_NEAR(int(shot.At(50, 50) >> 16), 85, 2); // a third of white
+    EXPECT_NEAR(int(shot.At(50, 50) & 0xFF), 85, 2);
+    EXPECT_EQ(shot.At(350, 350), 0xFFFFFFu);
+    EXPECT_EQ(shot.At(399, 399), 0xFFFFFFu);
+    EXPECT_NE(shot.At(401, 401), 0xFFFFFFu);
 }

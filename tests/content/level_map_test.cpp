@@ -1,5 +1,6 @@
-// level_map_test.cpp - the map file's layout and short-file rules, the arrival points, the
-// cell lookup and the drawing of the visible cells.
+// level_map_test.cpp - the map file's layout, length and access rules, the arrival points,
+// the cell lookup and the cells that are never drawn. (The play tests load whole maps and
+// draw ordinary cells.)
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -21,12 +22,10 @@
 
 namespace {
 
-size_t OffsetOf(int col, int row) {
-    return size_t(4 * (MAP_SIZE * col + row));
-}
-
-void PutCode(std::vector<uint8_t>& bytes, size_t offset, int32_t code) {
-    for (int k = 0; k < 4; k++) bytes[offset + k] = uint8_t(uint32_t(code) >> (8 * k));
+// A little-endian code at cell (col, row) of a column-major file, as much of it as fits.
+void PutCode(std::vector<uint8_t>& bytes, int col, int row, int32_t code) {
+    for (size_t k = 0, at = size_t(4 * (MAP_SIZE * col + row)); k < 4 && at + k < bytes.size(); k++)
+        bytes[at + k] = uint8_t(uint32_t(code) >> (8 * k));
 }
 
 // Sets or clears the immutable flag: the one way to keep root from opening a file to write.
@@ -57,39 +56,34 @@ class MapFile : public ::testing::Test {
 
 } // namespace
 
-TEST_F(MapFile, CodesAreLittleEndianAndColumnMajor) {
-    std::vector<uint8_t> bytes(MAP_FILE_BYTES, 0);
-    PutCode(bytes, 0, 5);
-    PutCode(bytes, 404, 7); // the 102nd value: cell (1, 0), not (0, 101)
-    PutCode(bytes, OffsetOf(100, 100), -3);
-    PutCode(bytes, OffsetOf(37, 62), 0x01020304);
+TEST_F(MapFile, OnlyTheGridsLengthIsReadAndArrivalPointsFollowTheFileOrderEachLoad) {
+    std::vector<uint8_t> bytes(MAP_FILE_BYTES + 400, 0xFF); // a tail past the grid: never read
+    std::fill(bytes.begin(), bytes.begin() + MAP_FILE_BYTES, 0);
+    PutCode(bytes, 30, 40, 21);
+    PutCode(bytes, 7, 60, 21);
+    PutCode(bytes, 7, 20, 21);
+    PutCode(bytes, 8, 20, 20); // a left half makes no arrival point
+    PutCode(bytes, 100, 100, -3);
     Load(bytes);
-    EXPECT_EQ(LevelMap[0][0], 5);
-    EXPECT_EQ(LevelMap[1][0], 7);
-    EXPECT_EQ(LevelMap[0][1], 0);
     EXPECT_EQ(LevelMap[100][100], -3);
-    EXPECT_EQ(LevelMap[37][62], 0x01020304);
-    EXPECT_EQ(LevelMap[62][37], 0);
-}
-
-TEST_F(MapFile, ShortFilesReadZerosPastTheirEndAndLongFilesOnlyToTheGridsLength) {
-    std::vector<uint8_t> bytes(OffsetOf(3, 0) + 2, 0);
-    PutCode(bytes, OffsetOf(2, 100), 9);
-    bytes[OffsetOf(3, 0)] = 0x34; // two bytes of cell (3, 0): its low-order bytes
-    bytes[OffsetOf(3, 0) + 1] = 0x12;
+    LoadLevelMap(); // again, without clearing: the points are appended a second time
+    ASSERT_EQ(TeleportTargetCount, 6);
+    ASSERT_EQ(TeleportTargets.count, 6);
+    const float expected[3][2] = {{448, 1216}, {448, 3776}, {1920, 2496}};
+    for (int i = 0; i < 6; i++) {
+        const TeleportTarget* t = ListSelect(TeleportTargets, i);
+        EXPECT_TRUE(t->x == expected[i % 3][0] && t->y == expected[i % 3][1]) << "point " << i;
+    }
+    // Cut two bytes into cell (3, 0): the cut code keeps its low-order bytes, then zeros.
+    bytes.resize(4 * MAP_SIZE * 3 + 2);
+    PutCode(bytes, 2, 100, 9);
+    PutCode(bytes, 3, 0, 0x7F7F1234);
+    ClearLevelMap();
     Load(bytes);
     EXPECT_EQ(LevelMap[2][100], 9);
     EXPECT_EQ(LevelMap[3][0], 0x1234);
     EXPECT_EQ(LevelMap[3][1], 0);
     EXPECT_EQ(LevelMap[100][100], 0);
-    Load({});
-    EXPECT_EQ(LevelMap[2][100], 0);
-
-    std::vector<uint8_t> longer(MAP_FILE_BYTES + 400, 0xFF);
-    std::fill(longer.begin(), longer.begin() + MAP_FILE_BYTES, 0);
-    PutCode(longer, OffsetOf(100, 100), 4);
-    Load(longer);
-    EXPECT_EQ(LevelMap[100][100], 4);
     EXPECT_EQ(TeleportTargetCount, 0);
 }
 
@@ -101,8 +95,7 @@ TEST_F(MapFile, AMissingFileIsCreatedEmptyAndAReadOnlyOneIsStillRead) {
     EXPECT_EQ(LevelMap[10][10], 0);
 
     std::vector<uint8_t> bytes(MAP_FILE_BYTES, 0);
-    PutCode(bytes, OffsetOf(4, 5), 12);
-    PutCode(bytes, OffsetOf(9, 9), 21);
+    PutCode(bytes, 4, 5, 12);
     WriteFileBytes(dir.File("startmap.map"), bytes);
     chmod(dir.File("startmap.map").c_str(), 0444);
     const bool immutable = geteuid() == 0 && SetImmutable(dir.File("startmap.map"), true);
@@ -111,102 +104,45 @@ TEST_F(MapFile, AMissingFileIsCreatedEmptyAndAReadOnlyOneIsStillRead) {
     if (!writable) {
         LoadLevelMap();
         EXPECT_EQ(LevelMap[4][5], 12);
-        EXPECT_EQ(TeleportTargetCount, 1);
     }
     if (immutable) SetImmutable(dir.File("startmap.map"), false);
     if (writable) GTEST_SKIP() << "this file system cannot make the map read-only";
 }
 
-TEST_F(MapFile, ArrivalPointsFollowTheFileOrderAndDoubleWhenLoadedTwice) {
-    std::vector<uint8_t> bytes(MAP_FILE_BYTES, 0);
-    PutCode(bytes, OffsetOf(30, 40), 21);
-    PutCode(bytes, OffsetOf(7, 60), 21);
-    PutCode(bytes, OffsetOf(7, 20), 21);
-    PutCode(bytes, OffsetOf(8, 20), 20); // a left half makes no arrival point
-    Load(bytes);
-    LoadLevelMap(); // again, without clearing: the points are appended a second time
-    ASSERT_EQ(TeleportTargetCount, 6);
-    ASSERT_EQ(TeleportTargets.count, 6);
-    const float expected[3][2] = {{448, 1216}, {448, 3776}, {1920, 2496}};
-    for (int i = 0; i < 6; i++) {
-        const TeleportTarget* t = ListSelect(TeleportTargets, i);
-        EXPECT_EQ(t->x, expected[i % 3][0]) << "point " << i;
-        EXPECT_EQ(t->y, expected[i % 3][1]) << "point " << i;
-    }
-    ClearLevelMap();
-    EXPECT_EQ(TeleportTargetCount, 0);
-    EXPECT_EQ(TeleportTargets.count, 0);
-    EXPECT_EQ(LevelMap[30][40], 0);
-}
-
 TEST_F(MapFile, CellLookupTruncatesTowardsZeroAndReadsFreeOutsideTheGrid) {
-    std::vector<uint8_t> bytes(MAP_FILE_BYTES, 0);
     for (int c = 0; c < MAP_SIZE; c++)
-        for (int r = 0; r < MAP_SIZE; r++) PutCode(bytes, OffsetOf(c, r), 1000 + 101 * c + r);
-    Load(bytes);
-    EXPECT_EQ(MapCellAt(-32, 10), 1000); // -0.5 truncates to column 0
-    EXPECT_EQ(MapCellAt(-63, -63), 1000);
-    EXPECT_EQ(MapCellAt(64, 63), 1000 + 101);
-    EXPECT_EQ(MapCellAt(63, 64), 1000 + 1);
-    EXPECT_EQ(MapCellAt(6463, 6463), 1000 + 101 * 100 + 100);
-    EXPECT_EQ(MapCellAt(-64, 0), 0);
-    EXPECT_EQ(MapCellAt(0, -64), 0);
-    EXPECT_EQ(MapCellAt(6464, 0), 0);
-    EXPECT_EQ(MapCellAt(0, 6464), 0);
-    EXPECT_EQ(MapCellAt(INT32_MAX, INT32_MIN), 0);
+        for (int r = 0; r < MAP_SIZE; r++) LevelMap[c][r] = 1000 + 101 * c + r;
+    // -63 to 63 all lie in column (or row) 0; past the grid on any side reads free space.
+    const int32_t cases[][3] = {{-63, -63, 1000},    {64, 63, 1101}, {63, 64, 1001},
+                                {6463, 6463, 11200}, {-64, 0, 0},    {0, -64, 0},
+                                {6464, 0, 0},        {0, 6464, 0},   {INT32_MAX, INT32_MIN, 0}};
+    for (const auto& [px, py, code] : cases) EXPECT_EQ(MapCellAt(px, py), code) << px << ", " << py;
 }
 
-TEST(MapDrawing, VisibleCellsLandAtTheirScreenPlaceAndCodesWithoutATileDrawNothing) {
+TEST(MapDrawing, CodesWithoutATileAndCellsPastTheGridDrawNothing) {
     ASSERT_TRUE(OpenTestDisplay());
     SetCullFront(); // as start-up leaves it
     uint32_t saved[51];
     std::memcpy(saved, TileImages, sizeof saved);
-    std::memset(TileImages, 0, sizeof TileImages);
-    auto solid = [](uint8_t r, uint8_t g) {
-        std::vector<uint8_t> rgba(64 * 64 * 4, 255);
-        for (size_t i = 0; i < rgba.size(); i += 4) rgba[i] = r, rgba[i + 1] = g, rgba[i + 2] = 0;
-        return TextureFromPixels(rgba.data(), int(rgba.size()), 64);
-    };
-    TileImages[3] = solid(255, 0);
-    TileImages[40] = solid(0, 255);
-    auto draw = [](int cameraX, int cameraY) {
-        SetClearColor(0, 0, 1, 1);
-        ClearDisplay();
-        Begin2D(800, 600);
-        ResetTransform();
-        DrawLevelMap(cameraX, cameraY);
-        return ReadBackBuffer();
-    };
+    std::vector<uint8_t> red(64 * 64 * 4, 255);
+    for (size_t i = 0; i < red.size(); i += 4) red[i + 1] = red[i + 2] = 0;
+    for (uint32_t& t : TileImages) t = TextureFromPixels(red.data(), int(red.size()), 64);
     ClearLevelMap();
-    LevelMap[2][1] = 3; // on screen at (128 - 10, 64 - 20) with the camera at (10, 20)
-    LevelMap[5][3] = 40;
-    LevelMap[7][2] = 60; // no slot in the tile table
-    LevelMap[8][2] = -4; // negative: never drawn
-    Picture p = draw(10, 20);
-    EXPECT_EQ(p.At(118 + 2, 44 + 2), 0xFF0000u);
-    EXPECT_EQ(p.At(118 + 61, 44 + 61), 0xFF0000u);
-    EXPECT_EQ(p.At(118 + 66, 44 + 2), 0x0000FFu);
-    EXPECT_EQ(p.At(310 + 30, 172 + 30), 0x00FF00u);
-    EXPECT_EQ(p.At(438 + 30, 108 + 30), 0x0000FFu);
-    EXPECT_EQ(p.At(502 + 30, 108 + 30), 0x0000FFu);
-
-    // Camera (5600, 5400): columns 87 to 100 and rows 84 to 93, the first column 32 px and
-    // the first row 24 px off the screen's edge.
-    ClearLevelMap();
-    LevelMap[87][84] = 3;
-    LevelMap[88][84] = 40;
-    LevelMap[99][93] = 3;
-    p = draw(5600, 5400);
-    EXPECT_EQ(p.At(5, 5), 0xFF0000u);
-    EXPECT_EQ(p.At(31, 39), 0xFF0000u);
-    EXPECT_EQ(p.At(33, 5), 0x00FF00u);
-    EXPECT_EQ(p.At(795, 595), 0xFF0000u);
-    // Beyond the camera's limit the last column is drawn and nothing past it.
-    LevelMap[100][0] = 3;
-    p = draw(6336, 0);
-    EXPECT_EQ(p.At(100, 5), 0xFF0000u);
-    EXPECT_EQ(p.At(140, 5), 0x0000FFu);
-
+    LevelMap[99][0] = 60; // no slot in the tile table
+    LevelMap[99][1] = -4; // negative: never drawn
+    LevelMap[99][2] = 50; // the table's last slot
+    LevelMap[100][0] = 3; // the grid's last column
+    SetClearColor(0, 0, 1, 1);
+    ClearDisplay();
+    Begin2D(800, 600);
+    ResetTransform();
+    DrawLevelMap(6336 + 32, 0); // past the camera's limit: column 99 half off the screen
+    const Picture p = ReadBackBuffer();
+    EXPECT_EQ(p.At(10, 32), 0x0000FFu);
+    EXPECT_EQ(p.At(10, 96), 0x0000FFu);
+    EXPECT_EQ(p.At(10, 160), 0xFF0000u);
+    EXPECT_EQ(p.At(40, 32), 0xFF0000u);
+    EXPECT_EQ(p.At(98, 32), 0x0000FFu) << "nothing past the grid";
     std::memcpy(TileImages, saved, sizeof saved);
     ClearLevelMap();
     CloseTestDisplay();

@@ -57,14 +57,9 @@ struct Flood {
         }
     }
 
-    // One frame from (x, y) with the given keys, as the play mode runs it.
-    void Step(float x, float y, int fuelState, const NeighbourCells& cells, bool left, bool right,
-              bool up) {
-        PlayerState p{};
-        p.x = x, p.y = y;
-        p.fuel = float(fuelState / 2);
-        int32_t refillCount = fuelState % 2;
-        MovePlayerByKeys(&p, cells, left, right, up);
+    // The rest of a frame after the keys: gravity (on the cells read at the frame's start),
+    // the clamp and the refill.
+    void Finish(PlayerState p, int32_t refillCount, const NeighbourCells& cells) {
         FallPlayer(&p, cells);
         ClampPlayerPosition(&p.x, &p.y);
         RefillPlayerFuel(&p, &refillCount);
@@ -82,22 +77,23 @@ struct Flood {
             fuelState = FUEL_STATES - 1;
             best[at] = int16_t(fuelState);
         }
+        PlayerState p{};
+        p.fuel = float(fuelState / 2);
         static const bool KEYS[][3] = {{false, false, false}, {true, false, false},
                                        {false, true, false},  {false, false, true},
                                        {true, false, true},   {false, true, true}};
-        for (const auto& k : KEYS) Step(x, y, fuelState, cells, k[0], k[1], k[2]);
+        for (const auto& k : KEYS) {
+            PlayerState moved = p;
+            moved.x = x, moved.y = y;
+            MovePlayerByKeys(&moved, cells, k[0], k[1], k[2]);
+            Finish(moved, fuelState % 2, cells);
+        }
         // Down on a teleporter: tried again and again, it lands on every arrival point.
         if (cells.down == 20 || cells.down == 21) {
             ListRewind(TeleportTargets);
             while (TeleportTarget* t = ListNext(TeleportTargets)) {
-                PlayerState p{};
                 p.x = t->x, p.y = t->y;
-                p.fuel = float(fuelState / 2);
-                int32_t refillCount = fuelState % 2;
-                FallPlayer(&p, cells); // gravity tests the cell read before the jump
-                ClampPlayerPosition(&p.x, &p.y);
-                RefillPlayerFuel(&p, &refillCount);
-                Offer(p.x, p.y, FuelState(p.fuel, refillCount));
+                Finish(p, fuelState % 2, cells);
             }
         }
     }
