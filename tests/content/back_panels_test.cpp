@@ -62,10 +62,12 @@ TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShareAndAreDrawnTin
     };
     const Case cases[] = {
         {300, 200, 1.0f / 3, -9, 6, 297, 202}, // a third of the scroll
-        {50, -100, 1, -9, 6, 41, -94},         // exactly at a limit: not wrapped
-        {50, -100.5f, 1, 0, 0, 50, 599.5f},    // just past: wrapped by 700
-        {-101, 50, 2.0f / 3, -9, 0, 793, 50},  // wrapped by 900, then moved
-        {60, 601, 1.0f / 3, 0, 0, 60, -99},    {802, 70, 1, 0, 0, -98, 70},
+        {-100, -100, 1, -9, 6, -109, -94},     // exactly at the limits: not wrapped
+        {800, 600, 1, 0, 0, 800, 600},
+        {50, -100.5f, 1, 0, 0, 50, 599.5f},   // just past: wrapped by 700
+        {-101, 50, 2.0f / 3, -9, 0, 793, 50}, // wrapped by 900, then moved
+        {60, 601, 1.0f / 3, 0, 0, 60, -99},
+        {802, 70, 1, 0, 0, -98, 70},
         {799, 300, 1, 5, 0, 804, 300}, // pushed past a limit: stands there until next frame
         {804, 300, 1, 0, 0, -96, 300},
     };
