@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
-#include <vector>
 
 #include "platform/audio_in.h"
 #include "tests/testkit.h"
@@ -17,60 +16,42 @@ constexpr int BLOCK = 256;
 
 bool WaitForHandBack() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (AudioCaptureQueued()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
+    while (AudioCaptureQueued() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    return !AudioCaptureQueued();
 }
 
-class AudioCaptureDevice : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        AudioCaptureStop();
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-    }
+TEST(AudioCaptureDevice, TheInputFillsTheBufferOnceWithAWholeBlockAndAgainAfterEachRequeue) {
     TempDir dir;
-};
-
-TEST_F(AudioCaptureDevice, TheInputFillsTheBufferOnceWithAWholeBlockAndAgainAfterEachRequeue) {
-    // One second of a ramp 0, 1, 2, ... as 16-bit little-endian mono.
-    std::vector<uint8_t> ramp;
+    std::vector<uint8_t> ramp; // one second of 0, 1, 2, ... as 16-bit little-endian mono
     for (int i = 0; i < AUDIO_CAPTURE_RATE; i++)
         ramp.push_back(uint8_t(i)), ramp.push_back(uint8_t(i >> 8));
     WriteFileBytes(dir.File("input.raw"), ramp);
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILEIN", dir.File("input.raw").c_str(), 1);
     setenv("SDL_DISKAUDIOFILE", dir.File("output.raw").c_str(), 1);
-
     std::vector<int16_t> buffer(BLOCK, -1);
     ASSERT_TRUE(AudioCaptureStart(buffer.data(), 2 * BLOCK));
     ASSERT_TRUE(WaitForHandBack());
+    std::this_thread::sleep_for(std::chrono::milliseconds(40)); // handed back, it keeps its block
     for (int i = 0; i < BLOCK; i++) ASSERT_EQ(AudioCaptureReadSample(buffer.data(), i), i) << i;
-
-    // While handed back the buffer keeps its block, whatever the device records meanwhile.
-    std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    EXPECT_EQ(AudioCaptureReadSample(buffer.data(), 0), 0);
-    EXPECT_FALSE(AudioCaptureQueued());
-
-    // Queued again, it takes a later whole block of the input, from its start.
-    ASSERT_TRUE(AudioCaptureRequeue());
+    ASSERT_TRUE(AudioCaptureRequeue()); // queued again: a later whole block, from its start
     ASSERT_TRUE(WaitForHandBack());
     const int16_t first = AudioCaptureReadSample(buffer.data(), 0);
     EXPECT_GE(first, BLOCK);
     for (int i = 0; i < BLOCK; i++)
         ASSERT_EQ(AudioCaptureReadSample(buffer.data(), i), int16_t(first + i)) << i;
-}
+    AudioCaptureStop();
 
-TEST_F(AudioCaptureDevice, WithoutAnInputTheBufferKeepsItsZerosAndNothingIsQueued) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    std::vector<int16_t> buffer(BLOCK, 0);
-    EXPECT_FALSE(AudioCaptureStart(buffer.data(), 2 * BLOCK));
-    EXPECT_FALSE(AudioCaptureQueued());
-    EXPECT_FALSE(AudioCaptureRequeue());
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1); // no input: the zeros stay, nothing queues
+    std::vector<int16_t> zeros(BLOCK, 0);
     const int16_t loud[4] = {32767, 32767, 32767, 32767};
+    EXPECT_FALSE(AudioCaptureStart(zeros.data(), 2 * BLOCK));
+    EXPECT_FALSE(AudioCaptureQueued() || AudioCaptureRequeue());
     EXPECT_EQ(AudioCaptureFeed(loud, 4), 0) << "only the scripted backend's stand-in takes samples";
-    for (int16_t s : buffer) ASSERT_EQ(s, 0);
+    EXPECT_EQ(zeros, std::vector<int16_t>(BLOCK, 0));
+    AudioCaptureStop();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
 } // namespace
