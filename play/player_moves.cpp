@@ -1,5 +1,9 @@
-// player_moves.cpp - walking, flying with exhaust puffs, head strikes, gravity with the
-// walking poses and footsteps, and the fuel refill. Steps of the play mode's frame.
+// player_moves.cpp - the robot's moves in a play frame: walking and flying with exhaust
+// puffs, head strikes, gravity with the walking poses and footsteps, and the fuel refill.
+// Steps of the play mode's frame.
+//
+// The moves themselves are the shared rules of player_motion.h (the map's reachability
+// check runs the same ones); this file adds what only the game shows and hears of them.
 #include "app/globals.h"
 #include "objects/particles.h"
 #include "platform/platform.h"
@@ -13,18 +17,14 @@ namespace {
 
 constexpr int SOUND_STEP = 11; // landing, and every fifth leg pose
 constexpr int SOUND_HEAD = 12;
-constexpr int32_t FACING_LEFT = 0;
 constexpr int32_t FACING_RIGHT = 1;
 constexpr int32_t WALK_STEPS_PER_POSE = 6; // the pose changes on the 7th walking step
 constexpr int32_t LAST_POSE = 4;
 constexpr int32_t IDLE_FRAMES = 10; // standing this long puts the legs back to pose 0
 constexpr float BOB_STEP = 4;       // degrees of body sway per standing frame
 
-void Walk(PlayVisit& v, float step, int32_t facing) {
-    Player.x += step;
-    Player.facing = facing;
-    v.walkCount += 1;
-    v.idleCount = 0;
+NeighbourCells FrameCells(const PlayVisit& v) {
+    return NeighbourCells{v.up, v.down, v.left, v.right};
 }
 
 // Three puffs of smoke leave the jet behind the robot (screen pixels).
@@ -44,16 +44,17 @@ void PuffExhaust() {
 } // namespace
 
 void WalkAndFly(PlayVisit& v) {
-    if (GetAsyncKeyState(VK_LEFT) && CellFreeForPlayer(v.left))
-        Walk(v, -PLAYER_WALK_STEP, FACING_LEFT);
-    // Both arrows on free sides cancel, and the robot ends the frame facing right.
-    if (GetAsyncKeyState(VK_RIGHT) && CellFreeForPlayer(v.right))
-        Walk(v, PLAYER_WALK_STEP, FACING_RIGHT);
-    if (GetAsyncKeyState(VK_UP) && CellFreeForPlayer(v.up) && Player.fuel > 0) {
-        Player.y -= PLAYER_FLY_STEP;
+    const bool left = GetAsyncKeyState(VK_LEFT) != 0;
+    const bool right = GetAsyncKeyState(VK_RIGHT) != 0;
+    const bool up = GetAsyncKeyState(VK_UP) != 0;
+    const PlayerKeyMoves moves = MovePlayerByKeys(&Player, FrameCells(v), left, right, up);
+    if (moves.walkSteps > 0) {
+        v.walkCount += moves.walkSteps;
+        v.idleCount = 0;
+    }
+    if (moves.flew) {
         v.stepFrame = 0;
-        Player.fuel -= 1;
-        PuffExhaust();
+        PuffExhaust(); // from where the walk and the jet have put the robot
     }
 }
 
@@ -73,8 +74,7 @@ void StrikeHead(const PlayVisit& v) {
 }
 
 void ApplyGravity(PlayVisit& v) {
-    if (CellFreeForPlayer(v.down)) {
-        Player.y += PLAYER_FALL_STEP;
+    if (FallPlayer(&Player, FrameCells(v))) {
         v.onGround = 0;
         return;
     }
@@ -96,10 +96,5 @@ void ApplyGravity(PlayVisit& v) {
 }
 
 void RefillFuel(PlayVisit& v) {
-    if (Player.fuel >= PLAYER_FUEL_MAX) return;
-    v.refillCount += 1;
-    if (v.refillCount > 1) {
-        v.refillCount = 0;
-        Player.fuel += 1;
-    }
+    RefillPlayerFuel(&Player, &v.refillCount);
 }
