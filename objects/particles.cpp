@@ -3,9 +3,9 @@
 
 #include "app/catalogue.h"
 #include "app/globals.h"
-#include "objects/list_append.h"
 #include "render/display.h"
 #include "render/draw.h"
+#include "support/list.h"
 #include "support/maths.h"
 
 List<SpriteParticle> SpriteParticles;

@@ -10,12 +10,12 @@
 #include "app/catalogue.h"
 #include "app/globals.h"
 #include "objects/enemies.h"
-#include "objects/list_append.h"
 #include "objects/particles.h"
 #include "play/level_map.h"
 #include "play/player.h"
 #include "render/draw.h"
 #include "sound/sound_effects.h"
+#include "support/list.h"
 #include "support/maths.h"
 #include "support/random.h"
 

@@ -2,11 +2,11 @@
 #include "objects/targets.h"
 
 #include "app/catalogue.h"
-#include "objects/list_append.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "render/draw.h"
 #include "sound/sound_effects.h"
+#include "support/list.h"
 #include "support/maths.h"
 #include "support/random.h"
 

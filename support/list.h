@@ -71,6 +71,15 @@ template <typename T> T* ListAdd(List<T>& list) {
     return &n->record;
 }
 
+// Adds a zero-filled record at the end, whatever the cursor did before, and makes it current.
+// The game objects spawn this way, so a record made during a walk is still reached by that
+// walk and a list keeps the order in which things were made.
+template <typename T> T* ListAppend(List<T>& list) {
+    list.current = list.last;
+    list.position = list.count;
+    return ListAdd(list);
+}
+
 template <typename T> void ListRewind(List<T>& list) {
     list.current = nullptr;
     list.position = 0;

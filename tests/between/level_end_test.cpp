@@ -7,7 +7,6 @@
 #include "app/globals.h"
 #include "app/state_dump.h"
 #include "objects/level_end_mode.h"
-#include "objects/list_append.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/targets.h"
@@ -19,6 +18,7 @@
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
+#include "support/list.h"
 #include "tests/between/between_fixture.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include "app/catalogue.h"
 #include "app/globals.h"
 #include "objects/enemies.h"
-#include "objects/list_append.h"
 #include "objects/particles.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
 #include "play/player.h"
+#include "support/list.h"
 #include "support/maths.h"
 #include "tests/play/play_harness.h"
 

@@ -1,10 +1,10 @@
 // camera_hud_test.cpp - the camera's easing and limits, and what the HUD shows.
 #include "app/catalogue.h"
 #include "app/globals.h"
-#include "objects/list_append.h"
 #include "objects/pickups.h"
 #include "play/play_frame.h"
 #include "play/player.h"
+#include "support/list.h"
 #include "tests/play/play_harness.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include "app/globals.h"
 #include "app/state_dump.h"
 #include "objects/enemies.h"
-#include "objects/list_append.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "play/player.h"
+#include "support/list.h"
 #include "tests/play/play_harness.h"
 
 namespace {
