@@ -16,6 +16,7 @@
 #include "objects/targets.h"
 #include "objects/volley_shots.h"
 #include "platform/platform.h"
+#include "play/hud.h"
 #include "play/player.h"
 #include "render/display.h"
 #include "render/draw.h"
@@ -30,7 +31,6 @@ constexpr int LEVEL_END_MODULE = 5;
 constexpr int32_t CURSOR_STEP = 6;    // crosshair pixels per frame and arrow
 constexpr int32_t VOLLEY_PERIOD = 10; // a volley when fireCount passes this: every 11th frame
 constexpr int32_t ANSWER_PERIOD = 50; // the congratulations screen looks at space every 51st
-constexpr float PIPE = 50;            // side of a frame piece
 
 struct LevelEndVisit {
     int32_t time = LEVEL_END_TIME;
@@ -105,7 +105,7 @@ void RunRoundFrame(LevelEndVisit& v) {
     UpdateVolleyShots();
     UpdateDotParticles();
     DrawSpriteRotated(ItemImages[2], float(v.cursorX), float(v.cursorY), 0, 32);
-    DrawLevelEndBorder();
+    DrawPipeFrame();
     const std::string text = "TIME " + NumberToText(v.time);
     DrawText(1, text.c_str(), 310, 30, 20, 20);
     FinishFrame();
@@ -127,7 +127,7 @@ void RunCongratulationsFrame(LevelEndVisit& v) {
         if (GetAsyncKeyState(VK_SPACE)) v.leave = 1;
     }
     DrawItemTexts(CONGRATULATIONS, 3);
-    DrawLevelEndBorder();
+    DrawPipeFrame();
     FinishFrame();
 }
 
@@ -153,17 +153,6 @@ bool SettleRound() {
 }
 
 } // namespace
-
-void DrawLevelEndBorder() {
-    for (int i = 0; i <= 15; i++) {
-        DrawSprite(HudFrameImages[1], PIPE * i, 0, PIPE, PIPE);
-        DrawSprite(HudFrameImages[3], PIPE * i, 560, PIPE, PIPE);
-    }
-    DrawSprite(HudFrameImages[2], 750, 0, PIPE, PIPE);
-    DrawSprite(HudFrameImages[0], 0, 0, PIPE, PIPE);
-    // The band under the time.
-    for (int i = 6; i <= 9; i++) DrawSprite(HudFrameImages[3], PIPE * i, 0, PIPE, PIPE);
-}
 
 void LevelEndMode() {
     LevelEndVisit v;

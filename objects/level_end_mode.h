@@ -13,6 +13,3 @@ void LevelEndMode();
 
 // Frames the round lasts: "TIME " counts down from here and the round ends below 0.
 constexpr int32_t LEVEL_END_TIME = 2000;
-
-// The pipe frame drawn over both of the mode's screens.
-void DrawLevelEndBorder();

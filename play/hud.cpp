@@ -14,6 +14,13 @@ namespace {
 constexpr int HUD_FONT = 1;
 constexpr float PIPE = 50; // side of a frame piece
 
+// "for i = 0 to last": one segment more than last, none when last is negative.
+void DrawGauge(uint32_t segment, float left, int32_t last) {
+    for (int32_t i = 0; i <= last; i++) DrawSprite(segment, left + 12 * i, 25, 12, 25);
+}
+
+} // namespace
+
 void DrawPipeFrame() {
     for (int i = 0; i <= 15; i++) {
         DrawSprite(HudFrameImages[1], PIPE * i, 0, PIPE, PIPE);
@@ -21,15 +28,9 @@ void DrawPipeFrame() {
     }
     DrawSprite(HudFrameImages[2], 750, 0, PIPE, PIPE);
     DrawSprite(HudFrameImages[0], 0, 0, PIPE, PIPE);
+    // Banded pieces under the score (in the level-end round, under the time).
     for (int i = 6; i <= 9; i++) DrawSprite(HudFrameImages[3], PIPE * i, 0, PIPE, PIPE);
 }
-
-// "for i = 0 to last": one segment more than last, none when last is negative.
-void DrawGauge(uint32_t segment, float left, int32_t last) {
-    for (int32_t i = 0; i <= last; i++) DrawSprite(segment, left + 12 * i, 25, 12, 25);
-}
-
-} // namespace
 
 void DrawPickupCompass() {
     int32_t n = 0;
