@@ -1,6 +1,8 @@
 // state_dump.cpp - writes the state dump of the scripted driver.
 #include "app/state_dump.h"
 
+#include <vector>
+
 #include "app/globals.h"
 #include "app/json_writer.h"
 #include "frontend/front_end_dump.h"
@@ -10,14 +12,18 @@
 namespace {
 
 const char* VisitMode = "";
-const ModeVisitField* VisitFields = nullptr;
-int VisitFieldCount = 0;
+std::vector<ModeVisitField> VisitFields;
 
 void DumpVisitState(JsonWriter& j) {
     j.Key("Visit");
     j.BeginObject();
     j.FieldS("mode", VisitMode);
-    for (int i = 0; i < VisitFieldCount; i++) j.Field(VisitFields[i].name, *VisitFields[i].value);
+    for (const ModeVisitField& f : VisitFields) {
+        if (f.value)
+            j.Field(f.name, *f.value);
+        else if (f.floatValue)
+            j.FieldF(f.name, *f.floatValue);
+    }
     j.EndObject();
 }
 
@@ -25,11 +31,12 @@ void DumpVisitState(JsonWriter& j) {
 
 void SetModeVisitState(const char* mode, const ModeVisitField* fields, int count) {
     VisitMode = mode;
-    VisitFields = fields;
-    VisitFieldCount = count;
+    VisitFields.assign(fields, fields + (fields && count > 0 ? count : 0));
 }
 
-void ClearModeVisitState() { SetModeVisitState("", nullptr, 0); }
+void ClearModeVisitState() {
+    SetModeVisitState("", nullptr, 0);
+}
 
 std::string DumpState(uint32_t frame) {
     JsonWriter j;

@@ -7,7 +7,6 @@
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "play/level_map.h"
-#include "play/play_frame.h"
 #include "play/player.h"
 
 namespace {
@@ -47,21 +46,10 @@ void DumpPlayer(JsonWriter& j) {
     j.EndObject();
 }
 
-void DumpVisitFloats(JsonWriter& j) {
-    if (!ActivePlayVisit) return;
-    j.Key("PlayVisit");
-    j.BeginObject();
-    j.FieldF("bob", ActivePlayVisit->bob);
-    j.FieldF("scrollX", ActivePlayVisit->scrollX);
-    j.FieldF("scrollY", ActivePlayVisit->scrollY);
-    j.EndObject();
-}
-
 } // namespace
 
 void DumpPlayState(JsonWriter& j) {
     DumpPlayer(j);
-    DumpVisitFloats(j);
     j.Field("PickupsLeft", PickupsLeft);
     j.Field("PickupsCarried", PickupsCarried);
     j.Field("PickupSpin", PickupSpin);

@@ -5,7 +5,7 @@
 
 class JsonWriter;
 
-// Writes "Player", the orb counters, the teleport arrival points, every object list as an
-// array of records with their field names, and the running play visit's float fields.
+// Writes "Player", the orb counters, the teleport arrival points and every object list as an
+// array of records with their field names (the visit's own fields are under "Visit").
 // Walks the lists by their links, never by their cursors, so a dump changes nothing.
 void DumpPlayState(JsonWriter& j);

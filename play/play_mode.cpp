@@ -11,37 +11,41 @@
 
 namespace {
 
-// Publishes the visit's counters to the state dump while the mode runs and withdraws them
-// however the loop ends (a scripted run may stop it with ProgramExit mid-visit).
-class VisitPublication {
+// Publishes the visit to the state dump, every field in the record's order, and to
+// ActivePlayVisit, while the mode runs; both are withdrawn however the loop ends (a scripted
+// run may stop it with ProgramExit mid-visit).
+class ActiveVisit {
   public:
-    explicit VisitPublication(PlayVisit& v)
-        : fields_{{"leave", &v.leave},         {"walkCount", &v.walkCount},
-                  {"idleCount", &v.idleCount}, {"stepFrame", &v.stepFrame},
-                  {"onGround", &v.onGround},   {"refillCount", &v.refillCount},
-                  {"waveCount", &v.waveCount}, {"up", &v.up},
-                  {"down", &v.down},           {"left", &v.left},
-                  {"right", &v.right}} {
-        SetModeVisitState("play", fields_, FIELD_COUNT);
+    explicit ActiveVisit(PlayVisit& v)
+        : published_("play", {{"leave", &v.leave},
+                              {"walkCount", &v.walkCount},
+                              {"idleCount", &v.idleCount},
+                              {"stepFrame", &v.stepFrame},
+                              {"bob", &v.bob},
+                              {"onGround", &v.onGround},
+                              {"refillCount", &v.refillCount},
+                              {"waveCount", &v.waveCount},
+                              {"up", &v.up},
+                              {"down", &v.down},
+                              {"left", &v.left},
+                              {"right", &v.right},
+                              {"scrollX", &v.scrollX},
+                              {"scrollY", &v.scrollY}}) {
         ActivePlayVisit = &v;
     }
-    ~VisitPublication() {
-        ClearModeVisitState();
-        ActivePlayVisit = nullptr;
-    }
-    VisitPublication(const VisitPublication&) = delete;
-    VisitPublication& operator=(const VisitPublication&) = delete;
+    ~ActiveVisit() { ActivePlayVisit = nullptr; }
+    ActiveVisit(const ActiveVisit&) = delete;
+    ActiveVisit& operator=(const ActiveVisit&) = delete;
 
   private:
-    static constexpr int FIELD_COUNT = 11;
-    ModeVisitField fields_[FIELD_COUNT];
+    PublishedModeVisit published_;
 };
 
 } // namespace
 
 void PlayMode() {
     PlayVisit v{};
-    VisitPublication publication(v);
+    const ActiveVisit active(v);
     EnterPlay();
     while (!v.leave) {
         if (FrameDue()) RunPlayFrame(v);

@@ -103,7 +103,10 @@ TEST_F(Entry, StateDumpShowsThePlayerTheListsAndTheVisitWithoutMovingCursors) {
     for (const char* part :
          {"\"Player\":{\"x\":700,\"y\":904,\"weapon\":3,\"fireCounter\":4,\"firePeriod\":17,"
           "\"facing\":1,\"useCooldown\":56,\"ammo\":[1,2,3,4,5],\"energy\":7,",
-          "\"Visit\":{\"mode\":\"play\",\"leave\":0,\"walkCount\":0,", "\"PlayVisit\":{\"bob\":0,",
+          "\"Visit\":{\"mode\":\"play\",\"leave\":0,\"walkCount\":0,",
+          // the float fields among them: the camera's first step from 0, 0 towards the
+          // robot falling at (700, 904) scrolls by 300 / 60 and 604 / 60
+          "\"stepFrame\":0,\"bob\":0,\"onGround\":0,", "\"scrollX\":5,\"scrollY\":10.0666666}",
           "\"PickupsLeft\":0,\"PickupsCarried\":4,", "\"TeleportTargets\":[]",
           "\"Enemies\":[{\"x\":", "\"energy\":40,\"value\":120,\"size\":40,\"flash\":0,\"hold\":0,",
           "\"Shots\":[{\"type\":0,", "\"SpriteParticles\":[]", "\"DotParticles\":[]",
