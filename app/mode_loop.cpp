@@ -18,6 +18,7 @@
 #include "frontend/menu_mode.h"
 #include "objects/level_end_mode.h"
 #include "objects/shop_mode.h"
+#include "platform/audio_in.h"
 #include "play/play_mode.h"
 #include "render/display.h"
 #include "sound/sound_effects.h"
@@ -80,6 +81,7 @@ void ShutDown() {
     StopModule();
     CloseDisplay();
     FreeSounds();
+    AudioCaptureStop(); // the capture thread ends with the program, before SDL goes
     PlatformShutdown();
 }
 

@@ -11,5 +11,6 @@ int RunGame(PlatformBackend backend, int argc, char** argv);
 // The mode loop alone: calls the procedure of GameMode until MODE_QUIT, then CloseDisplay.
 void RunModeLoop();
 
-// Ends every runtime service: music thread, sounds, window. Safe to call more than once.
+// Ends every runtime service: music thread, window, sounds, audio capture. Safe to call more
+// than once.
 void ShutDown();

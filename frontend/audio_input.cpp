@@ -13,8 +13,8 @@ int16_t* CaptureBuffer = nullptr;
 } // namespace
 
 void StartAudioInput() {
-    if (CaptureBuffer) return;
-    CaptureBuffer = new int16_t[AUDIO_INPUT_SAMPLES]();  // zero-filled
+    if (!CaptureBuffer) CaptureBuffer = new int16_t[AUDIO_INPUT_SAMPLES](); // zero-filled
+    // Does nothing while the device is open; after a shutdown it opens it again.
     AudioCaptureStart(CaptureBuffer, AUDIO_INPUT_BYTES); // no device: the zeros stay
     AudioInput.levelScale = 51.2f;
     AudioInput.levelCeiling = 154;

@@ -24,7 +24,9 @@ struct AudioInputState {
 extern AudioInputState AudioInput; // all zero until StartAudioInput
 
 // Opens the default capture device for 44100 Hz mono 16-bit, allocates the zero-filled
-// buffer and queues it. Called once by start-up; later calls do nothing.
+// buffer and queues it. Called by start-up; while the device is open, later calls do nothing
+// (after the shutdown has stopped it, as when a test runs a second game, they open it again
+// on the same buffer).
 void StartAudioInput();
 
 // Queues the buffer again if the device has handed it back (refused while it is still being

@@ -1,5 +1,5 @@
 // mode_loop_test.cpp - the mode loop: an unknown mode value calls nothing and is read again;
-// MODE_QUIT closes the display and calls no mode.
+// MODE_QUIT closes the display and calls no mode; the shutdown ends the audio capture.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +9,7 @@
 
 #include "app/globals.h"
 #include "app/mode_loop.h"
+#include "platform/audio_in.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
 #include "tests/testkit.h"
@@ -51,4 +52,22 @@ TEST(ModeLoop, AnUnknownModeCallsNothingAndIsReadAgainUntilQuitClosesTheDisplay)
     EXPECT_FALSE(PlatformWindowOpen());
     ScriptSetFrameHook(nullptr, nullptr);
     CloseTestDisplay();
+}
+
+// The scripted backend's stand-in capture device takes samples only while it is open.
+TEST(ModeLoop, ShutDownStopsTheAudioCaptureAndTheNextGameStartsItAgain) {
+    TempDir dir(true);
+    const int16_t sample = 1234;
+    for (int game = 1; game <= 2; game++) {
+        SCOPED_TRACE(game);
+        int32_t taken = -1;
+        const ScriptedRun run = RunScriptedGame("at 3 end", [&](uint32_t frame) {
+            if (frame == 2) taken = AudioCaptureFeed(&sample, 1);
+            return true;
+        });
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(taken, 1) << "the menu's input was not open";
+        EXPECT_EQ(AudioCaptureFeed(&sample, 1), 0) << "the capture outlived the game";
+        EXPECT_FALSE(AudioCaptureQueued());
+    }
 }
