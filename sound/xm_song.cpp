@@ -140,25 +140,31 @@ static const ModuleInstrument* InstrumentNumbered(const MusicContext& m, int num
     return ins->sampleCount > 0 ? ins : nullptr;
 }
 
-// An instrument number resets volume and panning to its sample's for the channel's note
-// (the sounding sample when no note has chosen one yet), and restarts envelopes and fade-out.
-static void ResetInstrument(MusicChannel& ch, const ModuleInstrument* ins) {
-    const ModuleSample* s = ch.sample;
-    if (!s && ins) {
-        const int k = ins->keymap[ch.note >= 1 && ch.note <= 96 ? ch.note - 1 : 0];
-        if (k < ins->sampleCount) s = &ins->samples[k];
-    }
-    if (s) {
-        SetVolume(ch, s->volume);
-        ch.panning = s->panning;
-    }
+// An instrument number puts back the volume and panning of the sample the channel last
+// started (vol 0, centre after a note that found no sample).
+static void ResetVolumes(MusicChannel& ch) {
+    SetVolume(ch, ch.defaultVolume);
+    ch.panning = ch.defaultPanning;
+}
+
+// An instrument number also restarts the instrument the channel last started a note with: its
+// key is down again, its fade-out starts over at that instrument's speed, and its envelopes
+// and auto-vibrato start over where it has them.
+static void RestartInstrument(MusicChannel& ch) {
+    const ModuleInstrument* ins = ch.ins;
+    if (!(ch.vibratoWave & 4)) ch.vibratoPos = 0;
+    if (!(ch.tremoloWave & 4)) ch.tremoloPos = 0;
+    ch.retrigCounter = 0;
+    ch.tremorPos = 0;
     ch.keyOn = true;
     ch.fadeout = FADEOUT_FULL;
-    ch.volumeTick = 0;
-    ch.panningTick = 0;
-    ch.autoVibratoPos = 0;
-    ch.autoVibratoSweep = 0;
-    ch.tremorPos = 0;
+    ch.fadeoutSpeed = ins ? ins->fadeout : 0;
+    if (ins && ins->volumeEnvelope.on) ch.volumeTick = 0;
+    if (ins && ins->panningEnvelope.on) ch.panningTick = 0;
+    if (ins && ins->vibratoDepth) {
+        ch.autoVibratoPos = 0;
+        ch.autoVibratoSweep = 0;
+    }
 }
 
 static void KeyOff(MusicChannel& ch) {
@@ -167,23 +173,27 @@ static void KeyOff(MusicChannel& ch) {
     if (!ch.ins || !ch.ins->volumeEnvelope.on) SetVolume(ch, 0);
 }
 
-// Plays a note 1..96 with the channel's instrument. Returns false when nothing can play it.
-static bool TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_t param) {
+// Plays a note 1..96 with the channel's instrument. The instrument becomes the channel's even
+// when the note lies outside the range and is not played.
+static void TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_t param) {
     MusicChannel& ch = m->channels[c];
     const ModuleInstrument* ins = InstrumentNumbered(*m, ch.instrument);
     const int sampleIndex = ins ? ins->keymap[note - 1] : 0;
+    ch.ins = ins;
     if (!ins || sampleIndex >= ins->sampleCount) {
         // No sample for the note: the channel falls silent.
         ch.sample = nullptr;
-        ch.ins = ins;
+        ch.defaultVolume = 0;
+        ch.defaultPanning = 128;
         StartChannelVoice(m, c, nullptr, 0);
-        return false;
+        return;
     }
     const ModuleSample* sample = &ins->samples[sampleIndex];
     const int realNote = note - 1 + sample->relativeNote;
-    if (realNote < 0 || realNote >= 119) return false; // out of range: the row's note is ignored
-    ch.ins = ins;
+    if (realNote < 0 || realNote >= 119) return; // out of range: the row's note is ignored
     ch.sample = sample;
+    ch.defaultVolume = sample->volume;
+    ch.defaultPanning = sample->panning;
     ch.note = uint8_t(note);
     ch.relativeNote = sample->relativeNote;
     ch.finetune = sample->finetune;
@@ -197,10 +207,6 @@ static bool TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_
         offset = int32_t(ch.offsetMemory) * 256;
     }
     StartChannelVoice(m, c, sample, offset);
-    if (!(ch.vibratoWave & 4)) ch.vibratoPos = 0;
-    if (!(ch.tremoloWave & 4)) ch.tremoloPos = 0;
-    ch.retrigCounter = 0;
-    return true;
 }
 
 // Restarts the sounding sample from its beginning (retrig effects).
@@ -362,40 +368,69 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
 }
 
 // Everything a cell does when it is read: note, instrument, volume column, row effect.
+// As in FT2 an instrument number restarts the instrument only with a note or alone; with a
+// key off it only puts back the sample's volume and panning, and the note stays released.
 static void PlayCell(MusicContext* m, int c, const uint8_t* cell) {
     MusicChannel& ch = m->channels[c];
     uint8_t note = cell[0];
-    const uint8_t insNumber = cell[1];
+    const uint8_t insNumber = cell[1] <= MODULE_MAX_INSTRUMENTS ? cell[1] : 0;
     const uint8_t vol = cell[2];
     const uint8_t e = cell[3], p = cell[4];
     if (note > MODULE_NOTE_KEY_OFF) note = 0;
-    const bool porta = e == FX_TONE_PORTA || e == FX_TONE_PORTA_VOLSLIDE || (vol >> 4) == 0xF;
     if (insNumber) ch.instrument = insNumber;
-
-    bool instrumentValid = insNumber && InstrumentNumbered(*m, insNumber);
-    if (note >= 1 && note <= 96) {
-        if (porta) {
+    const bool porta = e == FX_TONE_PORTA || e == FX_TONE_PORTA_VOLSLIDE || (vol >> 4) == 0xF;
+    if (e == FX_KEY_OFF || note == MODULE_NOTE_KEY_OFF) {
+        // Settled: K acts on the row's first tick whatever its parameter, as FT2's K00 does,
+        // and like it leaves the row's note unplayed.
+        KeyOff(ch);
+        if (insNumber) ResetVolumes(ch);
+    } else {
+        if (note && porta) {
             // Tone portamento never starts a note, even when nothing sounds: the note only
             // sets the slide's target.
             const int realNote = note - 1 + ch.relativeNote;
             if (realNote >= 0 && realNote < 119) {
                 ch.targetPeriod = NotePeriod(*m, realNote, ch.finetune);
-                ch.note = uint8_t(note);
+                ch.note = note;
             }
-        } else {
-            const ModuleInstrument* before = ch.ins;
-            if (!TriggerNote(m, c, note, e, p)) instrumentValid = instrumentValid && ch.sample;
-            // A note that brings in another instrument than the one sounding (its number
-            // given on an earlier row) starts it with its own defaults, as if named here.
-            else if (!insNumber && ch.ins != before)
-                instrumentValid = true;
+        } else if (note) {
+            TriggerNote(m, c, note, e, p);
+        }
+        if (insNumber) {
+            ResetVolumes(ch);
+            RestartInstrument(ch);
         }
     }
-    if (instrumentValid)
-        ResetInstrument(ch, insNumber ? InstrumentNumbered(*m, insNumber) : ch.ins);
-    if (note == MODULE_NOTE_KEY_OFF) KeyOff(ch);
     ApplyVolumeColumnRow(ch, vol);
     ApplyRowEffect(m, c, e, p);
+}
+
+// A delayed cell on its tick: a note and instrument act as on a row's first tick. A delayed
+// key off, as in FT2, puts back the sample's volume and panning, releases the note and at
+// once restarts the instrument, so that only the silence of a key off without a volume
+// envelope stays (until an instrument number with it puts the volume back). Of the volume
+// column only the volume and the panning act, the panning not with a key off; no effect acts.
+static void PlayDelayedCell(MusicContext* m, int c, const uint8_t* cell) {
+    MusicChannel& ch = m->channels[c];
+    const uint8_t note = cell[0];
+    const uint8_t insNumber = cell[1] <= MODULE_MAX_INSTRUMENTS ? cell[1] : 0;
+    const uint8_t vol = cell[2];
+    const bool keyOff = note == MODULE_NOTE_KEY_OFF;
+    if (insNumber) ch.instrument = insNumber;
+    if (keyOff) {
+        ResetVolumes(ch);
+        KeyOff(ch);
+        RestartInstrument(ch);
+        if (insNumber) ResetVolumes(ch);
+    } else {
+        if (note >= 1 && note <= 96) TriggerNote(m, c, note, 0, 0);
+        if (insNumber) {
+            ResetVolumes(ch);
+            RestartInstrument(ch);
+        }
+    }
+    if (vol >= 0x10 && vol <= 0x50) SetVolume(ch, vol - 0x10);
+    if ((vol >> 4) == 0xC && !keyOff) ch.panning = (vol & 15) * 16;
 }
 
 // ================================================================ 5. per-tick effects
@@ -542,8 +577,11 @@ static int32_t EnvelopeValue(const ModuleEnvelope& e, int32_t tick) {
     return e.y[e.count - 1];
 }
 
+// The position holds at the sustain point while the key is down, and at the last point for
+// good (an instrument that takes over the channel later goes on from there).
 static void AdvanceEnvelope(const ModuleEnvelope& e, bool keyOn, int32_t* tick) {
     if (e.sustainOn && keyOn && *tick == e.x[e.sustain]) return;
+    if (*tick >= e.x[e.count - 1]) return;
     (*tick)++;
     if (e.loopOn && *tick == e.x[e.loopEnd]) *tick = e.x[e.loopStart];
 }
@@ -563,7 +601,7 @@ static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta) {
             ch.panningEnvelope = EnvelopeValue(ins->panningEnvelope, ch.panningTick);
             AdvanceEnvelope(ins->panningEnvelope, ch.keyOn, &ch.panningTick);
         }
-        if (!ch.keyOn) ch.fadeout = ch.fadeout > ins->fadeout ? ch.fadeout - ins->fadeout : 0;
+        if (!ch.keyOn) ch.fadeout = ch.fadeout > ch.fadeoutSpeed ? ch.fadeout - ch.fadeoutSpeed : 0;
     }
     const int32_t vol = ch.outVolume;
     const int64_t fv = int64_t(vol) * ch.volumeEnvelope * m->globalVolume * ch.fadeout;
@@ -702,22 +740,12 @@ static void ProcessTick(MusicContext* m) {
         int32_t periodDelta = 0;
         ch.arpeggioOffset = 0;
         if (m->tick > 0) {
+            // On a delayed cell's tick its volume-column slide runs first, then the cell.
+            ApplyTickEffects(m, c, &periodDelta);
             if (ch.delayTick && ch.delayTick == m->tick) {
-                if (ch.delayedCell[0] == MODULE_NOTE_KEY_OFF) {
-                    // As in FT2 a delayed key off restarts the sounding instrument's volume,
-                    // envelopes and fade-out instead of releasing it; without a volume
-                    // envelope it still silences the note.
-                    if (ch.ins) ResetInstrument(ch, ch.ins);
-                    if (!ch.ins || !ch.ins->volumeEnvelope.on) SetVolume(ch, 0);
-                    ApplyVolumeColumnRow(ch, ch.delayedCell[2]);
-                } else {
-                    PlayCell(m, c, ch.delayedCell);
-                }
-                ch.volumeColumn = ch.delayedCell[2]; // its slides run on the ticks after
+                PlayDelayedCell(m, c, ch.delayedCell);
                 ch.effect = 0;
                 ch.param = 0;
-            } else {
-                ApplyTickEffects(m, c, &periodDelta);
             }
         }
         UpdateChannelOutput(m, c, periodDelta);
@@ -750,6 +778,7 @@ void StartMusic(MusicContext* m, const ModuleData* module, MusicEnding ending) {
     m->gainFull = module->channels <= 32 ? 32767 : 32767 * 32 / module->channels;
     for (int c = 0; c < module->channels; c++) {
         m->channels[c].panning = 128;
+        m->channels[c].defaultPanning = 128;
         m->channels[c].fadeout = FADEOUT_FULL;
         m->channels[c].volumeEnvelope = 64;
         m->channels[c].panningEnvelope = 32;

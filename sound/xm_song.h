@@ -37,10 +37,13 @@ struct MusicChannel {
     int32_t outPeriod;    // after vibrato, arpeggio, auto-vibrato (0: silent)
     double frequency;     // Hz of outPeriod
     // Volume and panning.
-    int32_t volume;          // 0..64, the note's volume
-    int32_t outVolume;       // after tremolo, tremor, note cut (0..64)
-    int32_t panning;         // 0..255
-    int32_t fadeout;         // 0..32768, falls after key off
+    int32_t volume;        // 0..64, the note's volume
+    int32_t outVolume;     // after tremolo, tremor, note cut (0..64)
+    int32_t panning;       // 0..255
+    int32_t fadeout;       // 0..32768, falls after key off
+    int32_t fadeoutSpeed;  // per tick, taken from the instrument when it restarts
+    int32_t defaultVolume; // of the sample last started (an instrument number restores it)
+    int32_t defaultPanning;
     int32_t volumeEnvelope;  // 0..64
     int32_t panningEnvelope; // 0..64
     int32_t finalVolume;     // 0..65536: volume x envelope x fade-out x global volume
