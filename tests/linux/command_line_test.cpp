@@ -1,11 +1,9 @@
 // command_line_test.cpp - the game's parameters: "info" exactly, the "Fullscreen?" answer
 // given in advance, --help and --version, and everything else refused with code 2; read by
-// the parser and by the whole game on the scripted backend (the install check runs the
-// installed program with --version).
+// the parser and by the whole game on the scripted backend.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <vector>
 
 #include "app/command_line.h"
 #include "platform/platform.h"
@@ -18,121 +16,82 @@ CommandLine Parse(std::vector<const char*> args) {
     return ParseCommandLine(int(args.size()), args.data());
 }
 
-// What AnswerCommandLine prints to its two streams, and the code it returns.
-struct Answer {
-    int code;
-    std::string out, err;
-};
-Answer AnswerOf(const CommandLine& command) {
+// What AnswerCommandLine prints to standard output and error, and the code it returns.
+std::string AnswerOf(const std::vector<const char*>& args) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    Answer a{AnswerCommandLine(command, out, err), "", ""};
-    for (auto [file, text] : {std::pair{out, &a.out}, std::pair{err, &a.err}}) {
+    std::string text = std::to_string(AnswerCommandLine(Parse(args), out, err));
+    for (std::FILE* file : {out, err}) {
+        text += "|";
         std::rewind(file);
-        for (int c; (c = std::fgetc(file)) != EOF;) text->push_back(char(c));
+        for (int c; (c = std::fgetc(file)) != EOF;) text.push_back(char(c));
         std::fclose(file);
     }
-    return a;
+    return text;
 }
 
 } // namespace
 
-TEST(CommandLine, WithoutParametersTheGameAsksAndPlays) {
-    const CommandLine c = Parse({});
-    EXPECT_EQ(c.action, COMMAND_PLAY);
-    EXPECT_EQ(c.fullscreen, FULLSCREEN_ASK);
-    EXPECT_FALSE(c.info);
-    const Answer a = AnswerOf(c);
-    EXPECT_EQ(a.code, -1);
-    EXPECT_EQ(a.out + a.err, "") << "a game that plays prints nothing";
-}
-
-TEST(CommandLine, InfoCountsOnlyWhenSpelledExactly) {
-    EXPECT_TRUE(Parse({"info"}).info);
-    EXPECT_EQ(Parse({"info"}).action, COMMAND_PLAY);
-    EXPECT_TRUE(Parse({"--windowed", "info"}).info);
-    for (const char* wrong : {"Info", "INFO", "info ", "-info", "--info"}) {
-        const CommandLine c = Parse({wrong});
-        EXPECT_FALSE(c.info) << wrong;
-        EXPECT_EQ(c.action, COMMAND_BAD) << wrong;
-        EXPECT_EQ(c.bad, wrong);
+TEST(CommandLine, InfoExactlyAndTheLastFullscreenAnswerCountAndTheFirstMistakeIsNamed) {
+    const struct {
+        std::vector<const char*> args;
+        CommandAction action;
+        int fullscreen;
+        bool info;
+        const char* bad;
+    } cases[] = {{{}, COMMAND_PLAY, FULLSCREEN_ASK, false, ""},
+                 {{"info"}, COMMAND_PLAY, FULLSCREEN_ASK, true, ""},
+                 {{"--windowed", "info"}, COMMAND_PLAY, FULLSCREEN_NO, true, ""},
+                 {{"--windowed", "--fullscreen"}, COMMAND_PLAY, FULLSCREEN_YES, false, ""},
+                 {{"--fullscreen", "info", "--windowed"}, COMMAND_PLAY, FULLSCREEN_NO, true, ""},
+                 {{"Info"}, COMMAND_BAD, FULLSCREEN_ASK, false, "Info"},
+                 {{"info "}, COMMAND_BAD, FULLSCREEN_ASK, false, "info "},
+                 {{"--info"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--info"},
+                 {{"--version", "--help"}, COMMAND_VERSION, FULLSCREEN_ASK, false, ""},
+                 {{"--fullscreen", "-h"}, COMMAND_HELP, FULLSCREEN_YES, false, ""},
+                 {{"--help", "--bogus", "--other"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--bogus"},
+                 {{""}, COMMAND_BAD, FULLSCREEN_ASK, false, ""}};
+    for (const auto& c : cases) {
+        const CommandLine line = Parse(c.args);
+        EXPECT_TRUE(line.action == c.action && line.fullscreen == c.fullscreen &&
+                    line.info == c.info && line.bad == c.bad)
+            << (c.args.empty() ? "(none)" : c.args.back()) << ": " << line.action << " "
+            << line.fullscreen << " " << line.info << " '" << line.bad << "'";
     }
 }
 
-TEST(CommandLine, FullscreenAndWindowedAnswerTheQuestionTheLastOneCounting) {
-    EXPECT_EQ(Parse({"--fullscreen"}).fullscreen, FULLSCREEN_YES);
-    EXPECT_EQ(Parse({"--windowed"}).fullscreen, FULLSCREEN_NO);
-    EXPECT_EQ(Parse({"--windowed", "--fullscreen"}).fullscreen, FULLSCREEN_YES);
-    EXPECT_EQ(Parse({"--fullscreen", "info", "--windowed"}).fullscreen, FULLSCREEN_NO);
-    EXPECT_EQ(Parse({"--fullscreen"}).action, COMMAND_PLAY);
-}
-
-TEST(CommandLine, HelpAndVersionPrintAndEndWithCodeZero) {
-    for (const char* help : {"--help", "-h"}) {
-        const Answer a = AnswerOf(Parse({"--fullscreen", help}));
-        EXPECT_EQ(a.code, 0) << help;
-        EXPECT_EQ(a.out.rfind("usage: morvexa", 0), 0u) << a.out;
-        EXPECT_NE(a.out.find("--windowed"), std::string::npos);
-        EXPECT_NE(a.out.find("~/.local/share/morvexa"), std::string::npos);
-        EXPECT_EQ(a.err, "");
-    }
-    const Answer v = AnswerOf(Parse({"--version"}));
-    EXPECT_EQ(v.code, 0);
-    EXPECT_EQ(v.out, "morvexa " MVX_VERSION_TEXT "\n");
-    // The first of the two asked for is answered.
-    EXPECT_EQ(Parse({"--version", "--help"}).action, COMMAND_VERSION);
-}
-
-TEST(CommandLine, AnythingElsePrintsTheUsageAndEndsWithCodeTwo) {
-    for (std::vector<const char*> args :
-         std::vector<std::vector<const char*>>{{"--full-screen"},
-                                               {""},
-                                               {"--help", "--bogus"},
-                                               {"--version", "x"},
-                                               {"info", "info2"}}) {
-        const CommandLine c = Parse(args);
-        ASSERT_EQ(c.action, COMMAND_BAD) << args.back();
-        const Answer a = AnswerOf(c);
-        EXPECT_EQ(a.code, 2);
-        EXPECT_EQ(a.out, "") << "nothing on standard output for a mistake";
-        EXPECT_NE(a.err.find("unknown parameter '" + c.bad + "'"), std::string::npos) << a.err;
-        EXPECT_NE(a.err.find("usage: morvexa"), std::string::npos);
-    }
-    EXPECT_EQ(Parse({"--bogus", "--other"}).bad, "--bogus") << "the first mistake is named";
+TEST(CommandLine, HelpAndVersionPrintAndEndWithZeroMistakesPrintTheUsageAndEndWithTwo) {
+    EXPECT_EQ(AnswerOf({}), "-1||") << "a game that plays prints nothing";
+    EXPECT_EQ(AnswerOf({"--version"}), "0|morvexa " MVX_VERSION_TEXT "\n|");
+    const std::string help = AnswerOf({"--help"});
+    EXPECT_EQ(help.rfind("0|usage: morvexa", 0), 0u) << help;
+    EXPECT_NE(help.find("--windowed"), std::string::npos);
+    EXPECT_NE(help.find("~/.local/share/morvexa"), std::string::npos);
+    EXPECT_EQ(help.back(), '|') << "nothing on standard error";
+    const std::string bad = AnswerOf({"--version", "x"});
+    EXPECT_EQ(bad.rfind("2||morvexa: unknown parameter 'x'\nusage: morvexa", 0), 0u) << bad;
 }
 
 TEST(CommandLine, TheWholeGameObeysItsParameters) {
     TempDir here(true);
-    // A refused parameter ends the game before anything starts: no frame is drawn.
     const ScriptedRun bad = RunScriptedGame("at 3 end\n", {}, {"--bogus"});
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_EQ(bad.frames, 0u);
-
-    // The script answers "Fullscreen?" with Yes, the command line has answered No already.
-    bool fullscreen = true;
-    const ScriptedRun windowed = RunScriptedGame("fullscreen yes\nat 2 end\n",
-                                                 [&](uint32_t) {
-                                                     fullscreen = PlatformIsFullscreen();
-                                                     return true;
-                                                 },
-                                                 {"--windowed"});
-    EXPECT_EQ(windowed.exitCode, 0);
-    EXPECT_EQ(windowed.frames, 2u);
-    EXPECT_FALSE(fullscreen);
-
-    const ScriptedRun full = RunScriptedGame("fullscreen no\nat 2 end\n",
-                                             [&](uint32_t) {
-                                                 fullscreen = PlatformIsFullscreen();
-                                                 return true;
-                                             },
-                                             {"--fullscreen"});
-    EXPECT_EQ(full.exitCode, 0);
-    EXPECT_TRUE(fullscreen);
-
-    // With no answer given the script's answer holds, as the player's would.
-    RunScriptedGame("fullscreen yes\nat 1 end\n", [&](uint32_t) {
-        fullscreen = PlatformIsFullscreen();
-        return true;
-    });
-    EXPECT_TRUE(fullscreen);
+    EXPECT_EQ(bad.frames, 0u) << "refused before anything starts";
+    // The command line's answer wins over the script's; without one the script's holds.
+    const struct {
+        const char* script;
+        std::vector<std::string> parameters;
+        bool fullscreen;
+    } runs[] = {{"fullscreen yes\nat 2 end\n", {"--windowed"}, false},
+                {"fullscreen no\nat 2 end\n", {"--fullscreen"}, true},
+                {"fullscreen yes\nat 2 end\n", {}, true}};
+    for (const auto& r : runs) {
+        bool fullscreen = !r.fullscreen;
+        const ScriptedRun run = RunScriptedGame(
+            r.script, [&](uint32_t) { return fullscreen = PlatformIsFullscreen(), true; },
+            r.parameters);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.frames, 2u);
+        EXPECT_EQ(fullscreen, r.fullscreen) << r.script;
+    }
 }

@@ -1,10 +1,9 @@
 // data_dir_test.cpp - where the game keeps its files: a portable folder, the player's data
 // folder with the installed map copied in once, a temporary folder when the player's folder
-// cannot be used, and a score file that cannot be written. HOME, XDG_DATA_HOME and TMPDIR
-// point into a fresh folder for every test.
+// cannot be used, and the installed game started from elsewhere. HOME, XDG_DATA_HOME and
+// TMPDIR point into a fresh folder for every test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -33,30 +32,24 @@ class DataDir : public ::testing::Test {
             const char* v = std::getenv(name);
             saved_.push_back({name, v ? std::optional<std::string>(v) : std::nullopt});
         }
-        start_ = fs::current_path();
         for (const char* sub : {"home", "xdg", "tmp", "start", "share"})
             fs::create_directories(root_.File(sub));
         setenv("HOME", root_.File("home").c_str(), 1);
         setenv("XDG_DATA_HOME", root_.File("xdg").c_str(), 1);
         setenv("TMPDIR", root_.File("tmp").c_str(), 1);
-        installed_ = root_.File("share/startmap.map");
         WriteFileBytes(installed_, MapBytes(1));
         fs::current_path(root_.File("start"));
     }
     void TearDown() override {
         fs::current_path(start_);
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : saved_)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
     }
     std::string Here() const { return fs::current_path().string(); }
 
     TempDir root_;
-    std::string installed_;
-    fs::path start_;
+    std::string installed_ = root_.File("share/startmap.map");
+    fs::path start_ = fs::current_path();
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
@@ -66,84 +59,68 @@ TEST_F(DataDir, StartedBesideAMapTheGameWorksWhereItWasStarted) {
     WriteFileBytes("startmap.map", MapBytes(9));
     const DataDirResult r = EnterDataDir({installed_});
     EXPECT_EQ(r.kind, DATA_DIR_PORTABLE);
-    EXPECT_EQ(Here(), root_.File("start"));
-    EXPECT_EQ(r.path, root_.File("start"));
-    EXPECT_TRUE(r.warnings.empty());
-    EXPECT_FALSE(fs::exists(root_.File("xdg/morvexa")))
-        << "a portable copy leaves the user folder alone";
+    EXPECT_TRUE(r.path == root_.File("start") && Here() == r.path && r.warnings.empty());
+    EXPECT_FALSE(fs::exists(root_.File("xdg/morvexa"))) << "the user folder is left alone";
     EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(9));
-
-    // A folder that only carries the name is no map: the installed rules apply.
     fs::remove("startmap.map");
-    fs::create_directory("startmap.map");
+    fs::create_directory("startmap.map"); // a folder that only carries the name is no map
     EXPECT_EQ(EnterDataDir({installed_}).kind, DATA_DIR_USER);
 }
 
-TEST_F(DataDir, TheInstalledGameMakesItsFolderAndCopiesTheMapOnlyOnFirstStart) {
-    const DataDirResult first = EnterDataDir({installed_});
+TEST_F(DataDir, TheInstalledGameMakesItsPrivateFolderCopiesTheMapOnceAndKeepsScoresThere) {
     const std::string folder = root_.File("xdg/morvexa");
+    const DataDirResult first = EnterDataDir({installed_});
     EXPECT_EQ(first.kind, DATA_DIR_USER);
-    EXPECT_EQ(first.path, folder);
-    EXPECT_EQ(Here(), folder);
+    EXPECT_TRUE(first.path == folder && Here() == folder && first.warnings.empty());
     EXPECT_EQ(first.mapSource, installed_);
-    EXPECT_TRUE(first.warnings.empty());
-    EXPECT_EQ(ReadFileBytes(folder + "/startmap.map"), MapBytes(1));
+    EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(1));
     struct stat st;
     ASSERT_EQ(stat(folder.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u) << "the data folder is private to the player";
-    // No temporary file of the copy is left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+        << "no temporary file of the copy is left";
+    InitHighScores(10, "scores.dat");
+    ResetHighScores();
+    fs::create_directory("scores.dat"); // in the way of every save, even root's
+    EXPECT_EQ(SaveHighScores(), 0);
+    EXPECT_TRUE(fs::is_directory("scores.dat"));
+    fs::remove("scores.dat");
+    EXPECT_EQ(SaveHighScores(), 1);
+    EXPECT_TRUE(fs::is_regular_file(folder + "/scores.dat"));
 
     // The player's copy is the map from now on, even when the installed one changes.
-    WriteFileBytes(folder + "/startmap.map", MapBytes(5));
+    WriteFileBytes("startmap.map", MapBytes(5));
     WriteFileBytes(installed_, MapBytes(2));
     fs::current_path(root_.File("start"));
     const DataDirResult second = EnterDataDir({installed_});
-    EXPECT_EQ(second.kind, DATA_DIR_USER);
-    EXPECT_EQ(second.mapSource, "");
-    EXPECT_EQ(ReadFileBytes(folder + "/startmap.map"), MapBytes(5));
-    EXPECT_EQ(Here(), folder);
+    EXPECT_TRUE(second.kind == DATA_DIR_USER && second.mapSource == "" && Here() == folder);
+    EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(5));
 }
 
-TEST_F(DataDir, TheFolderFollowsTheXdgRules) {
+TEST_F(DataDir, TheFolderFollowsTheXdgRulesAndTheFirstReadableInstalledMapIsCopied) {
     EXPECT_EQ(UserDataDir("/x/data", "/home/p"), "/x/data/morvexa");
     EXPECT_EQ(UserDataDir(nullptr, "/home/p"), "/home/p/.local/share/morvexa");
     EXPECT_EQ(UserDataDir("", "/home/p"), "/home/p/.local/share/morvexa");
     EXPECT_EQ(UserDataDir("relative/data", "/home/p"), "/home/p/.local/share/morvexa");
     EXPECT_EQ(UserDataDir(nullptr, nullptr), "");
-
-    // Without XDG_DATA_HOME the folder is made under HOME, parents and all.
-    unsetenv("XDG_DATA_HOME");
-    const DataDirResult r = EnterDataDir({installed_});
-    EXPECT_EQ(r.kind, DATA_DIR_USER);
+    unsetenv("XDG_DATA_HOME"); // the folder is made under HOME, parents and all
+    WriteFileBytes(root_.File("later.map"), MapBytes(3));
+    const std::vector<std::string> places = {root_.File("nowhere/startmap.map"),
+                                             root_.File("share"), installed_,
+                                             root_.File("later.map")};
+    const DataDirResult r = EnterDataDir(places);
     EXPECT_EQ(Here(), root_.File("home/.local/share/morvexa"));
+    EXPECT_EQ(r.mapSource, installed_);
     EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(1));
 }
 
-TEST_F(DataDir, TheFirstInstalledMapThatCanBeReadIsCopied) {
-    fs::create_directories(root_.File("moved/share"));
-    WriteFileBytes(root_.File("moved/share/startmap.map"), MapBytes(3));
-    const std::vector<std::string> places = {root_.File("nowhere/startmap.map"),
-                                             root_.File("share"), // a folder, not a map
-                                             root_.File("moved/share/startmap.map"), installed_};
-    const DataDirResult r = EnterDataDir(places);
-    EXPECT_EQ(r.mapSource, places[2]);
-    EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(3));
-}
-
 TEST_F(DataDir, WithNoInstalledMapTheBuiltInMapIsTheLastResort) {
+    const EmbeddedAsset* map = FindEmbeddedAsset("startmap.map");
+    ASSERT_NE(map, nullptr);
     const DataDirResult r = EnterDataDir({root_.File("nowhere/startmap.map")});
-    EXPECT_EQ(r.kind, DATA_DIR_USER);
-    if (const EmbeddedAsset* map = FindEmbeddedAsset("startmap.map")) {
-        EXPECT_EQ(ReadFileBytes("startmap.map"),
-                  std::vector<uint8_t>(map->data, map->data + map->size));
-        EXPECT_TRUE(r.warnings.empty());
-    } else {
-        // Nothing to copy: the game starts with an empty sector, and says so.
-        EXPECT_FALSE(fs::exists("startmap.map"));
-        ASSERT_EQ(r.warnings.size(), 1u);
-        EXPECT_NE(r.warnings[0].find("sector starts empty"), std::string::npos);
-    }
+    EXPECT_TRUE(r.kind == DATA_DIR_USER && r.warnings.empty());
+    EXPECT_EQ(ReadFileBytes("startmap.map"),
+              std::vector<uint8_t>(map->data, map->data + map->size));
 }
 
 TEST_F(DataDir, AFolderThatCannotBeMadeStillStartsTheGameInATemporaryFolder) {
@@ -165,25 +142,9 @@ TEST_F(DataDir, AFolderThatCannotBeMadeStillStartsTheGameInATemporaryFolder) {
     }
 }
 
-TEST_F(DataDir, AScoreFileThatCannotBeWrittenNeverStopsTheGame) {
-    ASSERT_EQ(EnterDataDir({installed_}).kind, DATA_DIR_USER);
-    fs::create_directory("scores.dat"); // in the way of every write, even root's
-    InitHighScores(10, "scores.dat");
-    ResetHighScores();
-    EXPECT_EQ(SaveHighScores(), 0);
-    EXPECT_EQ(LoadHighScores(), 0);
-    EXPECT_EQ(HighScoreValue(1), 140000) << "the table in memory is kept";
-    EXPECT_TRUE(fs::is_directory("scores.dat"));
-    // Once the way is clear the scores are saved where the map is.
-    fs::remove("scores.dat");
-    EXPECT_EQ(SaveHighScores(), 1);
-    EXPECT_TRUE(fs::is_regular_file(root_.File("xdg/morvexa/scores.dat")));
-}
-
-TEST_F(DataDir, AnInstalledGameStartedFromElsewhereFindsTheMapInstalledBesideIt) {
-    // Install this build into a prefix it was not configured for, then start the installed
-    // program from an empty folder: it finds the map relative to itself and copies it into
-    // the player's folder before it even looks for a display.
+TEST_F(DataDir, AnInstalledGameStartedFromElsewhereFindsItsMapAndWithoutADisplaySaysSoInOneLine) {
+    // Installed into a prefix it was not configured for and started from an empty folder, the
+    // game finds the map relative to itself and copies it before it looks for a display.
     const std::string prefix = root_.File("prefix");
     const ProgramResult install =
         RunProgram({MVX_CMAKE_COMMAND, "--install", BinaryPath(""), "--prefix", prefix}, Here());
@@ -192,12 +153,14 @@ TEST_F(DataDir, AnInstalledGameStartedFromElsewhereFindsTheMapInstalledBesideIt)
     const std::string map = prefix + "/" + MVX_INSTALL_DATADIR + "/startmap.map";
     ASSERT_TRUE(fs::is_regular_file(map));
     EXPECT_EQ(InstalledMapPlaces(program).front(), map);
-
     const ProgramResult run = RunProgram(
         {program, "--windowed"}, root_.File("start"),
         {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_RUNTIME_DIR"},
         {{"HOME", root_.File("home")}, {"XDG_DATA_HOME", root_.File("xdg")}});
-    EXPECT_EQ(run.exitCode, 1) << "no display here: " << run.err;
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line:\n" << run.err;
+    EXPECT_NE(run.err.find("display"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadFileBytes(root_.File("xdg/morvexa/startmap.map")), ReadFileBytes(map));
     EXPECT_FALSE(fs::exists(root_.File("start/startmap.map")));
 }

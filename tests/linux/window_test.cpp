@@ -86,8 +86,11 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
         ClearDisplay();
         Begin2D(800, 600);
         // Small squares in two corners of the frame: a stretched or shifted frame misses them.
+        // A wide point on the edge would reach into the bars without the scissor.
         DrawGradientQuad(0, 0, 40, 40, 1, 0, 0, 1, 0, 0);
         DrawGradientQuad(760, 560, 800, 600, 0, 1, 0, 0, 1, 0);
+        DrawPoint(0, 300, 0, 0, 1, 1, 16);
+        DrawPoint(400, 0, 0, 0, 1, 1, 16);
         Picture whole;
         ASSERT_TRUE(ScriptReadDrawable(&whole.rgb, &whole.width, &whole.height));
         ASSERT_EQ(whole.width, s.w);
