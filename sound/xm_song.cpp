@@ -62,14 +62,16 @@ static const uint8_t VIBRATO_SINE[32] = {0,   24,  49,  74,  97,  120, 141, 161,
                                          224, 235, 244, 250, 253, 255, 253, 250, 244, 235, 224,
                                          212, 197, 180, 161, 141, 120, 97,  74,  49,  24};
 
-// Vibrato and tremolo wave at a position (0..255 a cycle): -255..255.
-static int32_t EffectWave(uint8_t wave, uint8_t pos) {
+// Vibrato and tremolo wave at a position (0..255 a cycle): -255..255. The ramp runs down its
+// second half as it turns where rampPos passes 128: the vibrato's own position, and for the
+// tremolo too, as in FT2 (a tremolo ramp follows the channel's vibrato position).
+static int32_t EffectWave(uint8_t wave, uint8_t pos, uint8_t rampPos) {
     const int idx = (pos >> 2) & 31;
     const bool negative = (pos & 0x80) != 0;
     int32_t v;
     switch (wave & 3) {
     case 0: v = VIBRATO_SINE[idx]; break;
-    case 1: v = negative ? 255 - idx * 8 : idx * 8; break;
+    case 1: v = (rampPos & 0x80) ? 255 - idx * 8 : idx * 8; break;
     default: v = 255; break;
     }
     return negative ? -v : v;
@@ -341,8 +343,9 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
         break;
     case FX_KEY_OFF: KeyOff(ch); break; // settled: on the row's first tick, parameter unused
     case FX_ENVELOPE_POS:
+        // As in FT2 the panning envelope follows only when the volume envelope has a sustain.
         ch.volumeTick = p;
-        ch.panningTick = p;
+        if (ch.ins && ch.ins->volumeEnvelope.sustainOn) ch.panningTick = p;
         break;
     case FX_PAN_SLIDE:
         if (p) ch.panSlideMemory = p;
@@ -447,7 +450,8 @@ static void TonePorta(MusicChannel& ch) {
 }
 
 static int32_t VibratoDelta(MusicChannel& ch) {
-    const int32_t delta = ScaleWave(EffectWave(ch.vibratoWave, ch.vibratoPos), ch.vibratoDepth, 5);
+    const int32_t delta =
+        ScaleWave(EffectWave(ch.vibratoWave, ch.vibratoPos, ch.vibratoPos), ch.vibratoDepth, 5);
     ch.vibratoPos = uint8_t(ch.vibratoPos + ch.vibratoSpeed * 4);
     ch.vibratoActive = true;
     return delta;
@@ -490,7 +494,9 @@ static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta) {
     case 0x6: SetVolume(ch, Clamp(ch.volume - (v & 15), 0, 64)); break;
     case 0x7: SetVolume(ch, Clamp(ch.volume + (v & 15), 0, 64)); break;
     case 0xB: *periodDelta += VibratoDelta(ch); break;
-    case 0xD: ch.panning = Clamp(ch.panning - (v & 15), 0, 255); break;
+    case 0xD: // as in FT2 a slide left by 0 takes the panning hard left
+        ch.panning = (v & 15) ? Clamp(ch.panning - (v & 15), 0, 255) : 0;
+        break;
     case 0xE: ch.panning = Clamp(ch.panning + (v & 15), 0, 255); break;
     case 0xF: TonePorta(ch); break;
     default: break;
@@ -520,9 +526,10 @@ static void ApplyTickEffects(MusicContext* m, int c, int32_t* periodDelta) {
         SlideVolume(ch, ch.volumeSlideMemory);
         break;
     case FX_TREMOLO:
-        ch.outVolume = Clamp(
-            ch.volume + ScaleWave(EffectWave(ch.tremoloWave, ch.tremoloPos), ch.tremoloDepth, 6), 0,
-            64);
+        ch.outVolume =
+            Clamp(ch.volume + ScaleWave(EffectWave(ch.tremoloWave, ch.tremoloPos, ch.vibratoPos),
+                                        ch.tremoloDepth, 6),
+                  0, 64);
         ch.tremoloPos = uint8_t(ch.tremoloPos + ch.tremoloSpeed * 4);
         break;
     case FX_VOLUME_SLIDE: SlideVolume(ch, ch.volumeSlideMemory); break;
