@@ -13,7 +13,6 @@
 #include "frontend/copper_bars.h"
 #include "frontend/highscores.h"
 #include "frontend/screen_parts.h"
-#include "platform/platform.h"
 #include "play/player.h"
 #include "render/display.h"
 #include "render/draw.h"
@@ -48,17 +47,6 @@ struct HighScoreVisit {
     int32_t keyTimer = 0;
 };
 
-// Publishes the visit (and the bars' step counter) to the state dump while the mode runs;
-// clears it however the mode ends.
-struct PublishedVisit {
-    ModeVisitField fields[3];
-    explicit PublishedVisit(const HighScoreVisit& v)
-        : fields{{"cursor", &v.cursor}, {"keyTimer", &v.keyTimer}, {"barStep", &CopperBarStep}} {
-        SetModeVisitState("highscores", fields, 3);
-    }
-    ~PublishedVisit() { ClearModeVisitState(); }
-};
-
 // ================================================================ 2. one drawn frame
 void ChooseItem(HighScoreVisit& v) {
     switch (v.cursor) {
@@ -82,13 +70,8 @@ void DrawTableRows(float amount) {
 }
 
 void PollHighScoreKeys(HighScoreVisit& v) {
-    v.keyTimer += 1;
-    if (v.keyTimer <= KEY_POLL_FRAMES) return;
-    v.keyTimer = 0;
-    const bool up = GetAsyncKeyState(VK_UP) != 0;
-    const bool down = GetAsyncKeyState(VK_DOWN) != 0;
-    WrapCursor(&v.cursor, LAST_ITEM, up, down); // no click here
-    if (GetAsyncKeyState(VK_SPACE)) ChooseItem(v);
+    if (!KeyPollDue(&v.keyTimer, KEY_POLL_FRAMES)) return;
+    if (PollMenuCursor(&v.cursor, LAST_ITEM).choose) ChooseItem(v); // moves make no click here
 }
 
 void DrawHighScoreFrame(HighScoreVisit& v) {
@@ -101,8 +84,7 @@ void DrawHighScoreFrame(HighScoreVisit& v) {
     DrawCopperBars();
     DrawTableRows(amount);
     PollHighScoreKeys(v); // before the bar, so a move shows in the same frame
-    DrawHighlightBar(float(30 * v.cursor + HIGHLIGHT_TOP), amount);
-    DrawItemTexts(HIGHSCORE_ITEMS, 3);
+    DrawMenuItems(HIGHSCORE_ITEMS, 3, v.cursor, HIGHLIGHT_TOP, amount);
     DrawFrameBars();
 }
 
@@ -119,7 +101,10 @@ void HighScoreMode() {
     // the player a table to beat instead of ten empty rows.
     if (HighScores.count == 0) ResetHighScores();
     if (Player.score > HighScoreValue(SHOWN_ROWS)) AddHighScore(NEW_SCORE_NAME, Player.score);
-    const PublishedVisit published(visit);
+    // The visit, and the bars' step counter.
+    const PublishedModeVisit published(
+        "highscores",
+        {{"cursor", &visit.cursor}, {"keyTimer", &visit.keyTimer}, {"barStep", &CopperBarStep}});
     while (!visit.leave) {
         if (FrameDue()) {
             DrawHighScoreFrame(visit);

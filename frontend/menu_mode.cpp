@@ -10,7 +10,6 @@
 #include "frontend/audio_input.h"
 #include "frontend/equalizer.h"
 #include "frontend/screen_parts.h"
-#include "platform/platform.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
@@ -98,19 +97,6 @@ struct MenuVisit {
     int32_t keyTimer = 0;
 };
 
-// Publishes the visit to the state dump while the menu runs; clears it however the menu ends
-// (a return, or the end of the program thrown through it).
-struct PublishedVisit {
-    ModeVisitField fields[6];
-    explicit PublishedVisit(const MenuVisit& v)
-        : fields{{"cursor", &v.cursor},         {"page", &v.page},
-                 {"pageTimer", &v.pageTimer},   {"keyTimer", &v.keyTimer},
-                 {"swingAngle", &v.swingAngle}, {"swingWidth", &v.swingWidth}} {
-        SetModeVisitState("menu", fields, 6);
-    }
-    ~PublishedVisit() { ClearModeVisitState(); }
-};
-
 // ================================================================ 3. one drawn frame
 void ChooseItem(MenuVisit& v) {
     switch (v.cursor) {
@@ -153,15 +139,11 @@ void DrawCreditsPage(const MenuVisit& v, float amount) {
 }
 
 void PollMenuKeys(MenuVisit& v) {
-    v.keyTimer += 1;
-    if (v.keyTimer <= KEY_POLL_FRAMES) return;
-    v.keyTimer = 0;
-    const bool up = GetAsyncKeyState(VK_UP) != 0;
-    const bool down = GetAsyncKeyState(VK_DOWN) != 0;
+    if (!KeyPollDue(&v.keyTimer, KEY_POLL_FRAMES)) return;
+    const MenuPoll poll = PollMenuCursor(&v.cursor, LAST_ITEM);
     // Both arrows held: the cursor stays, and the click sounds twice.
-    for (int moves = WrapCursor(&v.cursor, LAST_ITEM, up, down); moves > 0; moves--)
-        PlaySound(MENU_CLICK_SOUND);
-    if (GetAsyncKeyState(VK_SPACE)) ChooseItem(v);
+    for (int moves = poll.moves; moves > 0; moves--) PlaySound(MENU_CLICK_SOUND);
+    if (poll.choose) ChooseItem(v);
 }
 
 void DrawMenuFrame(MenuVisit& v) {
@@ -182,8 +164,7 @@ void DrawMenuFrame(MenuVisit& v) {
     DrawEqualizer();
     Begin2D(800, 600);
     ResetTransform();
-    DrawHighlightBar(float(30 * v.cursor + HIGHLIGHT_TOP), amount);
-    DrawItemTexts(MENU_ITEMS, 3);
+    DrawMenuItems(MENU_ITEMS, 3, v.cursor, HIGHLIGHT_TOP, amount);
     TurnCreditsPage(v);
     DrawCreditsPage(v, amount);
     PollMenuKeys(v);
@@ -196,7 +177,12 @@ void DrawMenuFrame(MenuVisit& v) {
 void MenuMode() {
     PlayModule(MusicModule(1), MusicModuleLength(1), MODULE_FROM_MEMORY); // from the start
     MenuVisit visit;
-    const PublishedVisit published(visit);
+    const PublishedModeVisit published("menu", {{"cursor", &visit.cursor},
+                                                {"page", &visit.page},
+                                                {"pageTimer", &visit.pageTimer},
+                                                {"keyTimer", &visit.keyTimer},
+                                                {"swingAngle", &visit.swingAngle},
+                                                {"swingWidth", &visit.swingWidth}});
     while (!visit.leave) {
         if (FrameDue()) {
             DrawMenuFrame(visit);

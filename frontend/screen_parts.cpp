@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/catalogue.h"
+#include "platform/platform.h"
 #include "render/draw.h"
 #include "render/text.h"
 #include "support/maths.h"
@@ -23,11 +24,17 @@ void DrawHighlightBar(float top, float amount) {
     DrawSpriteEx(HighlightBarImage, 0, top, 800, 30, 0, 1, amount, 1, 1);
 }
 
-void DrawItemTexts(const ShadowedText* items, int count) {
+void DrawItemTexts(const ShadowedText* items, int count, int font) {
     for (int i = 0; i < count; i++)
-        DrawTextEx(0, items[i].text, items[i].x + SHADOW_OFFSET, items[i].y + SHADOW_OFFSET, 20, 20,
-                   0, SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1);
-    for (int i = 0; i < count; i++) DrawText(0, items[i].text, items[i].x, items[i].y, 20, 20);
+        DrawTextEx(font, items[i].text, items[i].x + SHADOW_OFFSET, items[i].y + SHADOW_OFFSET, 20,
+                   20, 0, SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1);
+    for (int i = 0; i < count; i++) DrawText(font, items[i].text, items[i].x, items[i].y, 20, 20);
+}
+
+void DrawMenuItems(const ShadowedText* items, int count, int32_t cursor, int32_t barTop,
+                   float amount) {
+    DrawHighlightBar(float(30 * cursor + barTop), amount);
+    DrawItemTexts(items, count);
 }
 
 void DrawFrameBars() {
@@ -50,4 +57,20 @@ int WrapCursor(int32_t* cursor, int32_t last, bool up, bool down) {
         moves += 1;
     }
     return moves;
+}
+
+bool KeyPollDue(int32_t* counter, int32_t after) {
+    *counter += 1;
+    if (*counter <= after) return false;
+    *counter = 0;
+    return true;
+}
+
+MenuPoll PollMenuCursor(int32_t* cursor, int32_t last) {
+    const bool up = GetAsyncKeyState(VK_UP) != 0;
+    const bool down = GetAsyncKeyState(VK_DOWN) != 0;
+    MenuPoll poll;
+    poll.moves = WrapCursor(cursor, last, up, down);
+    poll.choose = GetAsyncKeyState(VK_SPACE) != 0;
+    return poll;
 }

@@ -42,26 +42,6 @@ struct LevelEndVisit {
     int32_t savedCameraY = 0;
 };
 
-// Publishes the visit to the state dump while the mode runs; withdrawn however it ends.
-class PublishedVisit {
-  public:
-    explicit PublishedVisit(const LevelEndVisit& v)
-        : fields_{{"time", &v.time},
-                  {"cursorX", &v.cursorX},
-                  {"cursorY", &v.cursorY},
-                  {"fireCount", &v.fireCount},
-                  {"leave", &v.leave}} {
-        SetModeVisitState("levelend", fields_, FIELD_COUNT);
-    }
-    ~PublishedVisit() { ClearModeVisitState(); }
-    PublishedVisit(const PublishedVisit&) = delete;
-    PublishedVisit& operator=(const PublishedVisit&) = delete;
-
-  private:
-    static constexpr int FIELD_COUNT = 5;
-    ModeVisitField fields_[FIELD_COUNT];
-};
-
 int32_t ClampInt(int32_t v, int32_t lo, int32_t hi) {
     return v < lo ? lo : v > hi ? hi : v;
 }
@@ -156,7 +136,11 @@ bool SettleRound() {
 
 void LevelEndMode() {
     LevelEndVisit v;
-    PublishedVisit publication(v);
+    const PublishedModeVisit published("levelend", {{"time", &v.time},
+                                                    {"cursorX", &v.cursorX},
+                                                    {"cursorY", &v.cursorY},
+                                                    {"fireCount", &v.fireCount},
+                                                    {"leave", &v.leave}});
     PlayModule(MusicModule(LEVEL_END_MODULE), MusicModuleLength(LEVEL_END_MODULE),
                MODULE_FROM_MEMORY);
     // The round is drawn in screen pixels; with the camera at 0, 0 the dot particles' world

@@ -24,11 +24,11 @@ bool OnScreen(float sx, float sy) {
     return StrictlyBetween(sx, 0, 800) && StrictlyBetween(sy, 0, 600);
 }
 
-} // namespace
-
-void SpawnSpriteParticle(float x, float y, int32_t life, float size, float alpha, float alphaStep,
-                         float vx, float vy, int32_t image, int32_t fall, int32_t spin) {
-    SpriteParticle* p = ListAppend(SpriteParticles);
+// Both kinds start with the same eight values; the caller sets the rest.
+template <typename T>
+T* AddParticle(List<T>& list, float x, float y, int32_t life, float size, float alpha,
+               float alphaStep, float vx, float vy) {
+    T* p = ListAppend(list);
     p->x = x;
     p->y = y;
     p->vx = vx;
@@ -37,6 +37,30 @@ void SpawnSpriteParticle(float x, float y, int32_t life, float size, float alpha
     p->size = size;
     p->alpha = alpha;
     p->alphaStep = alphaStep;
+    return p;
+}
+
+// Both kinds age alike: a frame of life and a step of alpha each frame; running out of
+// either retires the particle after this frame's draw. moveAndDraw does the rest.
+template <typename T, typename MoveAndDraw>
+void UpdateParticles(List<T>& list, MoveAndDraw moveAndDraw) {
+    AlphaBlendOn();
+    ListRewind(list);
+    while (T* p = ListNext(list)) {
+        p->life -= 1;
+        p->alpha += p->alphaStep;
+        const bool dead = p->life < 0 || p->alpha < 0;
+        moveAndDraw(*p);
+        if (dead) ListDeleteCurrent(list);
+    }
+    AlphaBlendOff();
+}
+
+} // namespace
+
+void SpawnSpriteParticle(float x, float y, int32_t life, float size, float alpha, float alphaStep,
+                         float vx, float vy, int32_t image, int32_t fall, int32_t spin) {
+    SpriteParticle* p = AddParticle(SpriteParticles, x, y, life, size, alpha, alphaStep, vx, vy);
     p->image = image;
     p->fall = fall;
     p->spin = spin;
@@ -45,55 +69,31 @@ void SpawnSpriteParticle(float x, float y, int32_t life, float size, float alpha
 
 void SpawnDotParticle(float x, float y, int32_t life, float size, float alpha, float alphaStep,
                       float vx, float vy, float r, float g, float b) {
-    DotParticle* p = ListAppend(DotParticles);
-    p->x = x;
-    p->y = y;
-    p->vx = vx;
-    p->vy = vy;
-    p->life = float(life);
-    p->size = size;
-    p->alpha = alpha;
-    p->alphaStep = alphaStep;
+    DotParticle* p = AddParticle(DotParticles, x, y, life, size, alpha, alphaStep, vx, vy);
     p->r = r;
     p->g = g;
     p->b = b;
 }
 
+// Sprite particles live in screen pixels, turn, and may fall on top of their speed.
 void UpdateSpriteParticles() {
-    AlphaBlendOn();
-    ListRewind(SpriteParticles);
-    while (SpriteParticle* p = ListNext(SpriteParticles)) {
-        bool dead = false;
-        p->life -= 1;
-        if (p->life < 0) dead = true;
-        p->angle += p->spin;
-        p->x += p->vx;
-        p->y += p->vy + float(p->fall);
-        p->alpha += p->alphaStep;
-        if (p->alpha < 0) dead = true;
-        if (OnScreen(p->x, p->y))
-            DrawSpriteFaded(ParticleTexture(p->image), p->x, p->y, float(p->angle), p->size,
-                            p->size, p->alpha);
-        if (dead) ListDeleteCurrent(SpriteParticles);
-    }
-    AlphaBlendOff();
+    UpdateParticles(SpriteParticles, [](SpriteParticle& p) {
+        p.angle += p.spin;
+        p.x += p.vx;
+        p.y += p.vy + float(p.fall);
+        if (OnScreen(p.x, p.y))
+            DrawSpriteFaded(ParticleTexture(p.image), p.x, p.y, float(p.angle), p.size, p.size,
+                            p.alpha);
+    });
 }
 
+// Dot particles live in world pixels and are drawn where the camera shows them.
 void UpdateDotParticles() {
-    AlphaBlendOn();
-    ListRewind(DotParticles);
-    while (DotParticle* p = ListNext(DotParticles)) {
-        bool dead = false;
-        p->life -= 1;
-        if (p->life < 0) dead = true;
-        p->x += p->vx;
-        p->y += p->vy;
-        p->alpha += p->alphaStep;
-        if (p->alpha < 0) dead = true;
-        const float sx = p->x - CameraX, sy = p->y - CameraY;
+    UpdateParticles(DotParticles, [](DotParticle& p) {
+        p.x += p.vx;
+        p.y += p.vy;
+        const float sx = p.x - CameraX, sy = p.y - CameraY;
         if (OnScreen(sx, sy))
-            DrawPoint(RoundToInt(sx), RoundToInt(sy), p->r, p->g, p->b, p->alpha, p->size);
-        if (dead) ListDeleteCurrent(DotParticles);
-    }
-    AlphaBlendOff();
+            DrawPoint(RoundToInt(sx), RoundToInt(sy), p.r, p.g, p.b, p.alpha, p.size);
+    });
 }

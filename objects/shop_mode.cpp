@@ -26,22 +26,6 @@ constexpr int SOUND_BOUGHT = 8;
 constexpr int SOUND_CLICK = 9;         // a move, and a refused purchase
 constexpr int32_t KEY_POLL_FRAMES = 7; // keys are polled when the counter passes this
 constexpr int SHOP_FONT = 1;
-constexpr float SHADOW_GREY = 0.1f;
-
-// Publishes the visit to the state dump while the shop runs; withdrawn however it ends.
-class PublishedVisit {
-  public:
-    explicit PublishedVisit(const ShopVisit& v)
-        : fields_{{"selection", &v.selection}, {"keyCount", &v.keyCount}, {"leave", &v.leave}} {
-        SetModeVisitState("shop", fields_, 3);
-    }
-    ~PublishedVisit() { ClearModeVisitState(); }
-    PublishedVisit(const PublishedVisit&) = delete;
-    PublishedVisit& operator=(const PublishedVisit&) = delete;
-
-  private:
-    ModeVisitField fields_[3];
-};
 
 void Sound(ShopPollSounds& played, int32_t slot) {
     PlaySound(slot);
@@ -53,19 +37,6 @@ void DrawButton(int32_t row, float size) {
     DrawSpriteRotated(ScreenImages[ShopItems[row].icon], 150, float(200 + 60 * row), 0, size);
 }
 
-// Texts in font slot 1, every shadow first, then the texts.
-struct ShopText {
-    std::string text;
-    int32_t x, y;
-};
-void DrawShopTexts(const ShopText* texts, int count) {
-    for (int i = 0; i < count; i++)
-        DrawTextEx(SHOP_FONT, texts[i].text.c_str(), texts[i].x + 4, texts[i].y + 4, 20, 20, 0,
-                   SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1.0f);
-    for (int i = 0; i < count; i++)
-        DrawText(SHOP_FONT, texts[i].text.c_str(), texts[i].x, texts[i].y, 20, 20);
-}
-
 void RunShopFrame(ShopVisit& v) {
     ClearDisplay();
     Begin2D(800, 600);
@@ -75,21 +46,23 @@ void RunShopFrame(ShopVisit& v) {
     for (int32_t row = 0; row < SHOP_ROWS; row++) DrawButton(row, 40);
     DrawButton(v.selection, 60);
 
-    v.keyCount += 1;
-    if (v.keyCount > KEY_POLL_FRAMES) {
-        v.keyCount = 0;
+    if (KeyPollDue(&v.keyCount, KEY_POLL_FRAMES))
         PollShopKeys(v, GetAsyncKeyState(VK_UP) != 0, GetAsyncKeyState(VK_DOWN) != 0,
                      GetAsyncKeyState(VK_SPACE) != 0);
-    }
 
-    ShopText rows[SHOP_ROWS];
-    for (int32_t row = 0; row < SHOP_EXIT_ROW; row++)
-        rows[row] = {NumberToText(Player.ammo[ShopItems[row].weapon]), 200, 190 + 60 * row};
+    // Texts in font slot 1, every shadow of a group first: the rows, then the coins.
+    std::string amounts[SHOP_EXIT_ROW];
+    ShadowedText rows[SHOP_ROWS];
+    for (int32_t row = 0; row < SHOP_EXIT_ROW; row++) {
+        amounts[row] = NumberToText(Player.ammo[ShopItems[row].weapon]);
+        rows[row] = {amounts[row].c_str(), 200, 190 + 60 * row};
+    }
     rows[SHOP_EXIT_ROW] = {"EXIT SHOP", 200, 490};
-    DrawShopTexts(rows, SHOP_ROWS);
+    DrawItemTexts(rows, SHOP_ROWS, SHOP_FONT);
     // "COINS " keeps a blank glyph cell before the number.
-    const ShopText coins = {"COINS " + NumberToText(Player.coins), 170, 150};
-    DrawShopTexts(&coins, 1);
+    const std::string coins = "COINS " + NumberToText(Player.coins);
+    const ShadowedText coinsText = {coins.c_str(), 170, 150};
+    DrawItemTexts(&coinsText, 1, SHOP_FONT);
     DrawFrameBars();
     FinishFrame();
 }
@@ -99,16 +72,8 @@ void RunShopFrame(ShopVisit& v) {
 ShopPollSounds PollShopKeys(ShopVisit& v, bool up, bool down, bool space) {
     ShopPollSounds played{};
     // Both arrows at once move there and back, clicking twice.
-    if (up) {
-        v.selection -= 1;
-        if (v.selection < 0) v.selection = SHOP_ROWS - 1;
+    for (int moves = WrapCursor(&v.selection, SHOP_ROWS - 1, up, down); moves > 0; moves--)
         Sound(played, SOUND_CLICK);
-    }
-    if (down) {
-        v.selection += 1;
-        if (v.selection > SHOP_ROWS - 1) v.selection = 0;
-        Sound(played, SOUND_CLICK);
-    }
     if (!space) return played;
     // A selection outside the rows (a visit the shop did not make) buys nothing.
     if (v.selection < 0 || v.selection >= SHOP_ROWS) return played;
@@ -131,7 +96,8 @@ ShopPollSounds PollShopKeys(ShopVisit& v, bool up, bool down, bool space) {
 
 void ShopMode() {
     ShopVisit v{};
-    PublishedVisit publication(v);
+    const PublishedModeVisit published(
+        "shop", {{"selection", &v.selection}, {"keyCount", &v.keyCount}, {"leave", &v.leave}});
     PlayModule(MusicModule(SHOP_MODULE), MusicModuleLength(SHOP_MODULE), MODULE_FROM_MEMORY);
     do {
         if (FrameDue()) RunShopFrame(v);

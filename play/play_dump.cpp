@@ -1,6 +1,7 @@
 // play_dump.cpp - the play state as JSON: player, counters, arrival points, object lists.
 #include "play/play_dump.h"
 
+#include "app/dump_list.h"
 #include "app/json_writer.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
@@ -11,17 +12,13 @@
 
 namespace {
 
-// Each record of a list as one object, in list order, without touching the cursor.
-template <typename T, typename WriteRecord>
-void DumpList(JsonWriter& j, const char* name, const List<T>& list, WriteRecord write) {
-    j.Key(name);
-    j.BeginArray();
-    for (const typename List<T>::Node* n = list.first; n; n = n->next) {
-        j.BeginObject();
-        write(n->record);
-        j.EndObject();
-    }
-    j.EndArray();
+// Sprite and dot particles share their first eight fields.
+template <typename T> void DumpParticleFields(JsonWriter& j, const T& p) {
+    DumpMotionFields(j, p);
+    j.FieldF("life", p.life);
+    j.FieldF("size", p.size);
+    j.FieldF("alpha", p.alpha);
+    j.FieldF("alphaStep", p.alphaStep);
 }
 
 void DumpPlayer(JsonWriter& j) {
@@ -75,38 +72,21 @@ void DumpPlayState(JsonWriter& j) {
     });
     DumpList(j, "Shots", Shots, [&](const Shot& s) {
         j.Field("type", s.type);
-        j.FieldF("x", s.x);
-        j.FieldF("y", s.y);
-        j.FieldF("vx", s.vx);
-        j.FieldF("vy", s.vy);
+        DumpMotionFields(j, s);
         j.Field("life", s.life);
         j.Field("damage", s.damage);
         j.Field("imageRow", s.imageRow);
         j.Field("mirror", s.mirror);
     });
     DumpList(j, "SpriteParticles", SpriteParticles, [&](const SpriteParticle& p) {
-        j.FieldF("x", p.x);
-        j.FieldF("y", p.y);
-        j.FieldF("vx", p.vx);
-        j.FieldF("vy", p.vy);
-        j.FieldF("life", p.life);
-        j.FieldF("size", p.size);
-        j.FieldF("alpha", p.alpha);
-        j.FieldF("alphaStep", p.alphaStep);
+        DumpParticleFields(j, p);
         j.Field("image", p.image);
         j.Field("fall", p.fall);
         j.Field("spin", p.spin);
         j.Field("angle", p.angle);
     });
     DumpList(j, "DotParticles", DotParticles, [&](const DotParticle& p) {
-        j.FieldF("x", p.x);
-        j.FieldF("y", p.y);
-        j.FieldF("vx", p.vx);
-        j.FieldF("vy", p.vy);
-        j.FieldF("life", p.life);
-        j.FieldF("size", p.size);
-        j.FieldF("alpha", p.alpha);
-        j.FieldF("alphaStep", p.alphaStep);
+        DumpParticleFields(j, p);
         j.FieldF("r", p.r);
         j.FieldF("g", p.g);
         j.FieldF("b", p.b);
