@@ -1,14 +1,10 @@
-// back_panels_test.cpp - laying out the three layers of background panels, their wrap and
-// scroll rules, and how they are drawn.
+// back_panels_test.cpp - laying out the three layers of background panels and their wrap and
+// scroll rules. (The play golden picture shows them drawn.)
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/catalogue.h"
 #include "objects/back_panels.h"
-#include "render/display.h"
-#include "render/draw.h"
-#include "render/image.h"
 #include "support/maths.h"
 #include "support/random.h"
 #include "tests/testkit.h"
@@ -56,7 +52,7 @@ TEST_F(BackPanelLayout, EachPlaceOfTheNineBySevenGridInThreeLayersHoldsAPanelOnA
     EXPECT_EQ(count, drawsAboveFour);
 }
 
-TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShareAndAreDrawnTintedByIt) {
+TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShare) {
     struct Case {
         float x, y, share, dx, dy, expectX, expectY;
     };
@@ -71,11 +67,7 @@ TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShareAndAreDrawnTin
         {799, 300, 1, 5, 0, 804, 300}, // pushed past a limit: stands there until next frame
         {804, 300, 1, 0, 0, -96, 300},
     };
-    ASSERT_TRUE(OpenTestDisplay());
-    const uint32_t saved = PanelImage;
-    std::vector<uint8_t> white(64 * 64 * 4, 255);
-    PanelImage = TextureFromPixels(white.data(), int(white.size()), 64);
-    SetCullFront();
+    ASSERT_TRUE(OpenTestDisplay()); // the scroll draws each panel
     for (const Case& c : cases) {
         ListClear(BackPanels);
         const BackPanel* p = Add(c.x, c.y, c.share);
@@ -83,20 +75,5 @@ TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShareAndAreDrawnTin
         EXPECT_FLOAT_EQ(p->x, c.expectX) << c.x << ", " << c.y;
         EXPECT_FLOAT_EQ(p->y, c.expectY) << c.x << ", " << c.y;
     }
-    // Drawn 100 x 100 at their place, as bright as their layer's share.
-    ListClear(BackPanels);
-    ClearDisplay();
-    Begin2D(800, 600);
-    ResetTransform();
-    Add(0, 0, 1.0f / 3);
-    Add(300, 300, 1);
-    ScrollBackPanels(0, 0);
-    const Picture shot = ReadBackBuffer();
-    PanelImage = saved;
     CloseTestDisplay();
-    EXPECT_NEAR(int(shot.At(50, 50) >> 16), 85, 2); // a third of white
-    EXPECT_NEAR(int(shot.At(50, 50) & 0xFF), 85, 2);
-    EXPECT_EQ(shot.At(350, 350), 0xFFFFFFu);
-    EXPECT_EQ(shot.At(399, 399), 0xFFFFFFu);
-    EXPECT_NE(shot.At(401, 401), 0xFFFFFFu);
 }

@@ -14,7 +14,6 @@
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/image.h"
-#include "render/text.h"
 #include "sound/sound_effects.h"
 #include "sound/wav_chunks.h"
 #include "tests/testkit.h"
@@ -65,10 +64,6 @@ TEST_F(Catalogue, SlotsAreFilledWhereTheTablesSayAndOnlyThere) {
     }
     for (int s = 0; s < 20; s++)
         EXPECT_EQ(ScreenImages[s] != 0, s != 9 && s < 16) << "screen picture " << s;
-    for (int slot = 0; slot < 2; slot++)
-        for (int code = 0; code < FONT_CODES; code++)
-            EXPECT_EQ(GlyphTexture(slot, code) != 0, code >= 32 && code <= 91)
-                << "font " << slot << " code " << code;
 }
 
 TEST_F(Catalogue, EachSlotShowsItsSheetPieceTheRightWayRoundWithOnlyPureBlackKeyed) {

@@ -142,6 +142,7 @@ TEST(MapDrawing, CodesWithoutATileAndCellsPastTheGridDrawNothing) {
     EXPECT_EQ(p.At(10, 96), 0x0000FFu);
     EXPECT_EQ(p.At(10, 160), 0xFF0000u);
     EXPECT_EQ(p.At(40, 32), 0xFF0000u);
+    EXPECT_EQ(p.At(40, 96), 0x0000FFu) << "code 0 is free space, never drawn";
     EXPECT_EQ(p.At(98, 32), 0x0000FFu) << "nothing past the grid";
     std::memcpy(TileImages, saved, sizeof saved);
     ClearLevelMap();

@@ -4,9 +4,7 @@ set(CONTENT_TESTS ${CMAKE_CURRENT_LIST_DIR})
 mvx_add_test(content_map_tests SOURCES
     ${CONTENT_TESTS}/level_map_test.cpp
     ${CONTENT_TESTS}/player_motion_test.cpp
-    ${CONTENT_TESTS}/sector_flood.cpp
-    ${CONTENT_TESTS}/sector_flood_test.cpp
-    ${CONTENT_TESTS}/sector_map_test.cpp)
+    ${CONTENT_TESTS}/sector_flood_test.cpp)
 mvx_add_test(content_catalogue_tests SOURCES
     ${CONTENT_TESTS}/catalogue_test.cpp
     ${CONTENT_TESTS}/back_panels_test.cpp
