@@ -71,9 +71,10 @@ template <typename T> T* ListAdd(List<T>& list) {
     return &n->record;
 }
 
-// Adds a zero-filled record at the end, whatever the cursor did before, and makes it current.
-// The game objects spawn this way, so a record made during a walk is still reached by that
-// walk and a list keeps the order in which things were made.
+// Adds a zero-filled record at the end, wherever the cursor stood, and makes it current. The
+// game objects spawn this way, so a list keeps the order in which things were made and a
+// record spawned earlier in a frame is updated in that frame. It moves the cursor: a walk of
+// the same list would go on from the new record.
 template <typename T> T* ListAppend(List<T>& list) {
     list.current = list.last;
     list.position = list.count;

@@ -57,6 +57,17 @@ TEST(CursorList, WalkingAndDeletingVisitsEveryRecordOnce) {
     EXPECT_TRUE(list.count == 0 && !list.first && !list.last && !ListNext(list));
 }
 
+TEST(CursorList, AppendGoesToTheEndWhereverTheCursorStands) {
+    List<Entry> list;
+    ListAppend(list)->label = 'a'; // empty
+    ListRewind(list);
+    ListAppend(list)->label = 'b'; // no current record
+    ListSelect(list, 0);
+    ListAppend(list)->label = 'c'; // on the first
+    EXPECT_EQ(Labels(list), "abc");
+    EXPECT_TRUE(ListCurrent(list)->label == 'c' && list.position == 3);
+}
+
 TEST(CursorList, AddGoesAfterTheCurrentRecordZeroFilledAndSelectOutsideLeavesNone) {
     List<Entry> list;
     Fill(list, "ab");
