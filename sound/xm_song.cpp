@@ -191,8 +191,10 @@ static void TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_
         return;
     }
     const ModuleSample* sample = &ins->samples[sampleIndex];
+    // Out of range the row's note is ignored. FT2 counts from 1 in a byte, so the note just
+    // below C-0 still starts its sample, at the pitch the channel had.
     const int realNote = note - 1 + sample->relativeNote;
-    if (realNote < 0 || realNote >= 119) return; // out of range: the row's note is ignored
+    if (realNote < -1 || realNote >= 119) return;
     ch.sample = sample;
     ch.defaultVolume = sample->volume;
     ch.defaultPanning = sample->panning;
@@ -201,8 +203,10 @@ static void TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_
     ch.finetune = sample->finetune;
     if (effect == FX_EXTENDED && (param >> 4) == EX_FINETUNE)
         ch.finetune = int8_t(((param & 15) - 8) * 16);
-    ch.period = NotePeriod(*m, realNote, ch.finetune);
-    ch.targetPeriod = ch.period;
+    if (realNote >= 0) {
+        ch.period = NotePeriod(*m, realNote, ch.finetune);
+        ch.targetPeriod = ch.period;
+    }
     int32_t offset = 0;
     if (effect == FX_SAMPLE_OFFSET) { // 9xx acts, and remembers, only where a note starts
         if (param) ch.offsetMemory = param;
