@@ -222,10 +222,6 @@ namespace {
 
 constexpr int ORB_FIRST = 10, ORB_LAST = 90; // orbs lie on code-0 cells of these columns and rows
 
-bool FreeForPlayer(int32_t code) {
-    return code == 0 || code > 23;
-}
-
 // The shipped sector, loaded through the game's own loader.
 class ShippedSector : public ::testing::Test {
   protected:
@@ -253,13 +249,13 @@ TEST_F(ShippedSector, HoldsTileCodesInAWallRimWithWholeMachinesAndClearArrivalPo
             SCOPED_TRACE("cell " + std::to_string(c) + ", " + std::to_string(r));
             ASSERT_TRUE(code >= 0 && code <= 41) << code;
             const bool rim = c == 0 || r == 0 || c == MAP_SIZE - 1 || r == MAP_SIZE - 1;
-            EXPECT_TRUE(!rim || !FreeForPlayer(code)) << "the rim is open";
+            EXPECT_TRUE(!rim || !CellFreeForPlayer(code)) << "the rim is open";
             openOrbCells +=
                 c >= ORB_FIRST && c <= ORB_LAST && r >= ORB_FIRST && r <= ORB_LAST && code == 0;
             if (code == 18 || code == 20 || code == 22) {
                 // A machine's left half, its right half beside it and room to stand on top.
                 EXPECT_EQ(At(c + 1, r), code + 1);
-                EXPECT_TRUE(FreeForPlayer(At(c, r - 1)) && FreeForPlayer(At(c + 1, r - 1)));
+                EXPECT_TRUE(CellFreeForPlayer(At(c, r - 1)) && CellFreeForPlayer(At(c + 1, r - 1)));
                 shops += code == 18, teleporters += code == 20, bases += code == 22;
             }
             if (code == 19 || code == 21 || code == 23) {
@@ -268,7 +264,7 @@ TEST_F(ShippedSector, HoldsTileCodesInAWallRimWithWholeMachinesAndClearArrivalPo
             if (code == 21) { // the arrival point (64 c, 64 r - 64) and the cells it touches
                 for (int dc = -1; dc <= 0; dc++)
                     for (int dr = -2; dr <= -1; dr++)
-                        EXPECT_TRUE(FreeForPlayer(At(c + dc, r + dr)));
+                        EXPECT_TRUE(CellFreeForPlayer(At(c + dc, r + dr)));
             }
             if (code == 28) {
                 gates++;
