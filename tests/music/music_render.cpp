@@ -1,4 +1,4 @@
-// music_render.cpp - renders modules through the song engine and measures the result.
+// music_render.cpp - renders module bytes through the song engine (see music_render.h).
 #include "tests/music/music_render.h"
 
 #include <algorithm>

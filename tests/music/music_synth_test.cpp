@@ -3,9 +3,11 @@
 // stored at their width and level, the same on every run, and settings that are checked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "tests/music/music_render.h"
 #include "tools/assetgen/music_song.h"
