@@ -8,7 +8,8 @@
 #
 # MORVEXA_SOAK_DRAW=1 draws every frame too (much slower; the default runs the game's logic
 # with drawing switched off). Fails on any fault, broken list bound, creeping heap or
-# sanitizer report. The test suite runs the same soak for 30000 frames.
+# sanitizer report. The test suites play the same hour (logic alone takes seconds); this
+# script is for other lengths and seeds, and for drawn runs.
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 frames="${1:-288000}"

@@ -4,7 +4,7 @@
 // Sections: 1. settings and figures  2. memory  3. the player's choices  4. the checks
 //           5. the run
 //
-//   MORVEXA_SOAK_FRAMES   drawn frames to play (default 30000; an hour is 288000)
+//   MORVEXA_SOAK_FRAMES   drawn frames to play (default 288000: an hour at 80 a second)
 //   MORVEXA_SOAK_SEED     the input's seed (default 1)
 //   MORVEXA_SOAK_DRAW     1: draw every frame (default 0: game logic alone)
 //
@@ -19,7 +19,9 @@
 // Memory: every list's size is checked against what the game can make of it each frame; the
 // heap outside the list records (live bytes, from the sanitizer's allocator or malloc) is
 // taken at each new game and must not creep upward; the resident size is reported. The
-// figures are printed at the end. scripts/soak.sh runs the hour under AddressSanitizer.
+// figures are printed at the end. With drawing off an hour takes seconds, so the suites
+// play the whole hour, under AddressSanitizer too; scripts/soak.sh runs other lengths,
+// seeds and drawing.
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -94,6 +96,7 @@ struct SoakFigures {
     int32_t highestSector = 0, longestGame = 0;
     ListPeaks peaks;
     std::vector<long long> heapAtNewGame; // bytes outside list records
+    std::vector<long long> heapEvery4096; // live heap bytes every 4096 frames
     long long peakHeap = 0;
     long peakRssKiB = 0;
     uint32_t dumps = 0;
@@ -421,6 +424,7 @@ void SoakPlayer::Check(uint32_t frame) {
 
     if (frame % 4096 == 0) {
         figures.peakHeap = std::max(figures.peakHeap, LiveHeapBytes());
+        figures.heapEvery4096.push_back(LiveHeapBytes());
         // The state dump reads every list: it must stay a whole JSON object for this frame.
         const std::string dump = DumpState(frame);
         const std::string head = "{\"frame\":" + std::to_string(frame) + ",";
@@ -482,7 +486,7 @@ bool SoakPlayer::OnFrame(uint32_t frame) {
 
 // ================================================================ 5. the run
 TEST(Soak, SeededRandomPlayThroughEveryModeNeverFaultsAndKeepsMemoryBounded) {
-    const uint32_t frames = EnvNumber("MORVEXA_SOAK_FRAMES", 30000);
+    const uint32_t frames = EnvNumber("MORVEXA_SOAK_FRAMES", 288000);
     const uint32_t seed = EnvNumber("MORVEXA_SOAK_SEED", 1);
     TempDir dir(true);
     WriteFileBytes("startmap.map", ReadFileBytes(SourcePath("assets/startmap.map")));
@@ -522,6 +526,8 @@ TEST(Soak, SeededRandomPlayThroughEveryModeNeverFaultsAndKeepsMemoryBounded) {
                 p.arrivals, p.scores);
     std::printf("soak: heap outside lists at each new game (KiB):");
     for (long long h : f.heapAtNewGame) std::printf(" %lld", h / 1024);
+    std::printf("\nsoak: live heap every 4096 frames (KiB):");
+    for (long long h : f.heapEvery4096) std::printf(" %lld", h / 1024);
     std::printf("\nsoak: peak live heap %lld KiB, peak resident %ld KiB, resident now %ld KiB\n",
                 f.peakHeap / 1024, f.peakRssKiB, ResidentKiB());
 
@@ -532,8 +538,12 @@ TEST(Soak, SeededRandomPlayThroughEveryModeNeverFaultsAndKeepsMemoryBounded) {
         EXPECT_GT(f.modeVisits[m], 0u) << MODE_NAMES[m] << " never visited";
     // No creeping heap: every new game after the first two starts within 1 MiB of the most
     // any of the first two started with (lists recycle their records, so their peaks are
-    // counted apart).
-    ASSERT_GE(f.heapAtNewGame.size(), 2u);
+    // counted apart). An hour plays some forty games; a run of a few thousand frames may
+    // play too few to judge.
+    if (f.heapAtNewGame.size() < 3) {
+        std::printf("soak: too few games (%zu) to judge the heap\n", f.heapAtNewGame.size());
+        return;
+    }
     const long long settled = std::max(f.heapAtNewGame[0], f.heapAtNewGame[1]);
     for (size_t g = 2; g < f.heapAtNewGame.size(); g++)
         EXPECT_LE(f.heapAtNewGame[g], settled + (1 << 20)) << "game " << g + 1;

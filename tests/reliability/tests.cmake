@@ -25,7 +25,7 @@ mvx_add_test(reliability_fuzz_replay_test
 mvx_add_test(reliability_music_threads_test
     SOURCES ${MVX_RELIABILITY_TESTS}/music_threads_test.cpp)
 
-# 30,000 frames by default (MORVEXA_SOAK_FRAMES); scripts/soak.sh runs the hour.
+# An hour of play by default (MORVEXA_SOAK_FRAMES), drawing off: a few seconds.
 mvx_add_test(reliability_soak_test SOURCES ${MVX_RELIABILITY_TESTS}/soak_test.cpp)
 
 # The AddressSanitizer runs preload this (scripts/sanitize.sh): the GL driver's modules stay
