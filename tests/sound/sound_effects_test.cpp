@@ -1,47 +1,100 @@
-// The effect bank over the scripted audio output: restart, two slots at once, own rates,
-// SetSoundFrequency, replacing a slot, and silence without an output.
+// Sound effects: the WAV chunk walk ("fmt " first, chunks skipped to "data", sizes past the
+// end), and the effect bank over the scripted audio output (levels, two slots at once, own
+// rates, SetSoundFrequency, restart, refusals, silence without an output).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "platform/audio_out.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
 #include "sound/sound_effects.h"
+#include "sound/wav_chunks.h"
 
 namespace {
 
-std::vector<uint8_t> Wav(uint16_t bits, uint32_t rate, const std::vector<int>& samples) {
-    std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0,   0,   0,  0, 'W', 'A',
-                              'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0,   0};
-    auto u16 = [&](uint32_t v) { b.push_back(uint8_t(v)), b.push_back(uint8_t(v >> 8)); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * bits / 8);
-    u16(bits / 8);
-    u16(bits);
-    b.insert(b.end(), {'d', 'a', 't', 'a'});
-    u32(uint32_t(samples.size() * bits / 8));
-    for (int s : samples) {
-        if (bits == 8)
-            b.push_back(uint8_t(s + 128));
-        else
-            u16(uint16_t(int16_t(s)));
+// A RIFF WAVE of chunks; Chunk() may declare a size other than the body's.
+struct Wav {
+    std::vector<uint8_t> b;
+    Wav() {
+        static const char riff[] = "RIFF\0\0\0\0WAVE";
+        b.assign(riff, riff + 12);
     }
-    return b;
+    void Put(uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; i++) b.push_back(uint8_t(v >> (8 * i)));
+    }
+    Wav& Chunk(const char* id, const std::vector<uint8_t>& body, int64_t declared = -1) {
+        b.insert(b.end(), id, id + 4);
+        Put(uint32_t(declared < 0 ? int64_t(body.size()) : declared), 4);
+        b.insert(b.end(), body.begin(), body.end());
+        return *this;
+    }
+    Wav& Format(uint16_t bits, uint32_t rate, int extra = 0, int64_t declared = -1) {
+        Wav f;
+        f.b.clear();
+        for (uint32_t v : {1u, 1u}) f.Put(v, 2); // PCM, mono
+        f.Put(rate, 4);
+        f.Put(rate * bits / 8, 4);
+        f.Put(bits / 8u, 2);
+        f.Put(bits, 2);
+        f.b.resize(f.b.size() + size_t(extra));
+        return Chunk("fmt ", f.b, declared);
+    }
+};
+
+// A mono sound of constant or given samples.
+std::vector<uint8_t> Sound(uint16_t bits, uint32_t rate, const std::vector<int>& samples) {
+    Wav w;
+    std::vector<uint8_t> data;
+    for (int s : samples)
+        for (int i = 0; i < bits / 8; i++)
+            data.push_back(uint8_t((bits == 8 ? s + 128 : s) >> (8 * i)));
+    return w.Format(bits, rate).Chunk("data", data).b;
+}
+
+TEST(WavChunks, TheWalkSkipsToDataCutsItAtTheEndAndRefusesWhatItCannotRead) {
+    WavSound w;
+    const Wav tidy = Wav()
+                         .Format(8, 11025, 2)
+                         .Chunk("fact", {1, 2, 3, 4})
+                         .Chunk("data", {10, 20, 30})
+                         .Chunk("LIST", {'I'});
+    ASSERT_TRUE(ReadWavChunks(tidy.b.data(), tidy.b.size(), &w));
+    EXPECT_EQ(w.rate, 11025u);
+    EXPECT_EQ(w.bitsPerSample, 8);
+    EXPECT_EQ(w.channels, 1);
+    EXPECT_EQ(std::vector<uint8_t>(w.samples, w.samples + w.bytes),
+              (std::vector<uint8_t>{10, 20, 30}));
+    const Wav cut = Wav().Format(16, 44100).Chunk("data", {1, 2, 3, 4}, 1000000);
+    ASSERT_TRUE(ReadWavChunks(cut.b.data(), cut.b.size(), &w));
+    EXPECT_EQ(w.bytes, 4u);
+    const Wav refused[] = {
+        Wav().Format(16, 22050).Chunk("LIST", {1, 2}),                                // no "data"
+        Wav().Chunk("fact", {0, 0, 0, 0}).Format(16, 22050).Chunk("data", {1, 2}),    // "fmt " not
+                                                                                      // first
+        Wav().Format(16, 44100).Chunk("junk", {}, 0xFFFFFFF0u).Chunk("data", {1, 2}), // skip past
+                                                                                      // end
+        Wav().Format(16, 44100, 0, 5000), // format past end
+    };
+    for (const Wav& r : refused) EXPECT_FALSE(ReadWavChunks(r.b.data(), r.b.size(), &w));
+    std::vector<uint8_t> notRiff = tidy.b;
+    notRiff[0] = 'X';
+    EXPECT_FALSE(ReadWavChunks(notRiff.data(), notRiff.size(), &w));
+    EXPECT_FALSE(ReadWavChunks(nullptr, 0, &w));
+    // Every truncation of a good file is refused or read inside its bytes.
+    for (size_t n = 0; n < tidy.b.size(); n++) {
+        if (ReadWavChunks(tidy.b.data(), n, &w)) {
+            EXPECT_LE(w.samples + w.bytes, tidy.b.data() + n) << n;
+        }
+    }
 }
 
 // Frames until the slot's voice falls silent, pulling the output in steps of 64 frames.
 int FramesPlayed(int slot) {
     std::vector<int16_t> out(2 * 64);
     int frames = 0;
-    while (AudioOutVoicePlaying(slot) && frames < 10 * 48000) {
+    for (; AudioOutVoicePlaying(slot) && frames < 10 * 48000; frames += 64)
         AudioOutPull(out.data(), 64);
-        frames += 64;
-    }
     return frames;
 }
 
@@ -59,9 +112,10 @@ class SoundEffects : public ::testing::Test {
     }
 };
 
-TEST_F(SoundEffects, EightBitUnsignedAndSixteenBitSignedSoundsPlayAtTheirLevel) {
-    const std::vector<uint8_t> a = Wav(8, 48000, std::vector<int>(100, 50)); // 50 x 256
-    const std::vector<uint8_t> b = Wav(16, 48000, std::vector<int>(100, -3000));
+TEST_F(SoundEffects, EightAndSixteenBitSoundsPlayAtTheirLevelMixedAndSaturated) {
+    const std::vector<uint8_t> a = Sound(8, 48000, std::vector<int>(100, 50)); // 50 x 256
+    const std::vector<uint8_t> b = Sound(16, 48000, std::vector<int>(100, -3000));
+    const std::vector<uint8_t> loud = Sound(16, 48000, std::vector<int>(50, 30000));
     ASSERT_NE(CatchSound(0, a.data(), a.size()), 0);
     ASSERT_NE(CatchSound(1, b.data(), b.size()), 0);
     ASSERT_NE(PlaySound(0), 0);
@@ -72,71 +126,50 @@ TEST_F(SoundEffects, EightBitUnsignedAndSixteenBitSignedSoundsPlayAtTheirLevel) 
     ASSERT_NE(PlaySound(1), 0); // two slots at once are mixed
     AudioOutPull(out.data(), 10);
     EXPECT_EQ(out[4], 12800 - 3000);
-}
-
-TEST_F(SoundEffects, MixSaturatesInsteadOfWrapping) {
-    const std::vector<uint8_t> loud = Wav(16, 48000, std::vector<int>(50, 30000));
-    ASSERT_NE(CatchSound(2, loud.data(), loud.size()), 0);
-    ASSERT_NE(CatchSound(3, loud.data(), loud.size()), 0);
+    for (int slot : {2, 3}) ASSERT_NE(CatchSound(slot, loud.data(), loud.size()), 0);
     PlaySound(2);
     PlaySound(3);
-    std::vector<int16_t> out(2 * 10);
     AudioOutPull(out.data(), 10);
-    EXPECT_EQ(out[0], 32767);
+    EXPECT_EQ(out[0], 32767); // saturated, not wrapped
 }
 
-TEST_F(SoundEffects, EachSoundPlaysAtItsOwnRateAndSlotFourSetTo8000PlaysSlower) {
-    const std::vector<uint8_t> wav = Wav(8, 11025, std::vector<int>(11025, 20)); // 1 s
+TEST_F(SoundEffects, EachSoundPlaysAtItsOwnRateAndRestartsFromTheBeginning) {
+    const std::vector<uint8_t> wav = Sound(8, 11025, std::vector<int>(11025, 20)); // 1 s
     ASSERT_NE(CatchSound(4, wav.data(), wav.size()), 0);
     ASSERT_NE(PlaySound(4), 0);
-    const int own = FramesPlayed(4);
-    EXPECT_NEAR(own, 48000, 64);
-    SetSoundFrequency(4, 8000);
+    EXPECT_NEAR(FramesPlayed(4), 48000, 64);
+    SetSoundFrequency(4, 8000); // slot 4 at 8000: about 27 % slower
     EXPECT_EQ(SoundFrequency(4), 8000);
     ASSERT_NE(PlaySound(4), 0);
-    const int slower = FramesPlayed(4);
-    EXPECT_NEAR(slower, 11025 * 6, 64); // 11025 samples at 8000 a second: 1.378 s
-    EXPECT_NEAR(double(own) / slower, 8000.0 / 11025.0, 0.01); // about 27 % slower
-}
-
-TEST_F(SoundEffects, PlayingAgainRestartsFromTheBeginning) {
+    EXPECT_NEAR(FramesPlayed(4), 11025 * 6, 64);
     std::vector<int> ramp;
     for (int i = 0; i < 2000; i++) ramp.push_back(i);
-    const std::vector<uint8_t> wav = Wav(16, 48000, ramp);
-    ASSERT_NE(CatchSound(5, wav.data(), wav.size()), 0);
+    const std::vector<uint8_t> r = Sound(16, 48000, ramp);
+    ASSERT_NE(CatchSound(5, r.data(), r.size()), 0);
     PlaySound(5);
     std::vector<int16_t> out(2 * 500);
     AudioOutPull(out.data(), 500);
     EXPECT_EQ(out[2 * 499], 499);
     PlaySound(5);
     AudioOutPull(out.data(), 2);
-    EXPECT_EQ(out[0], 0);
-    EXPECT_EQ(out[2], 1);
+    EXPECT_EQ(std::vector<int16_t>({out[0], out[2]}), std::vector<int16_t>({0, 1}));
 }
 
-TEST_F(SoundEffects, RefusedDataLeavesTheSlotAndEmptySlotsDoNothing) {
-    const std::vector<uint8_t> good = Wav(8, 8000, {1, 2, 3});
+TEST_F(SoundEffects, RefusedDataLeavesTheSlotAndEmptySlotsOrNoOutputDoNothing) {
+    const std::vector<uint8_t> good = Sound(8, 8000, {1, 2, 3});
     ASSERT_NE(CatchSound(6, good.data(), good.size()), 0);
-    std::vector<uint8_t> bad = good;
+    std::vector<uint8_t> bad = good, stereo = good;
     bad[12] = 'x'; // no leading "fmt "
+    stereo[22] = 2;
     EXPECT_EQ(CatchSound(6, bad.data(), bad.size()), 0);
-    EXPECT_EQ(SoundFrequency(6), 8000);
-    const std::vector<uint8_t> stereo = [&] {
-        std::vector<uint8_t> s = good;
-        s[22] = 2;
-        return s;
-    }();
     EXPECT_EQ(CatchSound(6, stereo.data(), stereo.size()), 0);
+    EXPECT_EQ(SoundFrequency(6), 8000);
     EXPECT_EQ(PlaySound(7), 0);
     EXPECT_EQ(PlaySound(-1), 0);
     SetSoundFrequency(7, 8000); // nothing there: nothing happens
     EXPECT_EQ(SoundFrequency(7), 0);
     EXPECT_EQ(CatchSound(SOUND_MAX_SLOTS, good.data(), good.size()), 0);
-}
-
-TEST(SoundEffectsWithoutOutput, EveryCallDoesNothingWhenNoOutputOpened) {
-    FreeSounds(); // no output open
-    const std::vector<uint8_t> good = Wav(8, 8000, {1, 2, 3});
+    FreeSounds(); // no output open: every call does nothing
     EXPECT_EQ(CatchSound(0, good.data(), good.size()), 0);
     EXPECT_EQ(PlaySound(0), 0);
     SetSoundFrequency(0, 100);

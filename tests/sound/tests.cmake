@@ -3,13 +3,9 @@
 if(TARGET mvx_xmwriter)
     mvx_add_test(xm_engine_tests
         SOURCES
-            ${CMAKE_CURRENT_LIST_DIR}/xm_effect_arpeggio_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/xm_effect_portamento_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/xm_effect_vibrato_tremolo_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/xm_effect_volume_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/xm_effect_panning_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/xm_effect_retrig_cut_delay_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/xm_envelope_keyoff_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/xm_pitch_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/xm_volume_pan_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/xm_note_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/xm_song_flow_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/xm_mixer_render_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/xm_module_load_test.cpp
@@ -20,7 +16,6 @@ if(TARGET mvx_xmwriter)
 endif()
 mvx_add_test(sound_effect_tests
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/wav_chunks_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sound_effects_test.cpp
     LIBS mvx_sound)
 

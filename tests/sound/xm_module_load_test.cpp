@@ -2,69 +2,63 @@
 // kept inside the sample, missing patterns, the title, and truncated or lying input.
 #include "tests/sound/xm_test_song.h"
 
-#include <cstring>
+#include <tuple>
 
-static std::vector<uint8_t> Bytes(const XmModule& xm) {
-    return WriteXm(xm);
-}
-
-static void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-static void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; i++) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+static void Put(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; i++) b[at + size_t(i)] = uint8_t(v >> (8 * i));
 }
 
 // Where the first instrument starts: after the header and every pattern.
 static size_t FirstInstrument(const std::vector<uint8_t>& b) {
     size_t at = 60 + (b[60] | b[61] << 8);
-    const int patterns = b[70] | b[71] << 8;
-    for (int p = 0; p < patterns; p++) at += 9 + size_t(b[at + 7] | b[at + 8] << 8);
+    for (int p = 0; p < (b[70] | b[71] << 8); p++) at += 9 + size_t(b[at + 7] | b[at + 8] << 8);
     return at;
 }
 
 static bool Loads(const std::vector<uint8_t>& b) {
-    ModuleData* m = LoadModule(b.data(), b.size());
-    FreeModule(m);
+    ModulePtr m(LoadModule(b.data(), b.size()));
     return m != nullptr;
 }
 
-TEST(XmModuleLoad, ModulesOutsideTheLoadLimitsAreRefused) {
-    const std::vector<uint8_t> good = Bytes(TestModule(2));
-    ASSERT_TRUE(Loads(good));
-    std::vector<uint8_t> b = good;
-    Put16(b, 68, 65); // channels
-    EXPECT_FALSE(Loads(b));
-    b = good;
-    Put16(b, 68, 64);
-    EXPECT_TRUE(Loads(b)); // 64 channels is the limit (the pattern data just runs short)
-    b = good;
-    Put16(b, 336 + 5, 0); // rows of pattern 0
-    EXPECT_FALSE(Loads(b));
-    Put16(b, 336 + 5, 257);
-    EXPECT_FALSE(Loads(b));
-    const size_t ins = FirstInstrument(good);
-    b = good;
-    Put32(b, ins + 29, 41); // sample header size
-    EXPECT_FALSE(Loads(b));
-    b = good;
-    Put32(b, ins + 263, 4194304); // sample length in bytes
-    EXPECT_FALSE(Loads(b));
-    Put32(b, ins + 263, 4194303);
-    EXPECT_TRUE(Loads(b)); // long, but its data is simply cut at the end of the file
-    b = good;
-    Put16(b, ins + 27, 17); // samples in the instrument
-    EXPECT_FALSE(Loads(b));
-    b = good;
-    Put16(b, 58, 0x0103);
-    EXPECT_FALSE(Loads(b));
-    b = good;
-    b[3] = 'x';
-    EXPECT_FALSE(Loads(b));
+// Loads, then plays half a second of whatever loaded (nothing must read out of bounds).
+static void LoadAndPlay(const std::vector<uint8_t>& b) {
+    ModulePtr m(LoadModule(b.data(), b.size()));
+    if (!m) return;
+    auto music = std::make_unique<MusicContext>();
+    StartMusic(music.get(), m.get(), MUSIC_STOP_AT_END);
+    std::vector<int32_t> acc(2 * 24000);
+    RenderMusic(music.get(), acc.data(), 24000);
 }
 
-TEST(XmModuleLoad, DeltaCodedSamplesDecodeTo16BitAndLoopsStayInsideTheSample) {
+TEST(XmModuleLoad, ModulesOutsideTheLoadLimitsAreRefused) {
+    const std::vector<uint8_t> good = WriteXm(TestModule(2));
+    const size_t ins = FirstInstrument(good);
+    struct Change {
+        size_t at;
+        uint32_t value;
+        int bytes;
+        bool loads;
+    } changes[] = {
+        {68, 65, 2, false},
+        {68, 64, 2, true}, // channels (64: the pattern data just runs short)
+        {341, 0, 2, false},
+        {341, 257, 2, false},           // rows of pattern 0
+        {ins + 29, 41, 4, false},       // sample header size
+        {ins + 263, 4194304, 4, false}, // sample length in bytes
+        {ins + 263, 4194303, 4, true},  // long, but cut at the end of the file
+        {ins + 27, 17, 2, false},       // samples in the instrument
+        {58, 0x0103, 2, false},         // version
+        {3, 'x', 1, false},             // signature
+    };
+    ASSERT_TRUE(Loads(good));
+    for (const Change& c : changes) {
+        std::vector<uint8_t> b = good;
+        Put(b, c.at, c.value, c.bytes);
+        EXPECT_EQ(Loads(b), c.loads) << "at " << c.at << " value " << c.value;
+    }
+}
+
+TEST(XmModuleLoad, SamplesDecodeTo16BitAndLoopsStayInsideTheSample) {
     XmModule xm = TestModule();
     XmSample& s8 = xm.instruments[0].samples[0];
     s8.data = {0, 1, -1, 127, -128, 5};
@@ -76,38 +70,30 @@ TEST(XmModuleLoad, DeltaCodedSamplesDecodeTo16BitAndLoopsStayInsideTheSample) {
     xm.instruments[0].samples.push_back(s16);
     ModulePtr m = LoadTestModule(xm);
     ASSERT_TRUE(m);
-    const ModuleSample& a = m->instruments[0].samples[0];
+    const ModuleSample &a = m->instruments[0].samples[0], &b = m->instruments[0].samples[1];
     ASSERT_EQ(a.length, 6);
-    EXPECT_EQ(std::vector<int16_t>(a.data, a.data + 6),
-              (std::vector<int16_t>{0, 256, -256, 127 * 256, -128 * 256, 5 * 256}));
+    EXPECT_EQ(std::vector<int16_t>(a.data, a.data + 7), // and the guard after the loop
+              (std::vector<int16_t>{0, 256, -256, 127 * 256, -128 * 256, 5 * 256, -128 * 256}));
     EXPECT_EQ(a.loopStart, 4);
     EXPECT_EQ(a.loopEnd, 6);
-    EXPECT_EQ(a.data[6], a.data[4]); // guard for interpolation across the loop
-    const ModuleSample& b = m->instruments[0].samples[1];
     ASSERT_EQ(b.length, 5);
-    EXPECT_EQ(std::vector<int16_t>(b.data, b.data + 5),
-              (std::vector<int16_t>{0, 32767, -32768, 12345, -1}));
+    EXPECT_EQ(std::vector<int16_t>(b.data, b.data + 5), s16.data);
     EXPECT_EQ(b.loopType, SAMPLE_LOOP_NONE);
-}
-
-TEST(XmModuleLoad, AdpcmSamplesDecodeThroughTheirDeltaTable) {
-    XmModule xm = TestModule();
-    xm.instruments[0].samples[0].data.assign(16 + 3, 0); // room for the table and 6 nibbles
+    // 4-bit ADPCM (reserved byte 0xAD): a table of 16 deltas, then two samples a byte.
+    xm.instruments[0].samples.resize(1);
+    xm.instruments[0].samples[0].data.assign(16 + 3, 0);
     xm.instruments[0].samples[0].loopType = XM_LOOP_NONE;
-    std::vector<uint8_t> b = Bytes(xm);
-    const size_t header = FirstInstrument(b) + 263;
-    Put32(b, header, 6); // 6 samples
-    b[header + 17] = 0xAD;
-    const size_t data = b.size() - 19;
-    for (int i = 0; i < 16; i++) b[data + size_t(i)] = uint8_t(int8_t(i * 2 - 16)); // table
-    b[data + 16] = 0x9A; // nibbles 10 then 9: +4, +2
-    b[data + 17] = 0x07; // 7 then 0: -2, -16
-    b[data + 18] = 0xFF; // 15, 15: +14, +14
-    ModulePtr m(LoadModule(b.data(), b.size()));
-    ASSERT_TRUE(m);
-    const ModuleSample& s = m->instruments[0].samples[0];
-    ASSERT_EQ(s.length, 6);
-    EXPECT_EQ(std::vector<int16_t>(s.data, s.data + 6),
+    std::vector<uint8_t> bytes = WriteXm(xm);
+    const size_t header = FirstInstrument(bytes) + 263, data = bytes.size() - 19;
+    Put(bytes, header, 6, 4); // 6 samples
+    bytes[header + 17] = 0xAD;
+    for (int i = 0; i < 16; i++) bytes[data + size_t(i)] = uint8_t(int8_t(i * 2 - 16));
+    Put(bytes, data + 16, 0xFF079A, 3); // nibbles 10 9 | 7 0 | 15 15: +4 +2 -2 -16 +14 +14
+    ModulePtr adpcm(LoadModule(bytes.data(), bytes.size()));
+    ASSERT_TRUE(adpcm);
+    const ModuleSample& c = adpcm->instruments[0].samples[0];
+    ASSERT_EQ(c.length, 6);
+    EXPECT_EQ(std::vector<int16_t>(c.data, c.data + 6),
               (std::vector<int16_t>{4 * 256, 6 * 256, 4 * 256, -12 * 256, 2 * 256, 16 * 256}));
 }
 
@@ -120,47 +106,32 @@ TEST(XmModuleLoad, OrdersNamingMissingPatternsPlayEmpty64RowPatternsAndTitleIsCl
     EXPECT_STREQ(m->title, "Title!");
     const ModulePattern& p = PatternAtOrder(*m, 1);
     EXPECT_EQ(p.rows, 64);
-    for (int i = 0; i < 64 * MODULE_CELL_BYTES; i++) ASSERT_EQ(p.cells[i], 0);
+    EXPECT_EQ(std::vector<uint8_t>(p.cells, p.cells + 64 * MODULE_CELL_BYTES),
+              std::vector<uint8_t>(64 * MODULE_CELL_BYTES, 0));
 }
 
 TEST(XmModuleLoad, EveryTruncationAndLyingSizeIsRefusedOrPlayedSafely) {
-    XmModule xm = TestModule(2);
-    XmEnvelope& e = xm.instruments[0].volumeEnvelope;
-    e.on = true;
-    e.points = {{0, 64}, {10, 0}};
-    Cell(xm, 0, 0, 0) = {NOTE_C4, 1, 0x40, 0xA, 0x0F};
-    const std::vector<uint8_t> good = Bytes(xm);
-    auto play = [](const std::vector<uint8_t>& b) {
-        ModuleData* m = LoadModule(b.data(), b.size());
-        if (!m) return;
-        auto music = std::make_unique<MusicContext>();
-        StartMusic(music.get(), m, MUSIC_STOP_AT_END);
-        std::vector<int32_t> acc(2 * 4096);
-        for (int i = 0; i < 8; i++) RenderMusic(music.get(), acc.data(), 4096);
-        FreeModule(m);
-    };
+    XmModule xm = Song({"C-4 01 40 A0F | ... .. .. ..."});
+    xm.instruments[0] = EnvelopeInstrument(xm, {{0, 64}, {10, 0}});
+    const std::vector<uint8_t> good = WriteXm(xm);
     int loaded = 0;
     for (size_t n = 0; n <= good.size(); n++) {
         const std::vector<uint8_t> cut(good.begin(), good.begin() + long(n));
-        ModuleData* m = LoadModule(cut.data(), cut.size());
-        loaded += m != nullptr;
-        FreeModule(m);
-        play(cut);
+        loaded += Loads(cut);
+        LoadAndPlay(cut);
     }
     EXPECT_GT(loaded, 0);
     const size_t ins = FirstInstrument(good);
+    for (auto [at, value, bytes] : {std::tuple{ins, 0xFFFFFFF0u, 4},   // instrument size
+                                    std::tuple{343ul, 0xFFFFu, 2},     // packed pattern size
+                                    std::tuple{ins + 225, 200u, 1}}) { // envelope points
+        std::vector<uint8_t> b = good;
+        Put(b, at, value, bytes);
+        LoadAndPlay(b);
+    }
     std::vector<uint8_t> b = good;
-    Put32(b, ins, 0xFFFFFFF0u); // instrument size far past the end
-    play(b);
-    b = good;
-    Put32(b, ins + 263 + 4, 0xFFFFFFF0u); // loop start past the end
+    Put(b, ins + 263 + 4, 0xFFFFFFF0u, 4); // loop start past the end: no loop
     ModulePtr m(LoadModule(b.data(), b.size()));
     ASSERT_TRUE(m);
     EXPECT_EQ(m->instruments[0].samples[0].loopType, SAMPLE_LOOP_NONE);
-    b = good;
-    Put16(b, 336 + 7, 0xFFFF); // packed size past the end
-    play(b);
-    b = good;
-    b[ins + 225] = 200; // envelope point count
-    play(b);
 }

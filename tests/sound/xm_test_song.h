@@ -4,43 +4,80 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sound/xm_song.h"
 #include "tools/xm/xm_writer.h"
 
-// A module of `channels` channels with one 64-row pattern and one instrument holding one
-// forward-looped sample of 256 values (a saw) at full volume, centre pan, C-4 = 8363 Hz.
+// Notes as the pattern writes them: C-4 is 49.
+constexpr uint8_t NOTE_C4 = 49;
+
+// `channels` channels, one empty pattern of `rows` rows at speed 6, and one instrument holding
+// one forward-looped saw of 256 values at full volume, centre pan, C-4 = 8363 Hz.
 inline XmModule TestModule(int channels = 1, int rows = 64) {
     XmModule m;
     m.name = "test";
     m.channels = channels;
-    m.speed = 6;
-    m.tempo = 125;
     m.orders = {0};
     XmPattern p;
     p.Resize(rows, channels);
     m.patterns.push_back(p);
     XmInstrument ins;
-    ins.name = "saw";
     XmSample s;
     for (int i = 0; i < 256; i++) s.data.push_back(int16_t(i - 128));
     s.loopType = XM_LOOP_FORWARD;
-    s.loopStart = 0;
     s.loopLength = 256;
     ins.samples.push_back(s);
     m.instruments.push_back(ins);
     return m;
 }
 
-inline XmCell& Cell(XmModule& m, int pattern, int row, int channel) {
-    return m.patterns[size_t(pattern)].At(row, channel, m.channels);
+// A cell as a tracker shows it: "C#4 01 30 A0F", "=== .. .. ...", "... .. .. K04". The
+// effect letter is the XM effect number in base 36 (A = 10, K = 20, X = 33).
+inline XmCell ParseCell(const std::string& t) {
+    static const std::string notes = "C-C#D-D#E-F-F#G-G#A-A#B-";
+    auto hex = [&](size_t at, size_t n) {
+        return t.compare(at, n, std::string(n, '.')) == 0 ? 0
+                                                          : std::stoi(t.substr(at, n), nullptr, 16);
+    };
+    XmCell c;
+    if (t.compare(0, 3, "===") == 0)
+        c.note = XM_NOTE_KEY_OFF;
+    else if (t[0] != '.')
+        c.note = uint8_t(notes.find(t.substr(0, 2)) / 2 + 12 * (t[2] - '0') + 1);
+    c.instrument = uint8_t(hex(4, 2));
+    c.volume = uint8_t(hex(7, 2));
+    if (t[10] != '.')
+        c.effect = uint8_t(std::stoi(t.substr(10, 1), nullptr, 36)), c.param = uint8_t(hex(11, 2));
+    return c;
 }
 
-// Notes as the pattern writes them: C-4 is 49.
-constexpr uint8_t NOTE_C4 = 49;
+// A test module whose pattern 0 holds the given rows, channels separated by " | ".
+inline XmModule Song(const std::vector<std::string>& rows, int length = 64) {
+    const int channels = int(std::count(rows[0].begin(), rows[0].end(), '|')) + 1;
+    XmModule m = TestModule(channels, length);
+    for (size_t r = 0; r < rows.size(); r++)
+        for (size_t c = 0, at = 0; at + 13 <= rows[r].size(); c++, at += 16)
+            m.patterns[0].At(int(r), int(c), channels) = ParseCell(rows[r].substr(at, 13));
+    return m;
+}
+
+// The first instrument with a volume envelope of the given points (and sustain point).
+inline XmInstrument EnvelopeInstrument(const XmModule& m,
+                                       std::vector<std::pair<uint16_t, uint16_t>> points,
+                                       int sustainPoint = -1, uint16_t fadeout = 0) {
+    XmInstrument ins = m.instruments[0];
+    ins.volumeEnvelope.on = true;
+    ins.volumeEnvelope.points = std::move(points);
+    ins.volumeEnvelope.sustain = sustainPoint >= 0;
+    ins.volumeEnvelope.sustainPoint = uint8_t(sustainPoint < 0 ? 0 : sustainPoint);
+    ins.fadeout = fadeout;
+    return ins;
+}
 
 struct ModuleDeleter {
     void operator()(ModuleData* m) const { FreeModule(m); }
@@ -63,6 +100,9 @@ struct TestSong {
         if (module) StartMusic(music.get(), module.get(), ending);
     }
     bool Tick() { return StepMusicTick(music.get()); }
+    void Skip(int ticks) {
+        for (int i = 0; i < ticks; i++) Tick();
+    }
     const MusicChannel& Channel(int c = 0) const { return music->channels[c]; }
     // Steps n ticks and records one field of a channel after each.
     template <typename F> std::vector<int> Record(int n, F field, int c = 0) {
@@ -71,6 +111,36 @@ struct TestSong {
         return out;
     }
 };
+
+using ChannelField = int (*)(const MusicChannel&);
+
+// A field of channel c after each of n ticks `stride` apart, once `skip` ticks have played.
+inline std::vector<int> Ticks(const XmModule& xm, int skip, int n, ChannelField field, int c = 0,
+                              int stride = 1) {
+    TestSong song(xm);
+    song.Skip(skip);
+    std::vector<int> out;
+    for (int i = 0; i < n; i++) {
+        if (i > 0) song.Skip(stride - 1);
+        if (!song.Tick()) break;
+        out.push_back(field(song.Channel(c)));
+    }
+    return out;
+}
+
+// One row of a table of tick-by-tick expectations.
+struct TickCase {
+    const char* what;
+    XmModule xm;
+    int skip, n;
+    ChannelField field;
+    std::vector<int> expected;
+    int channel = 0, stride = 1;
+};
+inline void ExpectTicks(const std::vector<TickCase>& cases) {
+    for (const TickCase& c : cases)
+        EXPECT_EQ(Ticks(c.xm, c.skip, c.n, c.field, c.channel, c.stride), c.expected) << c.what;
+}
 
 inline int PeriodOf(const MusicChannel& ch) {
     return ch.outPeriod;
@@ -81,8 +151,9 @@ inline int VolumeOf(const MusicChannel& ch) {
 inline int PanningOf(const MusicChannel& ch) {
     return ch.finalPanning;
 }
-
-// Linear-table period of a note 1..96 with finetune 0 (C-4 = 49 -> 4608).
-inline int LinearPeriod(int note) {
-    return 7680 - (note - 1) * 64;
+inline int EnvelopeOf(const MusicChannel& ch) {
+    return ch.volumeEnvelope;
+}
+inline int FadeoutOf(const MusicChannel& ch) {
+    return ch.fadeout;
 }

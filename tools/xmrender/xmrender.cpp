@@ -4,8 +4,9 @@
 //
 // The song engine is the one the game's player runs (sound/xm_song.h), block by block of
 // 1024 frames with the same output conversion at full master volume. --no-loop ends the
-// render where the song starts to repeat itself (the end of the order list, or the first jump
-// back into rows already played); without it the song loops for --seconds (default 60).
+// render where the song starts to repeat itself (the end of the order list, or the first row
+// played again with every pattern-loop counter as it was); without it the song loops for
+// --seconds (default 60).
 // --ticks prints, tick by tick, the row, order and every channel's note, instrument,
 // period, frequency, volume and panning to standard output.
 #include <cstdio>
