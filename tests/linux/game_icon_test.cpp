@@ -31,7 +31,7 @@ TEST(GameIcon, TheSquareHugsTheRobotWithASmallMarginAndCentresIt) {
     EXPECT_EQ(s.side, 32 + 2 * 2);
     EXPECT_EQ(s.y, 40 - 2);
     EXPECT_EQ(s.x, 30 - 2 - 11) << "the narrow side is centred";
-    Fill(c, 100, 90, 95, 1, 1, 0x010101FF); // a far speck counts too
+    Fill(c, 100, 90, 95, 1, 1, 0x010101FF); // a far dot counts too
     ASSERT_TRUE(FindIconSquare(c, 100, 100, &s));
     EXPECT_EQ(s.side, 61 + 2 * 4);
     EXPECT_FALSE(FindIconSquare(std::vector<uint8_t>(8 * 8 * 4, 0), 8, 8, &s)) << "all ground";
