@@ -345,7 +345,7 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
     case FX_GLOBAL_SLIDE:
         if (p) ch.globalSlideMemory = p;
         break;
-    case FX_KEY_OFF: KeyOff(ch); break; // settled: on the row's first tick, parameter unused
+    case FX_KEY_OFF: break; // settled: on the row's first tick (PlayCell), parameter unused
     case FX_ENVELOPE_POS:
         // As in FT2 the panning envelope follows only when the volume envelope has a sustain.
         ch.volumeTick = p;

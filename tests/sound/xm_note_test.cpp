@@ -50,6 +50,12 @@ TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
          VolumeOf,
          {0}},
         {"and so does K", Song({"C-4 01 .. ...", "... .. .. K04"}), 6, 1, VolumeOf, {0}},
+        {"K with an instrument number: the sample's volume",
+         Song({"C-4 01 20 ...", "... 01 .. K00"}),
+         6,
+         1,
+         VolumeOf,
+         {64}},
     });
 }
 
