@@ -633,7 +633,9 @@ static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta) {
         period += (AutoVibratoWave(ins->vibratoType, uint8_t(ch.autoVibratoPos)) * amp) >> 14;
         ch.autoVibratoPos = (ch.autoVibratoPos + ins->vibratoRate) & 255;
     }
-    if (ch.arpeggioOffset) {
+    // mended: without a pitch (period 0) there is no note to count from, and the Amiga
+    // table's logarithm of period / 0 was infinite; such a channel is silent anyway.
+    if (ch.arpeggioOffset && ch.period > 0) {
         // As in FT2 the arpeggio note is counted from the note nearest the current pitch (half
         // way counts to the lower one): what slides added in between is not heard on the
         // arpeggio's ticks. An arpeggio note above C-8 plays as C-8.
