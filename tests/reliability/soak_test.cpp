@@ -450,7 +450,10 @@ bool SoakPlayer::OnFrame(uint32_t frame) {
         crossY_ = std::clamp(crossY_, 20, 580);
     }
     Check(frame);
-    if (frame >= frames_) return false;
+    if (frame >= frames_) {
+        figures.longestGame = std::max(figures.longestGame, playFrames_); // the game still on
+        return false;
+    }
 
     // The frame in which a mode hands over (GameMode already names the next one while the
     // old one finishes its frame) holds no keys, so the next mode starts clean.
