@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <map>
 
-#include "tests/app/json_reader.h"
+#include "tests/json_reader.h"
 #include "tests/testkit.h"
 
 namespace {
