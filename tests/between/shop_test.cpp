@@ -1,17 +1,11 @@
 // shop_test.cpp - the ammunition shop: prices and refusals, the key poll every eighth frame,
 // both arrows at once, an arrow with the space bar, "EXIT SHOP", and the screen.
-#include <vector>
-
-#include "app/globals.h"
 #include "objects/shop_mode.h"
-#include "platform/platform.h"
-#include "platform/scripted.h"
-#include "play/player.h"
-#include "tests/between/between_fixture.h"
+#include "tests/play/scenario.h"
 
 namespace {
 
-using Shop = BetweenLevels;
+using Shop = Scenario;
 
 std::vector<int32_t> Sounds(const ShopPollSounds& s) {
     return std::vector<int32_t>(s.slot, s.slot + s.count);
@@ -20,17 +14,17 @@ std::vector<int32_t> Sounds(const ShopPollSounds& s) {
 TEST_F(Shop, ExactPriceBuysDownToZeroCoinsAndOneCoinLessIsRefused) {
     const int32_t price[5] = {10, 20, 40, 80, 100}, amount[5] = {15, 15, 20, 10, 20};
     for (int32_t row = 0; row < 5; row++) {
+        SCOPED_TRACE(row);
         for (int32_t& a : Player.ammo) a = 7;
         ShopVisit v{row, 0, 0};
         Player.coins = price[row];
         EXPECT_EQ(Sounds(PollShopKeys(v, false, false, true)), std::vector<int32_t>{8});
-        EXPECT_EQ(Player.coins, 0) << row;
-        for (int32_t w = 0; w < 5; w++)
-            EXPECT_EQ(Player.ammo[w], w == row ? 7 + amount[row] : 7) << row;
+        EXPECT_EQ(Player.coins, 0);
+        for (int32_t w = 0; w < 5; w++) EXPECT_EQ(Player.ammo[w], w == row ? 7 + amount[w] : 7);
         Player.coins = price[row] - 1;
         EXPECT_EQ(Sounds(PollShopKeys(v, false, false, true)), std::vector<int32_t>{9});
-        EXPECT_EQ(Player.coins, price[row] - 1) << row;
-        EXPECT_EQ(Player.ammo[row], 7 + amount[row]) << row;
+        EXPECT_EQ(Player.coins, price[row] - 1);
+        EXPECT_EQ(Player.ammo[row], 7 + amount[row]);
         EXPECT_EQ(v.leave, 0);
     }
 }
@@ -40,30 +34,24 @@ TEST_F(Shop, HeldSpaceBuysOnceEveryEighthFrameWhileTheCoinsLastAndEveryVisitStar
     ScriptSetKey(VK_UP, true);
     ScriptSetKey(VK_SPACE, true);
     std::string music;
-    EXPECT_TRUE(RunMode(ShopMode, 100, [&](uint32_t f) {
+    const uint32_t frames = Run(ShopMode, 100, [&](uint32_t f) {
         if (f == 1) music = MusicNow();
-    }));
-    EXPECT_EQ(music, ModuleTitle(4));
-    EXPECT_EQ(PlatformFrameCount(), 8u);
-    EXPECT_EQ(MusicNow(), "");
-    EXPECT_EQ(VisitText("mode"), "\"\"");
-    EXPECT_EQ(GameMode, MODE_PLAY);
-    EXPECT_EQ(PlayEntry, PLAY_RESUME);
+    });
+    EXPECT_EQ(std::tuple(frames, music, MusicNow()), std::tuple(8u, ModuleTitle(4), ""));
+    EXPECT_EQ(std::tuple(GameMode, PlayEntry), std::tuple(MODE_PLAY, PLAY_RESUME));
 
-    ScriptReset();
-    LastFrameTick = float(GetTickCount());
-    ScriptSetKey(VK_SPACE, true);
+    ScriptSetKey(VK_UP, false);
     Player.coins = 35;
     Player.ammo[0] = 100;
     Player.ammo[4] = 1234567;
-    std::vector<int32_t> coins(1, -1), keyCount(1, -1), selection;
+    std::vector<int32_t> selection, coins{-1}, keyCount{-1};
     Picture screen;
-    EXPECT_FALSE(RunMode(ShopMode, 40, [&](uint32_t f) {
+    Run(ShopMode, 40, [&](uint32_t f) {
         selection.push_back(Visit("selection"));
         coins.push_back(Player.coins);
         keyCount.push_back(Visit("keyCount"));
         if (f == 20) screen = ReadBackBuffer();
-    }));
+    });
     EXPECT_EQ(selection, std::vector<int32_t>(40, 0)) << "the last visit left on row 5";
     for (uint32_t f = 1; f <= 40; f++) {
         ASSERT_EQ(coins[f], 35 - 10 * int32_t(f < 32 ? f / 8 : 3)) << f;
@@ -85,13 +73,6 @@ TEST_F(Shop, UpAndDownTogetherCancelAndClickTwiceAndAnArrowActsBeforeSpace) {
     EXPECT_EQ(v.selection, 1);
     EXPECT_EQ(Player.ammo[1], 15) << "bought on the row moved to";
     EXPECT_EQ(Player.coins, 0);
-
-    // Held together in the running shop, the selection never moves.
-    ScriptSetKey(VK_UP, true);
-    ScriptSetKey(VK_DOWN, true);
-    std::vector<int32_t> selection;
-    EXPECT_FALSE(RunMode(ShopMode, 40, [&](uint32_t) { selection.push_back(Visit("selection")); }));
-    EXPECT_EQ(selection, std::vector<int32_t>(40, 0));
 }
 
 } // namespace

@@ -1,0 +1,65 @@
+// scenario.h - scenario runs of the real play, level-end and shop modes on the scripted
+// backend, with the game's own pictures, fonts, sounds and music. Shared by tests/play,
+// tests/objects and tests/between, whose tests see the game's state through it.
+//
+// Each test starts in a TempDir made the working directory, on a fresh test display, clock
+// and random seed, with a zero player record, empty object lists and an empty sector. A run
+// calls the mode's own frame loop with a hook after every drawn frame: the hook looks at the
+// state and holds the keys of the next frame. Main thread only.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "app/catalogue.h"
+#include "app/globals.h"
+#include "app/state_dump.h"
+#include "objects/enemies.h"
+#include "objects/particles.h"
+#include "objects/pickups.h"
+#include "objects/shots.h"
+#include "platform/platform.h"
+#include "platform/scripted.h"
+#include "play/level_map.h"
+#include "play/play_frame.h"
+#include "play/player.h"
+#include "render/display.h"
+#include "support/maths.h"
+#include "tests/testkit.h"
+
+class Scenario : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs a mode until it returns or `frames` frames have been drawn; `onFrame` gets the
+    // run's frame number (1 for its first) after each drawn frame. Returns frames drawn.
+    static uint32_t Run(void (*mode)(), uint32_t frames,
+                        const std::function<void(uint32_t)>& onFrame = {});
+    // Writes `map` as "startmap.map" and runs PlayMode with the given entry (a resumed game
+    // has its map loaded already).
+    uint32_t Play(int32_t entry, uint32_t frames,
+                  const std::function<void(uint32_t)>& onFrame = {});
+    // Sets the cells of a box of `map` (inclusive); the map starts as free space.
+    void Fill(int col0, int row0, int col1, int row1, int32_t code);
+    // Puts the player as a resumed game would find it: standing where told, full tanks.
+    static void PlacePlayer(float x, float y);
+    // A texture of one colour (0xRRGGBB), or only its top half when `topHalf`.
+    static uint32_t SolidTexture(uint32_t rgb, bool topHalf = false);
+    // A field of the running mode's visit as the state dump writes it ("\"shop\"", "12").
+    static std::string VisitText(const char* field);
+    static int32_t Visit(const char* field) { return std::stoi(VisitText(field)); }
+    // The title of one of the game's modules, and of the music playing now ("" for none).
+    static std::string ModuleTitle(int module);
+    static std::string MusicNow();
+
+    TempDir dir{true};
+    std::vector<int32_t> map = std::vector<int32_t>(MAP_SIZE * MAP_SIZE, 0); // [col * 101 + row]
+};
