@@ -5,79 +5,66 @@
 // input that once crashed a parser keeps guarding its fix.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "tests/testkit.h"
 
-extern "C" int FuzzMapInput(const uint8_t* data, size_t size);
-extern "C" int FuzzScoreInput(const uint8_t* data, size_t size);
-extern "C" int FuzzBmpInput(const uint8_t* data, size_t size);
-extern "C" int FuzzXmInput(const uint8_t* data, size_t size);
-extern "C" int FuzzWavInput(const uint8_t* data, size_t size);
-
-namespace fs = std::filesystem;
+// The fuzz targets' bodies, built in under these names (tests.cmake).
+extern "C" int FuzzMapInput(const uint8_t*, size_t), FuzzScoreInput(const uint8_t*, size_t),
+    FuzzBmpInput(const uint8_t*, size_t), FuzzXmInput(const uint8_t*, size_t),
+    FuzzWavInput(const uint8_t*, size_t);
 
 namespace {
 
 struct FuzzTarget {
     const char* name;
     int (*entry)(const uint8_t*, size_t);
-    const char* assetExtension; // shipped assets that are seeds too ("" none)
+    const char* assetExtension; // shipped assets that are inputs too ("" none)
 };
+void PrintTo(const FuzzTarget& t, std::ostream* os) {
+    *os << t.name;
+}
 
-const FuzzTarget TARGETS[] = {
-    {"map", FuzzMapInput, ".map"}, {"score", FuzzScoreInput, ""}, {"bmp", FuzzBmpInput, ".bmp"},
-    {"xm", FuzzXmInput, ".xm"},    {"wav", FuzzWavInput, ".wav"},
-};
-
-std::vector<std::string> FilesIn(const std::string& folder) {
+std::vector<std::string> FilesIn(const std::string& folder, const std::string& extension = "") {
     std::vector<std::string> files;
-    if (!fs::is_directory(folder)) return files;
-    for (const auto& e : fs::directory_iterator(folder))
-        if (e.is_regular_file()) files.push_back(e.path().string());
+    if (std::filesystem::is_directory(folder))
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.is_regular_file() && (extension.empty() || e.path().extension() == extension))
+                files.push_back(e.path().string());
     std::sort(files.begin(), files.end());
     return files;
 }
 
-const FuzzTarget& TargetNamed(const std::string& name) {
-    for (const FuzzTarget& t : TARGETS)
-        if (name == t.name) return t;
-    return TARGETS[0];
-}
-
-class FuzzInputs : public ::testing::TestWithParam<std::string> {};
+class FuzzInputs : public ::testing::TestWithParam<FuzzTarget> {};
 
 } // namespace
 
 TEST_P(FuzzInputs, EverySeedCrashInputAndShippedAssetIsHandled) {
-    const FuzzTarget& t = TargetNamed(GetParam());
-    ASSERT_EQ(GetParam(), t.name);
-    std::vector<std::string> inputs = FilesIn(SourcePath(std::string("fuzz/corpus/") + t.name));
+    const FuzzTarget& t = GetParam();
+    std::vector<std::string> inputs = FilesIn(SourcePath("fuzz/corpus/") + t.name);
     const size_t seeds = inputs.size();
-    const std::vector<std::string> crashes =
-        FilesIn(SourcePath(std::string("fuzz/regressions/") + t.name));
+    ASSERT_GT(seeds, 0u) << "the target keeps its seeds in fuzz/corpus/" << t.name;
+    const std::vector<std::string> crashes = FilesIn(SourcePath("fuzz/regressions/") + t.name);
     inputs.insert(inputs.end(), crashes.begin(), crashes.end());
     if (*t.assetExtension)
-        for (const std::string& f : FilesIn(SourcePath("assets")))
-            if (fs::path(f).extension() == t.assetExtension) inputs.push_back(f);
-    ASSERT_GT(seeds, 0u) << "the target keeps its seeds in fuzz/corpus/" << t.name;
-
-    const fs::path here = fs::current_path(); // the map target works in a folder of its own
+        for (const std::string& f : FilesIn(SourcePath("assets"), t.assetExtension))
+            inputs.push_back(f);
+    const std::filesystem::path here = std::filesystem::current_path(); // the map target moves
     for (const std::string& f : inputs) {
         SCOPED_TRACE(f);
         const std::vector<uint8_t> bytes = ReadFileBytes(f);
         EXPECT_EQ(t.entry(bytes.data(), bytes.size()), 0);
     }
-    fs::current_path(here);
+    std::filesystem::current_path(here);
     std::printf("%s: %zu inputs (%zu seeds, %zu crash inputs)\n", t.name, inputs.size(), seeds,
                 crashes.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Parsers, FuzzInputs, ::testing::Values("map", "score", "bmp", "xm", "wav"),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param;
-                         });
+INSTANTIATE_TEST_SUITE_P(Parsers, FuzzInputs,
+                         ::testing::Values(FuzzTarget{"map", FuzzMapInput, ".map"},
+                                           FuzzTarget{"score", FuzzScoreInput, ""},
+                                           FuzzTarget{"bmp", FuzzBmpInput, ".bmp"},
+                                           FuzzTarget{"xm", FuzzXmInput, ".xm"},
+                                           FuzzTarget{"wav", FuzzWavInput, ".wav"}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -3,23 +3,23 @@
 # under Xvfb (scripts/e2e.sh). scripts/sanitize.sh runs all of them under the sanitizers.
 set(MVX_RELIABILITY_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
-add_library(mvx_gamewalk STATIC ${MVX_RELIABILITY_TESTS}/game_walk.cpp ${MVX_RELIABILITY_TESTS}/game_walk.h)
-target_link_libraries(mvx_gamewalk PUBLIC mvx_testkit PRIVATE mvx_warnings)
-
-mvx_add_test(reliability_bad_input_test
-    SOURCES ${MVX_RELIABILITY_TESTS}/bad_input_test.cpp
-    LIBS mvx_gamewalk)
+mvx_add_test(reliability_bad_input_test SOURCES ${MVX_RELIABILITY_TESTS}/bad_input_test.cpp)
 # The driver and the game run as programs in the rows about folders and displays.
 add_dependencies(reliability_bad_input_test morvexa morvexa-script)
 
+# The fuzz targets' bodies, each built with its entry point renamed (FuzzMapInput, ...).
+set(MVX_FUZZ_BODIES)
+foreach(target map score bmp xm wav)
+    set(body ${PROJECT_SOURCE_DIR}/fuzz/${target}_fuzzer.cpp)
+    string(SUBSTRING ${target} 0 1 first)
+    string(TOUPPER ${first} first)
+    string(SUBSTRING ${target} 1 -1 rest)
+    set_source_files_properties(${body} PROPERTIES
+        COMPILE_DEFINITIONS LLVMFuzzerTestOneInput=Fuzz${first}${rest}Input)
+    list(APPEND MVX_FUZZ_BODIES ${body})
+endforeach()
 mvx_add_test(reliability_fuzz_replay_test
-    SOURCES
-        ${MVX_RELIABILITY_TESTS}/fuzz_replay_test.cpp
-        ${MVX_RELIABILITY_TESTS}/fuzz_entry_map.cpp
-        ${MVX_RELIABILITY_TESTS}/fuzz_entry_score.cpp
-        ${MVX_RELIABILITY_TESTS}/fuzz_entry_bmp.cpp
-        ${MVX_RELIABILITY_TESTS}/fuzz_entry_xm.cpp
-        ${MVX_RELIABILITY_TESTS}/fuzz_entry_wav.cpp
+    SOURCES ${MVX_RELIABILITY_TESTS}/fuzz_replay_test.cpp ${MVX_FUZZ_BODIES}
     LIBS mvx_xmengine mvx_wavchunks)
 
 mvx_add_test(reliability_music_threads_test
