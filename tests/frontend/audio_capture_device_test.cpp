@@ -1,6 +1,6 @@
 // audio_capture_device_test.cpp - the SDL capture device behind the audio input: SDL's "disk"
-// driver reads a known ramp of samples as if it came from a microphone; a driver that does
-// not exist stands for a machine without audio input.
+// driver reads a known ramp of samples as if it came from a microphone. A machine without
+// audio input is a row of tests/reliability.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -41,15 +41,6 @@ TEST(AudioCaptureDevice, TheInputFillsTheBufferOnceWithAWholeBlockAndAgainAfterE
     EXPECT_GE(first, BLOCK);
     for (int i = 0; i < BLOCK; i++)
         ASSERT_EQ(AudioCaptureReadSample(buffer.data(), i), int16_t(first + i)) << i;
-    AudioCaptureStop();
-
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1); // no input: the zeros stay, nothing queues
-    std::vector<int16_t> zeros(BLOCK, 0);
-    const int16_t loud[4] = {32767, 32767, 32767, 32767};
-    EXPECT_FALSE(AudioCaptureStart(zeros.data(), 2 * BLOCK));
-    EXPECT_FALSE(AudioCaptureQueued() || AudioCaptureRequeue());
-    EXPECT_EQ(AudioCaptureFeed(loud, 4), 0) << "only the scripted backend's stand-in takes samples";
-    EXPECT_EQ(zeros, std::vector<int16_t>(BLOCK, 0));
     AudioCaptureStop();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }

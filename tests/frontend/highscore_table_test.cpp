@@ -1,6 +1,6 @@
 // highscore_table_test.cpp - the high-score table and "scores.dat": exact bytes, the tolerant
 // reader, the order of equal scores, saving that never loses the old file, and files that are
-// no regular file. Huge, garbage and megabyte-name files are rows of tests/reliability.
+// no regular file. Huge, garbage, megabyte-name and folder files are rows of tests/reliability.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -16,9 +16,9 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // Appends one record: the name, its line end, the score as 4 bytes little-endian.
-void Add(Bytes& b, const std::string& name, int32_t score, const std::string& end = "\r\n") {
+void Add(Bytes& b, const std::string& name, int32_t score) {
     b.insert(b.end(), name.begin(), name.end());
-    b.insert(b.end(), end.begin(), end.end());
+    b.push_back('\r'), b.push_back('\n');
     for (int i = 0; i < 4; i++) b.push_back(uint8_t(uint32_t(score) >> (8 * i)));
 }
 
@@ -28,11 +28,6 @@ std::string Table() {
     for (auto* n = HighScores.first; n; n = n->next)
         out += n->record.name + " " + std::to_string(n->record.score) + "\n";
     return out;
-}
-
-size_t FilesIn(const std::string& folder) {
-    const std::filesystem::directory_iterator files(folder);
-    return size_t(std::distance(begin(files), end(files)));
 }
 
 // Every test works in a fresh folder, with ten entries kept in "scores.dat".
@@ -47,6 +42,10 @@ class HighScoreFile : public ::testing::Test {
         EXPECT_EQ(LoadHighScores(), 1);
         return Table();
     }
+    size_t FilesHere() const {
+        const std::filesystem::directory_iterator files(dir.Path());
+        return size_t(std::distance(begin(files), end(files)));
+    }
     TempDir dir{true};
 };
 
@@ -60,13 +59,13 @@ TEST_F(HighScoreFile, DefaultsSaveAs170BytesAndAnEqualScoreGoesBelowTheOneItFoll
     ASSERT_EQ(LoadHighScores(), 1);
     ASSERT_EQ(HighScoreValue(10), 50000); // the tenth becomes current
     AddHighScore("NEWCOMER 11", 100000);
-    const std::string t = Table();
-    EXPECT_NE(t.find("AMIGA RULEZ 100000\nNEWCOMER 11 100000\nAMIGA RULEZ 90000\n"),
+    EXPECT_NE(Table().find("AMIGA RULEZ 100000\nNEWCOMER 11 100000\nAMIGA RULEZ 90000\n"),
               std::string::npos)
-        << t;
+        << Table();
     ASSERT_EQ(SaveHighScores(), 1);
     EXPECT_EQ(ReadFileBytes("scores.dat").size(), 187u);
-    EXPECT_EQ(FilesIn(dir.Path()), 1u) << "no temporary file is left behind";
+    EXPECT_EQ(FilesHere(), 1u) << "no temporary file is left behind";
+    EXPECT_EQ(HighScoreName(12) + std::to_string(HighScoreValue(0)), "0") << "outside: \"\", 0";
 }
 
 TEST_F(HighScoreFile, EqualScoresComeOutInTheQuicksortsOrderWhichDependsOnWhereTheAdditionWent) {
@@ -86,23 +85,13 @@ TEST_F(HighScoreFile, EqualScoresComeOutInTheQuicksortsOrderWhichDependsOnWhereT
         EXPECT_EQ(order, c.order) << "after " << c.after;
         EXPECT_EQ(HighScores.position, 4) << "after sorting the last entry is current";
     }
-    ResetHighScores();
-    HighScoreValue(3);
-    AddHighScore("BELOW", -7);
-    AddHighScore("FLOOR", INT32_MIN);
-    ASSERT_EQ(SaveHighScores(), 1);
-    ListClear(HighScores);
-    ASSERT_EQ(LoadHighScores(), 1);
-    EXPECT_EQ(HighScoreName(4) + " " + HighScoreName(5), "BELOW FLOOR");
-    EXPECT_EQ(HighScoreValue(5), INT32_MIN);
-    EXPECT_EQ(HighScoreName(6) + std::to_string(HighScoreValue(0)), "0") << "outside: \"\" and 0";
 }
 
-TEST_F(HighScoreFile, TheReaderTakesEveryLineEndMissingBytesAndShortOrLongFiles) {
+TEST_F(HighScoreFile, TheReaderTakesEveryLineEndMissingBytesAndShortFilesInFileOrder) {
     using namespace std::string_literals; // the cases hold NUL bytes
     const std::pair<std::string, std::string> cases[] = {
-        {"ONE\r\n\1\0\0\0TWO\n\2\0\0\0THREE\r\3\0\0\0FOUR\0\4\0\0\0"s,
-         "ONE 1\nTWO 2\nTHREE 3\nFOUR 4\n 0\n"},
+        {"ONE\r\n\1\0\0\0TWO\n\2\0\0\0THREE\r\3\0\0\0FOUR\0\xFC\xFF\xFF\xFF"s,
+         "ONE 1\nTWO 2\nTHREE 3\nFOUR -4\n 0\n"},
         {"AB\rX\1\0\0"s, "AB 344\n 0\n"},         // after a lone CR the score begins
         {"C\n\r\t\0\0\0"s, "C 2317\n 0\n"},       // ... and after LF the CR is a score byte
         {"HALF\r\n\x34\x12"s, "HALF 4660\n 0\n"}, // missing score bytes count as 0
@@ -114,12 +103,8 @@ TEST_F(HighScoreFile, TheReaderTakesEveryLineEndMissingBytesAndShortOrLongFiles)
         EXPECT_EQ(t.substr(0, first.size()), first) << bytes;
         EXPECT_EQ(HighScores.count, 10) << "padded to ten";
     }
-    Bytes many;
-    for (int i = 0; i < 25; i++) Add(many, "R", i); // rising: loading keeps file order
-    EXPECT_EQ(LoadFrom(many).substr(0, 8), "R 0\nR 1\n");
-    EXPECT_EQ(HighScoreValue(25), 24);
     List<HighScoreEntry> table; // the memory reader behind it, as the fuzzer uses it: no padding
-    EXPECT_EQ(ReadHighScoreRecords(many.data(), 8, table), 2);
+    EXPECT_EQ(ReadHighScoreRecords(reinterpret_cast<const uint8_t*>("A\n\1\0\0\0B"), 8, table), 2);
 }
 
 TEST_F(HighScoreFile, ASaveThatFailsKeepsTheOldFileWholeAndSaysSo) {
@@ -134,30 +119,26 @@ TEST_F(HighScoreFile, ASaveThatFailsKeepsTheOldFileWholeAndSaysSo) {
     for (int i = 0; i < 40; i++) AddHighScore("A LONGER NAME THAN BEFORE", 1000 + i);
     // A file-size limit makes the disk "full" after 100 bytes, halfway through the write.
     struct rlimit old, small;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     struct sigaction ignore = {}, previous = {};
     ignore.sa_handler = SIG_IGN;
     ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &previous), 0);
-    small = old;
-    small.rlim_cur = 100;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    small = old, small.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const int32_t result = SaveHighScores();
     setrlimit(RLIMIT_FSIZE, &old);
     sigaction(SIGXFSZ, &previous, nullptr);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFileBytes("scores.dat"), before);
-    EXPECT_EQ(FilesIn(dir.Path()), 1u) << "the half-written file must be removed";
+    EXPECT_EQ(FilesHere(), 1u) << "the half-written file must be removed";
     InitHighScores(10, "no such folder/scores.dat");
     EXPECT_EQ(SaveHighScores(), 0);
 }
 
-TEST_F(HighScoreFile, AMissingFileAFolderOrAPipeLeavesTheTableAsItWas) {
+TEST_F(HighScoreFile, AMissingFileOrAPipeLeavesTheTableAsItWas) {
     ResetHighScores();
     const std::string defaults = Table();
     EXPECT_EQ(LoadHighScores(), 0);
-    std::filesystem::create_directory("scores.dat");
-    EXPECT_EQ(LoadHighScores(), 0);
-    std::filesystem::remove("scores.dat");
     ASSERT_EQ(mkfifo("scores.dat", 0600), 0); // with no writer a plain open would wait for ever
     EXPECT_EQ(LoadHighScores(), 0);
     EXPECT_EQ(Table(), defaults);
