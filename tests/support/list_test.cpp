@@ -17,10 +17,8 @@ struct Entry {
 
 void Fill(List<Entry>& list, const std::string& labels, const std::vector<int32_t>& keys = {}) {
     ListClear(list);
-    for (size_t i = 0; i < labels.size(); i++) {
-        Entry* e = ListAdd(list);
-        e->label = labels[i], e->key = i < keys.size() ? keys[i] : int32_t(i + 1);
-    }
+    for (size_t i = 0; i < labels.size(); i++)
+        *ListAdd(list) = {i < keys.size() ? keys[i] : int32_t(i + 1), labels[i], 0};
 }
 
 // The labels in list order; "broken links" when walking back from the last disagrees.
@@ -50,42 +48,33 @@ TEST(CursorList, WalkingAndDeletingVisitsEveryRecordOnce) {
     EXPECT_EQ(Labels(list), "bd");
     EXPECT_EQ(list.count, 2);
     EXPECT_TRUE(ListCurrent(list)->label == 'd' && list.position == 2) << "the end keeps it";
-
     Fill(list, "x");
     ListDeleteCurrent(list);
     ListDeleteCurrent(list); // no current record: nothing happens
     EXPECT_TRUE(list.count == 0 && !list.first && !list.last && !ListNext(list));
 }
 
-TEST(CursorList, AppendGoesToTheEndWhereverTheCursorStands) {
+TEST(CursorList, AppendGoesToTheEndAddAfterTheCurrentZeroFilledAndSelectOutsideLeavesNone) {
     List<Entry> list;
     ListAppend(list)->label = 'a'; // empty
     ListRewind(list);
     ListAppend(list)->label = 'b'; // no current record
     ListSelect(list, 0);
     ListAppend(list)->label = 'c'; // on the first
-    EXPECT_EQ(Labels(list), "abc");
     EXPECT_TRUE(ListCurrent(list)->label == 'c' && list.position == 3);
-}
-
-TEST(CursorList, AddGoesAfterTheCurrentRecordZeroFilledAndSelectOutsideLeavesNone) {
-    List<Entry> list;
-    Fill(list, "ab");
     ListRewind(list);
-    ListAdd(list)->label = 'F';
+    ListAdd(list)->label = 'F'; // no current record: in front
     EXPECT_EQ(list.position, 1);
     ListSelect(list, 1);
     ListAdd(list)->label = 'M';
-    EXPECT_EQ(ListSelect(list, 3)->label, 'b');
-    Entry* e = ListAdd(list);
-    e->key = 77, e->label = 'z', e->extra = -5;
-    EXPECT_EQ(Labels(list), "FaMbz");
-    EXPECT_EQ(list.position, 5);
+    EXPECT_EQ(ListSelect(list, 4)->label, 'c');
+    *ListAdd(list) = {77, 'z', -5};
+    EXPECT_EQ(Labels(list), "FaMbcz");
+    EXPECT_EQ(list.position, 6);
     ListDeleteCurrent(list);
-    e = ListAdd(list); // on the node just freed
+    const Entry* e = ListAdd(list); // on the node just freed
     EXPECT_TRUE(e->key == 0 && e->label == 0 && e->extra == 0);
-
-    for (int32_t bad : {-1, 5, INT32_MIN}) {
+    for (int32_t bad : {-1, 6, INT32_MIN}) {
         EXPECT_EQ(ListSelect(list, bad), nullptr) << bad;
         EXPECT_TRUE(ListCurrent(list) == nullptr && list.position == 0);
     }
