@@ -13,43 +13,35 @@
 
 namespace {
 
+void Append(std::vector<uint8_t>& b, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; i++) b.push_back(uint8_t(v >> (8 * i)));
+}
+
 // A RIFF WAVE of chunks; Chunk() may declare a size other than the body's.
 struct Wav {
-    std::vector<uint8_t> b;
-    Wav() {
-        static const char riff[] = "RIFF\0\0\0\0WAVE";
-        b.assign(riff, riff + 12);
-    }
-    void Put(uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; i++) b.push_back(uint8_t(v >> (8 * i)));
-    }
+    std::vector<uint8_t> b{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
     Wav& Chunk(const char* id, const std::vector<uint8_t>& body, int64_t declared = -1) {
         b.insert(b.end(), id, id + 4);
-        Put(uint32_t(declared < 0 ? int64_t(body.size()) : declared), 4);
+        Append(b, uint32_t(declared < 0 ? int64_t(body.size()) : declared), 4);
         b.insert(b.end(), body.begin(), body.end());
         return *this;
     }
-    Wav& Format(uint16_t bits, uint32_t rate, int extra = 0, int64_t declared = -1) {
-        Wav f;
-        f.b.clear();
-        for (uint32_t v : {1u, 1u}) f.Put(v, 2); // PCM, mono
-        f.Put(rate, 4);
-        f.Put(rate * bits / 8, 4);
-        f.Put(bits / 8u, 2);
-        f.Put(bits, 2);
-        f.b.resize(f.b.size() + size_t(extra));
-        return Chunk("fmt ", f.b, declared);
+    // PCM mono, then `extra` bytes of format record.
+    Wav& Format(uint32_t bits, uint32_t rate, int extra = 0, int64_t declared = -1) {
+        std::vector<uint8_t> f;
+        for (auto [v, n] :
+             {std::pair{1u, 2}, {1u, 2}, {rate, 4}, {rate * bits / 8, 4}, {bits / 8, 2}, {bits, 2}})
+            Append(f, v, n);
+        f.resize(f.size() + size_t(extra));
+        return Chunk("fmt ", f, declared);
     }
 };
 
-// A mono sound of constant or given samples.
+// A mono sound of the given samples.
 std::vector<uint8_t> Sound(uint16_t bits, uint32_t rate, const std::vector<int>& samples) {
-    Wav w;
     std::vector<uint8_t> data;
-    for (int s : samples)
-        for (int i = 0; i < bits / 8; i++)
-            data.push_back(uint8_t((bits == 8 ? s + 128 : s) >> (8 * i)));
-    return w.Format(bits, rate).Chunk("data", data).b;
+    for (int s : samples) Append(data, uint32_t(bits == 8 ? s + 128 : s), bits / 8);
+    return Wav().Format(bits, rate).Chunk("data", data).b;
 }
 
 TEST(WavChunks, TheWalkSkipsToDataCutsItAtTheEndAndRefusesWhatItCannotRead) {
@@ -68,13 +60,12 @@ TEST(WavChunks, TheWalkSkipsToDataCutsItAtTheEndAndRefusesWhatItCannotRead) {
     const Wav cut = Wav().Format(16, 44100).Chunk("data", {1, 2, 3, 4}, 1000000);
     ASSERT_TRUE(ReadWavChunks(cut.b.data(), cut.b.size(), &w));
     EXPECT_EQ(w.bytes, 4u);
+    // No "data", "fmt " not first, a chunk whose skip runs past the end, a format past the end.
     const Wav refused[] = {
-        Wav().Format(16, 22050).Chunk("LIST", {1, 2}),                                // no "data"
-        Wav().Chunk("fact", {0, 0, 0, 0}).Format(16, 22050).Chunk("data", {1, 2}),    // "fmt " not
-                                                                                      // first
-        Wav().Format(16, 44100).Chunk("junk", {}, 0xFFFFFFF0u).Chunk("data", {1, 2}), // skip past
-                                                                                      // end
-        Wav().Format(16, 44100, 0, 5000), // format past end
+        Wav().Format(16, 22050).Chunk("LIST", {1, 2}),
+        Wav().Chunk("fact", {0, 0, 0, 0}).Format(16, 22050).Chunk("data", {1, 2}),
+        Wav().Format(16, 44100).Chunk("junk", {}, 0xFFFFFFF0u).Chunk("data", {1, 2}),
+        Wav().Format(16, 44100, 0, 5000),
     };
     for (const Wav& r : refused) EXPECT_FALSE(ReadWavChunks(r.b.data(), r.b.size(), &w));
     std::vector<uint8_t> notRiff = tidy.b;

@@ -3,19 +3,16 @@
 // delay (EDx), retrigger (E9x, Rxy), note cut (ECx) and sample offset (9xx).
 #include "tests/sound/xm_test_song.h"
 
-constexpr int C4 = 4608;
-
-static int KeyOnOf(const MusicChannel& ch) {
-    return ch.keyOn;
-}
-static int PanningTickOf(const MusicChannel& ch) {
-    return ch.panningTick;
-}
+constexpr ChannelField KeyOnOf = [](const MusicChannel& ch) { return int(ch.keyOn); };
 
 // Instrument 1 with volume 48, panning 32, a volume envelope held at 32, fade-out 1024.
 static XmModule EnvelopeSong(const std::vector<std::string>& rows) {
     XmModule xm = Song(rows);
-    xm.instruments[0] = EnvelopeInstrument(xm, {{0, 64}, {4, 32}, {8, 32}, {12, 0}}, 1, 1024);
+    xm.instruments[0].volumeEnvelope = {.points = {{0, 64}, {4, 32}, {8, 32}, {12, 0}},
+                                        .sustainPoint = 1,
+                                        .on = true,
+                                        .sustain = true};
+    xm.instruments[0].fadeout = 1024;
     xm.instruments[0].samples[0].volume = 48;
     xm.instruments[0].samples[0].panning = 32;
     return xm;
@@ -28,35 +25,21 @@ TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
     const XmModule song =
         EnvelopeSong({"C-4 01 10 8FF | C-4 01 10 8FF", "... 01 .. ... | === 01 .. ...",
                       "... .. .. ... | F-4 .. .. K04"});
-    ExpectTicks({
-        {"instrument alone: volume", song, 6, 1, VolumeOf, {48}},
-        {"instrument alone: panning", song, 6, 1, PanningOf, {32}},
-        {"instrument alone: envelope restarts", song, 6, 3, EnvelopeOf, {64, 56, 48}},
-        {"key off and instrument: volume", song, 6, 1, VolumeOf, {48}, 1},
-        {"key off and instrument: released", song, 6, 1, KeyOnOf, {0}, 1},
-        {"key off and instrument: envelope goes on",
-         song,
-         6,
-         6,
-         EnvelopeOf,
-         {32, 32, 32, 32, 32, 24},
-         1},
-        {"key off and instrument: fading", song, 6, 2, FadeoutOf, {32768 - 1024, 32768 - 2048}, 1},
-        {"K with a note: the note is not played", song, 12, 1, PeriodOf, {C4}, 1},
-        {"without a volume envelope note 97 silences at once",
-         Song({"C-4 01 .. ...", "=== .. .. ..."}),
-         6,
-         1,
-         VolumeOf,
-         {0}},
-        {"and so does K", Song({"C-4 01 .. ...", "... .. .. K04"}), 6, 1, VolumeOf, {0}},
-        {"K with an instrument number: the sample's volume",
-         Song({"C-4 01 20 ...", "... 01 .. K00"}),
-         6,
-         1,
-         VolumeOf,
-         {64}},
-    });
+    ExpectTicks("instrument alone: volume", song, VolumeOf, 6, {48});
+    ExpectTicks("instrument alone: panning", song, PanningOf, 6, {32});
+    ExpectTicks("instrument alone: envelope restarts", song, EnvelopeOf, 6, {64, 56, 48});
+    ExpectTicks("key off and instrument: volume", song, VolumeOf, 6, {48}, 1);
+    ExpectTicks("key off and instrument: released", song, KeyOnOf, 6, {0}, 1);
+    ExpectTicks("key off and instrument: envelope goes on", song, EnvelopeOf, 6,
+                {32, 32, 32, 32, 32, 24}, 1);
+    ExpectTicks("key off and instrument: fading", song, FadeoutOf, 6, {32768 - 1024, 32768 - 2048},
+                1);
+    ExpectTicks("K with a note: the note is not played", song, PeriodOf, 12, {C4}, 1);
+    ExpectTicks("without a volume envelope note 97 silences at once",
+                Song({"C-4 01 .. ...", "=== .. .. ..."}), VolumeOf, 6, {0});
+    ExpectTicks("and so does K", Song({"C-4 01 .. ...", "... .. .. K04"}), VolumeOf, 6, {0});
+    ExpectTicks("K with an instrument number: the sample's volume",
+                Song({"C-4 01 20 ...", "... 01 .. K00"}), VolumeOf, 6, {64});
 }
 
 // An instrument restarts with the fade-out speed of the instrument its channel last started a
@@ -64,9 +47,9 @@ TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
 // brings another instrument in without its number keeps the speed. The note just below C-0
 // (FT2 counts from 1 in a byte) still starts its sample, at the channel's pitch.
 TEST(XmNote, InstrumentsOfNotesOutOfRangeStillSetTheFadeOutAndJustBelowC0Plays) {
-    const std::vector<std::string> rows = {"C-4 01 .. ...", "=== 02 .. ...", "... 02 .. ...",
-                                           "B-7 02 .. ...", "=== .. .. ...", "C-0 03 .. ...",
-                                           "C-0 04 .. ..."};
+    std::vector<std::string> rows = {"C-4 01 .. ...", "=== 02 .. ...", "... 02 .. ...",
+                                     "B-7 02 .. ...", "=== .. .. ...", "C-0 03 .. ...",
+                                     "C-0 04 .. ..."};
     auto instruments = [](XmModule m) {
         m.instruments[0].fadeout = 1000;
         const int8_t relative[] = {24, -1, -2}; // B-7 + 24 is out of range; C-0 - 1 is not
@@ -79,20 +62,10 @@ TEST(XmNote, InstrumentsOfNotesOutOfRangeStillSetTheFadeOutAndJustBelowC0Plays) 
         return m;
     };
     const XmModule xm = instruments(Song(rows));
-    std::vector<std::string> lone = rows;
-    lone[2] = "C-4 .. .. ...";
-    ExpectTicks(
-        {{"fade-out by row",
-          xm,
-          11,
-          4,
-          FadeoutOf,
-          {32768 - 6000, 32768, 32768, 32768 - 18000},
-          0,
-          6},
-         {"fade-out speed kept", instruments(Song(lone)), 17, 1, FadeoutOf, {32768 - 12000}},
-         {"pitch stays", xm, 0, 7, PeriodOf, {C4, C4, C4, C4, C4, C4, C4}, 0, 6},
-         {"volume of the last sample started", xm, 30, 2, VolumeOf, {20, 20}, 0, 6}});
+    ExpectTicks("fade-out by row", xm, FadeoutOf, 11, {32768 - 6000, 32768, 32768, 32768 - 18000},
+                0, 6);
+    ExpectTicks("pitch stays", xm, PeriodOf, 0, {C4, C4, C4, C4, C4, C4, C4}, 0, 6);
+    ExpectTicks("volume of the last sample started", xm, VolumeOf, 30, {20, 20}, 0, 6);
     TestSong song(xm);
     std::vector<int> starts; // rows on which a new note began (the old one fades out)
     for (int row = 0; row < 7; row++) {
@@ -101,41 +74,32 @@ TEST(XmNote, InstrumentsOfNotesOutOfRangeStillSetTheFadeOutAndJustBelowC0Plays) 
         song.music->voices[0][1].active = false;
     }
     EXPECT_EQ(starts, (std::vector<int>{5}));
+    rows[2] = "C-4 .. .. ...";
+    ExpectTicks("fade-out speed kept", instruments(Song(rows)), FadeoutOf, 17, {32768 - 12000});
 }
 
 TEST(XmEnvelope, EnvelopesInterpolateHoldLoopAndFollowLxx) {
     const XmModule held = EnvelopeSong({"C-4 01 .. ...", "", "=== .. .. ..."});
+    ExpectTicks("held at the sustain point until the key off, then on", held, EnvelopeOf, 0,
+                {64, 56, 48, 40, 32, 32, 32, 32, 32, 32, 32, 32,
+                 32, 32, 32, 32, 32, 24, 16, 8,  0,  0,  0,  0});
+    ExpectTicks("an ended envelope holds its last point", held,
+                [](const MusicChannel& ch) { return ch.volumeTick; }, 30, {12});
+    ExpectTicks("fade-out runs after the key off", held, FadeoutOf, 12, {31744, 30720, 29696});
     XmModule loop = Song({"C-4 01 .. ...", "... .. .. L01"});
-    loop.instruments[0] = EnvelopeInstrument(loop, {{0, 0}, {2, 64}, {4, 0}});
-    loop.instruments[0].volumeEnvelope.loop = true;
-    loop.instruments[0].volumeEnvelope.loopEnd = 2;
-    loop.instruments[0].panningEnvelope = loop.instruments[0].volumeEnvelope;
-    XmModule sustained = loop;
-    sustained.instruments[0].volumeEnvelope.sustain = true;
+    XmInstrument& ins = loop.instruments[0];
+    ins.volumeEnvelope = {
+        .points = {{0, 0}, {2, 64}, {4, 0}}, .loopEnd = 2, .on = true, .loop = true};
+    ins.panningEnvelope = ins.volumeEnvelope;
+    ExpectTicks("loop, then L01", loop, EnvelopeOf, 0, {0, 32, 64, 32, 0, 32, 32, 64, 32});
+    // As in FT2 Lxx moves the panning envelope only when the volume envelope has a sustain.
+    auto panningTick = [](const MusicChannel& ch) { return ch.panningTick; };
+    ExpectTicks("L01 leaves the panning envelope", loop, panningTick, 6, {3});
+    ins.volumeEnvelope.sustain = true;
+    ExpectTicks("L01 moves it with a volume sustain", loop, panningTick, 6, {2});
     XmModule room = Song({"C-4 01 .. 8C0"}); // 64 of room either way
-    room.instruments[0].panningEnvelope.on = true;
-    room.instruments[0].panningEnvelope.points = {{0, 64}, {1, 0}};
-    ExpectTicks({
-        {"held at the sustain point until the key off, then on",
-         held,
-         0,
-         24,
-         EnvelopeOf,
-         {64, 56, 48, 40, 32, 32, 32, 32, 32, 32, 32, 32,
-          32, 32, 32, 32, 32, 24, 16, 8,  0,  0,  0,  0}},
-        {"an ended envelope holds its last point",
-         held,
-         30,
-         1,
-         [](const MusicChannel& ch) { return ch.volumeTick; },
-         {12}},
-        {"fade-out runs after the key off", held, 12, 3, FadeoutOf, {31744, 30720, 29696}},
-        {"loop, then L01", loop, 0, 9, EnvelopeOf, {0, 32, 64, 32, 0, 32, 32, 64, 32}},
-        // As in FT2 Lxx moves the panning envelope only when the volume envelope has a sustain.
-        {"L01 leaves the panning envelope", loop, 6, 1, PanningTickOf, {3}},
-        {"L01 moves it with a volume sustain", sustained, 6, 1, PanningTickOf, {2}},
-        {"panning envelope within the room left by the pan", room, 0, 2, PanningOf, {255, 128}},
-    });
+    room.instruments[0].panningEnvelope = {.points = {{0, 64}, {1, 0}}, .on = true};
+    ExpectTicks("panning envelope within the room left by the pan", room, PanningOf, 0, {255, 128});
 }
 
 // A delayed cell acts on its tick; the volume-column slide runs on that tick too, first. A
@@ -144,16 +108,15 @@ TEST(XmNoteDelay, DelayedRowsActOnTheirTickAsFt2Does) {
     XmModule xm = Song({"C-4 01 .. ... | C-4 01 .. ... | C-4 01 .. ... | C-4 02 .. ...",
                         "... .. 6F ED2 | ... 01 6A ED2 | === .. .. ED2 | === .. .. ED2",
                         "C-4 01 20 ED3 | ... .. .. ... | ... .. .. ... | ... .. .. ..."});
-    xm.instruments.push_back(EnvelopeInstrument(xm, {{0, 64}, {4, 0}}));
-    ExpectTicks({
-        {"column slide through the delay tick", xm, 6, 6, VolumeOf, {64, 49, 34, 19, 4, 0}},
-        {"instrument number over the slide", xm, 6, 6, VolumeOf, {64, 54, 64, 54, 44, 34}, 1},
-        {"key off without envelope: silent", xm, 6, 4, VolumeOf, {64, 64, 0, 0}, 2},
-        {"and not released", xm, 8, 1, KeyOnOf, {1}, 2},
-        {"key off with envelope: it starts again", xm, 6, 4, EnvelopeOf, {0, 0, 64, 48}, 3},
-        {"and not released", xm, 8, 1, KeyOnOf, {1}, 3},
-        {"delayed note with its volume column", xm, 12, 6, VolumeOf, {0, 0, 0, 16, 16, 16}},
-    });
+    xm.instruments.push_back(xm.instruments[0]);
+    xm.instruments[1].volumeEnvelope = {.points = {{0, 64}, {4, 0}}, .on = true};
+    ExpectTicks("column slide through the delay tick", xm, VolumeOf, 6, {64, 49, 34, 19, 4, 0});
+    ExpectTicks("instrument number over the slide", xm, VolumeOf, 6, {64, 54, 64, 54, 44, 34}, 1);
+    ExpectTicks("key off without envelope: silent, not released", xm, VolumeOf, 6, {64, 64, 0, 0},
+                2);
+    ExpectTicks("key off with envelope: it starts again", xm, EnvelopeOf, 6, {0, 0, 64, 48}, 3);
+    for (int c : {2, 3}) ExpectTicks("delayed key off: not released", xm, KeyOnOf, 8, {1}, c);
+    ExpectTicks("delayed note with its volume column", xm, VolumeOf, 12, {0, 0, 0, 16, 16, 16});
 }
 
 TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
@@ -164,20 +127,10 @@ TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
         retrig.music->voices[0][1].active = false;
     }
     EXPECT_EQ(restarts, (std::vector<int>{8, 10}));
-    ExpectTicks({
-        {"R72 halves the volume every 2 ticks",
-         Song({"C-4 01 50 R72"}),
-         0,
-         6,
-         VolumeOf,
-         {64, 64, 32, 32, 16, 16}},
-        {"EC3 on its tick, EC0 on the first",
-         Song({"C-4 01 .. EC3", "C-4 01 .. EC0"}),
-         0,
-         8,
-         VolumeOf,
-         {64, 64, 64, 0, 0, 0, 0, 0}},
-    });
+    ExpectTicks("R72 halves the volume every 2 ticks", Song({"C-4 01 50 R72"}), VolumeOf, 0,
+                {64, 64, 32, 32, 16, 16});
+    ExpectTicks("EC3 on its tick, EC0 on the first", Song({"C-4 01 .. EC3", "C-4 01 .. EC0"}),
+                VolumeOf, 0, {64, 64, 64, 0, 0, 0, 0, 0});
     // 9xx acts, and remembers its parameter, only where a note starts: not under portamento.
     XmModule xm = Song(
         {"C-4 01 .. 902", "C-4 01 F1 903", "C-4 01 .. 900", "C-4 01 .. 904"}); // 4: past the end

@@ -2,57 +2,35 @@
 // arpeggio, vibrato and auto-vibrato.
 #include "tests/sound/xm_test_song.h"
 
-constexpr int C4 = 4608; // the linear period of C-4
-
 template <typename F> static XmModule With(XmModule m, F change) {
     change(m);
     return m;
 }
 static XmModule Finetuned(int finetune, const char* cell = "C-4 01 .. ...") {
-    return With(Song({cell}),
-                [&](XmModule& m) { m.instruments[0].samples[0].finetune = int8_t(finetune); });
+    XmModule m = Song({cell});
+    m.instruments[0].samples[0].finetune = int8_t(finetune);
+    return m;
 }
 
 TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
-    ExpectTicks({
-        {"1xx: 4 units a step from the second tick, 100 remembers",
-         Song({"C-4 01 .. 108", "... .. .. 100"}),
-         0,
-         8,
-         PeriodOf,
-         {C4, C4 - 32, C4 - 64, C4 - 96, C4 - 128, C4 - 160, C4 - 160, C4 - 192}},
-        {"2xx does not carry over to a row without it",
-         Song({"C-4 01 .. 202"}),
-         4,
-         4,
-         PeriodOf,
-         {C4 + 32, C4 + 40, C4 + 40, C4 + 40}},
-        {"E12 (8 units), E10, X23 (3 units), X20: the first tick only, each with its memory",
-         Song({"C-4 01 .. E12", "... .. .. E10", "... .. .. X23", "... .. .. X20"}),
-         5,
-         4,
-         PeriodOf,
-         {C4 - 8, C4 - 16, C4 - 13, C4 - 10},
-         0,
-         6},
-        {"310 slides to its target and stops there, the volume column's F1 too",
-         Song({"C-4 01 .. ...", "D-4 .. .. 310", "C-4 .. F1 ..."}),
-         6,
-         10,
-         PeriodOf,
-         {C4, C4 - 64, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4, C4}},
-        // FT2 hears sixteenths of a semitone: the low 3 bits of a finetune are dropped.
-        {"finetune 7", Finetuned(7), 0, 1, PeriodOf, {C4}},
-        {"finetune 8", Finetuned(8), 0, 1, PeriodOf, {C4 - 4}},
-        {"finetune 127", Finetuned(127), 0, 1, PeriodOf, {C4 - 60}},
-        {"finetune -28", Finetuned(-28), 0, 1, PeriodOf, {C4 + 16}},
-        {"E5F overrides the sample's finetune on its note's row: (15 - 8) x 16",
-         Finetuned(-28, "C-4 01 .. E5F"),
-         0,
-         1,
-         PeriodOf,
-         {C4 - 56}},
-    });
+    ExpectTicks("1xx: 4 units a step from the second tick, 100 remembers",
+                Song({"C-4 01 .. 108", "... .. .. 100"}), PeriodOf, 0,
+                {C4, C4 - 32, C4 - 64, C4 - 96, C4 - 128, C4 - 160, C4 - 160, C4 - 192});
+    ExpectTicks("2xx does not carry over to a row without it", Song({"C-4 01 .. 202"}), PeriodOf, 4,
+                {C4 + 32, C4 + 40, C4 + 40, C4 + 40});
+    ExpectTicks("E12 (8 units), E10, X23 (3 units), X20: the first tick only, each remembers",
+                Song({"C-4 01 .. E12", "... .. .. E10", "... .. .. X23", "... .. .. X20"}),
+                PeriodOf, 5, {C4 - 8, C4 - 16, C4 - 13, C4 - 10}, 0, 6);
+    ExpectTicks("310 slides to its target and stops there, the volume column's F1 too",
+                Song({"C-4 01 .. ...", "D-4 .. .. 310", "C-4 .. F1 ..."}), PeriodOf, 6,
+                {C4, C4 - 64, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4, C4});
+    // FT2 hears sixteenths of a semitone: the low 3 bits of a finetune are dropped. E5F
+    // overrides the sample's finetune on its note's row: (15 - 8) x 16.
+    ExpectTicks("finetune 7", Finetuned(7), PeriodOf, 0, {C4});
+    ExpectTicks("finetune 8", Finetuned(8), PeriodOf, 0, {C4 - 4});
+    ExpectTicks("finetune 127", Finetuned(127), PeriodOf, 0, {C4 - 60});
+    ExpectTicks("finetune -28", Finetuned(-28), PeriodOf, 0, {C4 + 16});
+    ExpectTicks("E5F", Finetuned(-28, "C-4 01 .. E5F"), PeriodOf, 0, {C4 - 56});
 }
 
 // Tone portamento only sets the slide's target: it starts no note when nothing sounds, nor
@@ -77,57 +55,33 @@ TEST(XmPitch, TonePortamentoNeverStartsANote) {
 // count from the note nearest the pitch (half way counts to the lower) and stop at C-8.
 TEST(XmPitch, ArpeggioAndVibratoSwingThePitchFromTheSecondTick) {
     auto speed2 = [](XmModule& m) { m.speed = 2; };
+    ExpectTicks("047 cycle", Song({"C-4 01 .. 047"}), PeriodOf, 0,
+                {C4, C4 - 448, C4 - 256, C4, C4 - 448, C4 - 256, C4});
+    ExpectTicks("slid half a semitone up: still from C-4",
+                With(Song({"C-4 01 .. ...", "... .. .. E18", "... .. .. 0C0"}), speed2), PeriodOf,
+                5, {C4 - 768});
+    ExpectTicks("slid a little more: from C#4",
+                With(Song({"C-4 01 .. ...", "... .. .. E19", "... .. .. 0C0"}), speed2), PeriodOf,
+                5, {C4 - 64 - 768});
+    ExpectTicks("B-7 + 12 plays C-8", Song({"B-7 01 .. 0C0"}), PeriodOf, 2, {1536});
+    ExpectTicks("Amiga table: +12 halves the period, 000 is no arpeggio",
+                With(Song({"C-4 01 .. 00C", "... .. .. 000"}),
+                     [](XmModule& m) { m.linearFrequencies = false; }),
+                PeriodOf, 0, {1712, 856, 1712, 1712, 856, 1712, 1712, 1712});
+    // Position grows by 4 x speed a tick; delta = sine(position) x depth / 32.
+    ExpectTicks("448 sine, 400 remembers, no vibrato on a row's first tick",
+                Song({"C-4 01 .. 448", "... .. .. 400"}), PeriodOf, 0,
+                {C4, C4, C4 + 24, C4 + 45, C4 + 58, C4 + 63, C4, C4 + 58});
+    ExpectTicks("E42 square: the second half swings the other way, a row without it ends it",
+                Song({"C-4 01 .. E42", "C-4 01 .. 484"}), PeriodOf, 6,
+                {C4, C4 + 31, C4 + 31, C4 + 31, C4 + 31, C4 - 31, C4});
     const int d = (64 * 8 * 256) >> 14; // auto-vibrato: wave 64 x depth 8 x 256 >> 14
-    ExpectTicks({
-        {"047 cycle",
-         Song({"C-4 01 .. 047"}),
-         0,
-         7,
-         PeriodOf,
-         {C4, C4 - 448, C4 - 256, C4, C4 - 448, C4 - 256, C4}},
-        {"slid half a semitone up: still from C-4",
-         With(Song({"C-4 01 .. ...", "... .. .. E18", "... .. .. 0C0"}), speed2),
-         5,
-         1,
-         PeriodOf,
-         {C4 - 768}},
-        {"slid a little more: from C#4",
-         With(Song({"C-4 01 .. ...", "... .. .. E19", "... .. .. 0C0"}), speed2),
-         5,
-         1,
-         PeriodOf,
-         {C4 - 64 - 768}},
-        {"B-7 + 12 plays C-8", Song({"B-7 01 .. 0C0"}), 2, 1, PeriodOf, {1536}},
-        {"Amiga table: +12 halves the period, 000 is no arpeggio",
-         With(Song({"C-4 01 .. 00C", "... .. .. 000"}),
-              [](XmModule& m) { m.linearFrequencies = false; }),
-         0,
-         8,
-         PeriodOf,
-         {1712, 856, 1712, 1712, 856, 1712, 1712, 1712}},
-        // Position grows by 4 x speed a tick; delta = sine(position) x depth / 32.
-        {"448 sine, 400 remembers, no vibrato on a row's first tick",
-         Song({"C-4 01 .. 448", "... .. .. 400"}),
-         0,
-         8,
-         PeriodOf,
-         {C4, C4, C4 + 24, C4 + 45, C4 + 58, C4 + 63, C4, C4 + 58}},
-        {"E42 square: the second half swings the other way, a row without it ends it",
-         Song({"C-4 01 .. E42", "C-4 01 .. 484"}),
-         6,
-         7,
-         PeriodOf,
-         {C4, C4 + 31, C4 + 31, C4 + 31, C4 + 31, C4 - 31, C4}},
-        {"auto-vibrato of the instrument, square, rate 64",
-         With(Song({"C-4 01 .. ..."}),
-              [](XmModule& m) {
-                  m.instruments[0].vibratoType = 1;
-                  m.instruments[0].vibratoDepth = 8;
-                  m.instruments[0].vibratoRate = 64;
-              }),
-         0,
-         4,
-         PeriodOf,
-         {C4 + d, C4 + d, C4 - d, C4 - d}},
-    });
+    ExpectTicks("auto-vibrato of the instrument, square, rate 64",
+                With(Song({"C-4 01 .. ..."}),
+                     [](XmModule& m) {
+                         m.instruments[0].vibratoType = 1;
+                         m.instruments[0].vibratoDepth = 8;
+                         m.instruments[0].vibratoRate = 64;
+                     }),
+                PeriodOf, 0, {C4 + d, C4 + d, C4 - d, C4 - d});
 }

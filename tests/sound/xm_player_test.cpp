@@ -12,6 +12,7 @@
 #include "platform/scripted.h"
 #include "sound/xm_player.h"
 #include "tests/sound/xm_test_song.h"
+#include "tests/testkit.h"
 
 namespace {
 
@@ -60,13 +61,19 @@ class XmPlayer : public ::testing::Test {
     std::vector<uint8_t> song_;
 };
 
-TEST_F(XmPlayer, PlaysFromMemoryAndStopsWithANullSource) {
+TEST_F(XmPlayer, PlaysFromMemoryReportsLevelsAndOrderJumpsAndStopsWithANullSource) {
     EXPECT_NE(Play(), 0);
     EXPECT_TRUE(ModulePlaying());
     EXPECT_STREQ(GetModuleTitle(), "Loud song");
+    const ModuleLevels first = GetModuleLevels(0);
+    EXPECT_GT(first.left, 0);
+    EXPECT_NEAR(first.left, first.right * 127 / 128, 2); // centre pan 128 of 255
     EXPECT_GT(PeakNow(), 0);
     Listen(200);
     EXPECT_GT(GetModuleTime(), 300u); // the ring runs ahead of what is heard
+    JumpToOrder(3);
+    Listen(500);
+    EXPECT_EQ(GetModuleRowOrder(0).order, 3);
     EXPECT_EQ(PlayModule(nullptr, 0, 0), 0);
     EXPECT_FALSE(ModulePlaying());
     EXPECT_EQ(GetModuleTime(), 0u);
@@ -74,7 +81,7 @@ TEST_F(XmPlayer, PlaysFromMemoryAndStopsWithANullSource) {
     EXPECT_EQ(PlayModule(nullptr, 0, 0), 0); // nothing plays: nothing happens
 }
 
-TEST_F(XmPlayer, RefusesResourcesBadModulesAnd65ChannelsAndPlaysFiles) {
+TEST_F(XmPlayer, RefusesResourcesBadModulesAnd65ChannelsAndPlaysFilesToTheirEnd) {
     EXPECT_EQ(Play(0), 0); // a Windows resource: no meaning here
     std::vector<uint8_t> wide = song_;
     wide[68] = 65;
@@ -83,13 +90,17 @@ TEST_F(XmPlayer, RefusesResourcesBadModulesAnd65ChannelsAndPlaysFiles) {
     const char junk[] = "Extended Module: not really";
     EXPECT_EQ(PlayModule(junk, int32_t(sizeof junk), MODULE_FROM_MEMORY), 0);
     EXPECT_EQ(PlayModule("/nonexistent/file.xm", 0, MODULE_FROM_FILE), 0);
-    // A file is read through its own path: the same song plays from one.
+    // A file is read through its own path. Without loop, two orders of 8 rows at speed 6,
+    // 125 BPM make 1.92 s of song; then the ring runs out and the song stops by itself.
     const std::string path = ::testing::TempDir() + "/player_song.xm";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_TRUE(f && std::fwrite(song_.data(), 1, song_.size(), f) == song_.size());
-    std::fclose(f);
-    EXPECT_NE(PlayModule(path.c_str(), 0, MODULE_FROM_FILE), 0);
+    WriteFileBytes(path, LoudSong(8, {0, 1}));
+    ASSERT_NE(PlayModule(path.c_str(), 0, MODULE_FROM_FILE | MODULE_NO_LOOP), 0);
     std::remove(path.c_str());
+    Listen(1000);
+    EXPECT_TRUE(ModulePlaying());
+    for (int i = 0; i < 20 && ModulePlaying(); i++) Listen(200);
+    EXPECT_FALSE(ModulePlaying());
+    EXPECT_EQ(PeakNow(), 0);
 }
 
 TEST_F(XmPlayer, PauseLeavesSilenceWithinAThirdOfASecondAndFreezesTheSong) {
@@ -126,27 +137,6 @@ TEST_F(XmPlayer, VolumeStepsScaleTheOutputAndSurviveAStop) {
     SetModuleVolume(99); // taken as 25
     Listen(450);
     EXPECT_EQ(PeakNow(), full);
-}
-
-TEST_F(XmPlayer, LevelsAndRowOrderFollowTheHeardBlock) {
-    ASSERT_NE(Play(), 0);
-    const ModuleLevels first = GetModuleLevels(0);
-    EXPECT_GT(first.left, 0);
-    EXPECT_NEAR(first.left, first.right * 127 / 128, 2); // centre pan 128 of 255
-    JumpToOrder(3);
-    Listen(500);
-    EXPECT_EQ(GetModuleRowOrder(0).order, 3);
-}
-
-TEST_F(XmPlayer, NoLoopSongStopsByItselfAtTheEndOfTheOrderList) {
-    song_ = LoudSong(8, {0, 1});
-    ASSERT_NE(Play(MODULE_FROM_MEMORY | MODULE_NO_LOOP), 0);
-    // Two orders of 8 rows at speed 6, 125 BPM: 1.92 s of song, then the ring runs out.
-    Listen(1000);
-    EXPECT_TRUE(ModulePlaying());
-    for (int i = 0; i < 20 && ModulePlaying(); i++) Listen(200);
-    EXPECT_FALSE(ModulePlaying());
-    EXPECT_EQ(PeakNow(), 0);
 }
 
 TEST_F(XmPlayer, ThousandStartStopCyclesAcrossTheMixingThread) {

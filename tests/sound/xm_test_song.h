@@ -7,14 +7,12 @@
 #include <algorithm>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "sound/xm_song.h"
 #include "tools/xm/xm_writer.h"
 
-// Notes as the pattern writes them: C-4 is 49.
-constexpr uint8_t NOTE_C4 = 49;
+constexpr int C4 = 4608; // the linear period of C-4
 
 // `channels` channels, one empty pattern of `rows` rows at speed 6, and one instrument holding
 // one forward-looped saw of 256 values at full volume, centre pan, C-4 = 8363 Hz.
@@ -23,16 +21,12 @@ inline XmModule TestModule(int channels = 1, int rows = 64) {
     m.name = "test";
     m.channels = channels;
     m.orders = {0};
-    XmPattern p;
-    p.Resize(rows, channels);
-    m.patterns.push_back(p);
-    XmInstrument ins;
+    m.patterns.emplace_back().Resize(rows, channels);
     XmSample s;
     for (int i = 0; i < 256; i++) s.data.push_back(int16_t(i - 128));
     s.loopType = XM_LOOP_FORWARD;
     s.loopLength = 256;
-    ins.samples.push_back(s);
-    m.instruments.push_back(ins);
+    m.instruments.emplace_back().samples.push_back(s);
     return m;
 }
 
@@ -66,19 +60,6 @@ inline XmModule Song(const std::vector<std::string>& rows, int length = 64) {
     return m;
 }
 
-// The first instrument with a volume envelope of the given points (and sustain point).
-inline XmInstrument EnvelopeInstrument(const XmModule& m,
-                                       std::vector<std::pair<uint16_t, uint16_t>> points,
-                                       int sustainPoint = -1, uint16_t fadeout = 0) {
-    XmInstrument ins = m.instruments[0];
-    ins.volumeEnvelope.on = true;
-    ins.volumeEnvelope.points = std::move(points);
-    ins.volumeEnvelope.sustain = sustainPoint >= 0;
-    ins.volumeEnvelope.sustainPoint = uint8_t(sustainPoint < 0 ? 0 : sustainPoint);
-    ins.fadeout = fadeout;
-    return ins;
-}
-
 struct ModuleDeleter {
     void operator()(ModuleData* m) const { FreeModule(m); }
 };
@@ -94,7 +75,7 @@ inline ModulePtr LoadTestModule(const XmModule& xm) {
 // A song engine over a test module, stepped one tick at a time.
 struct TestSong {
     ModulePtr module;
-    std::unique_ptr<MusicContext> music = std::make_unique<MusicContext>();
+    std::unique_ptr<MusicContext> music = std::make_unique<MusicContext>(); // large: not stacked
     explicit TestSong(const XmModule& xm, MusicEnding ending = MUSIC_STOP_AT_END)
         : module(LoadTestModule(xm)) {
         if (module) StartMusic(music.get(), module.get(), ending);
@@ -104,56 +85,26 @@ struct TestSong {
         for (int i = 0; i < ticks; i++) Tick();
     }
     const MusicChannel& Channel(int c = 0) const { return music->channels[c]; }
-    // Steps n ticks and records one field of a channel after each.
-    template <typename F> std::vector<int> Record(int n, F field, int c = 0) {
-        std::vector<int> out;
-        for (int i = 0; i < n && Tick(); i++) out.push_back(field(Channel(c)));
-        return out;
-    }
 };
 
 using ChannelField = int (*)(const MusicChannel&);
+constexpr ChannelField PeriodOf = [](const MusicChannel& ch) { return ch.outPeriod; };
+constexpr ChannelField VolumeOf = [](const MusicChannel& ch) { return ch.outVolume; };
+constexpr ChannelField PanningOf = [](const MusicChannel& ch) { return ch.finalPanning; };
+constexpr ChannelField EnvelopeOf = [](const MusicChannel& ch) { return ch.volumeEnvelope; };
+constexpr ChannelField FadeoutOf = [](const MusicChannel& ch) { return ch.fadeout; };
 
-// A field of channel c after each of n ticks `stride` apart, once `skip` ticks have played.
-inline std::vector<int> Ticks(const XmModule& xm, int skip, int n, ChannelField field, int c = 0,
-                              int stride = 1) {
+// Expects a field of channel c after each tick (`stride` ticks apart), once `skip` ticks have
+// played.
+inline void ExpectTicks(const char* what, const XmModule& xm, ChannelField field, int skip,
+                        const std::vector<int>& expected, int c = 0, int stride = 1) {
     TestSong song(xm);
     song.Skip(skip);
-    std::vector<int> out;
-    for (int i = 0; i < n; i++) {
-        if (i > 0) song.Skip(stride - 1);
+    std::vector<int> got;
+    for (size_t i = 0; i < expected.size(); i++) {
+        song.Skip(i > 0 ? stride - 1 : 0);
         if (!song.Tick()) break;
-        out.push_back(field(song.Channel(c)));
+        got.push_back(field(song.Channel(c)));
     }
-    return out;
-}
-
-// One row of a table of tick-by-tick expectations.
-struct TickCase {
-    const char* what;
-    XmModule xm;
-    int skip, n;
-    ChannelField field;
-    std::vector<int> expected;
-    int channel = 0, stride = 1;
-};
-inline void ExpectTicks(const std::vector<TickCase>& cases) {
-    for (const TickCase& c : cases)
-        EXPECT_EQ(Ticks(c.xm, c.skip, c.n, c.field, c.channel, c.stride), c.expected) << c.what;
-}
-
-inline int PeriodOf(const MusicChannel& ch) {
-    return ch.outPeriod;
-}
-inline int VolumeOf(const MusicChannel& ch) {
-    return ch.outVolume;
-}
-inline int PanningOf(const MusicChannel& ch) {
-    return ch.finalPanning;
-}
-inline int EnvelopeOf(const MusicChannel& ch) {
-    return ch.volumeEnvelope;
-}
-inline int FadeoutOf(const MusicChannel& ch) {
-    return ch.fadeout;
+    EXPECT_EQ(got, expected) << what;
 }

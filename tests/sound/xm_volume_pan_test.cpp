@@ -3,56 +3,25 @@
 #include "tests/sound/xm_test_song.h"
 
 TEST(XmVolume, VolumeEffectsAndTheVolumeColumnActTickByTick) {
-    ExpectTicks({
-        {"A02 slides down from the second tick, A00 remembers, A31: up wins",
-         Song({"C-4 01 30 A02", "... .. .. A00", "... .. .. A31"}),
-         0,
-         18,
-         VolumeOf,
-         {32, 30, 28, 26, 24, 22, 22, 20, 18, 16, 14, 12, 12, 15, 18, 21, 24, 27}},
-        {"C50 clamps to 64; EB5, EB0 (memory), column fine up 3 then EA2: first tick only",
-         Song({"C-4 01 .. C50", "... .. .. EB5", "... .. .. EB0", "... .. 93 EA2"}),
-         5,
-         4,
-         VolumeOf,
-         {64, 59, 54, 59},
-         0,
-         6},
-        {"column: set 64, down 4 a tick, set 2, up 1 a tick",
-         Song({"C-4 01 50 ...", "... .. 64 ...", "... .. 12 ...", "... .. 71 ..."}),
-         6,
-         18,
-         VolumeOf,
-         {64, 60, 56, 52, 48, 44, 2, 2, 2, 2, 2, 2, 2, 3, 4, 5, 6, 7}},
-        {"788: tremolo swings the heard volume",
-         Song({"C-4 01 30 788"}),
-         0,
-         7,
-         VolumeOf,
-         {32, 32, 54, 63, 54, 32, 32}},
-        // A vibrato of depth 0 that moved its position past half way turns the ramp down.
-        {"E71 ramp after 480",
-         Song({"C-4 01 30 E71", "... .. .. 480", "... .. .. 734"}),
-         13,
-         5,
-         VolumeOf,
-         {47, 46, 44, 43, 41}},
-        {"E71 ramp alone",
-         Song({"C-4 01 30 E71", "", "... .. .. 734"}),
-         13,
-         5,
-         VolumeOf,
-         {32, 33, 35, 36, 38}},
-        {"T11: 2 ticks on, 2 off, across rows",
-         Song({"C-4 01 .. T11", "... .. .. T00"}),
-         0,
-         12,
-         VolumeOf,
-         {64, 64, 64, 0, 0, 64, 64, 64, 0, 0, 64, 64}},
-    });
-}
-
-TEST(XmVolume, TremoloLeavesTheNoteVolumeAndGlobalVolumeScalesEveryChannel) {
+    ExpectTicks("A02 slides down from the second tick, A00 remembers, A31: up wins",
+                Song({"C-4 01 30 A02", "... .. .. A00", "... .. .. A31"}), VolumeOf, 0,
+                {32, 30, 28, 26, 24, 22, 22, 20, 18, 16, 14, 12, 12, 15, 18, 21, 24, 27});
+    ExpectTicks("C50 clamps to 64; EB5, EB0 (memory), column fine up 3 then EA2: first tick only",
+                Song({"C-4 01 .. C50", "... .. .. EB5", "... .. .. EB0", "... .. 93 EA2"}),
+                VolumeOf, 5, {64, 59, 54, 59}, 0, 6);
+    ExpectTicks("column: set 64, down 4 a tick, set 2, up 1 a tick",
+                Song({"C-4 01 50 ...", "... .. 64 ...", "... .. 12 ...", "... .. 71 ..."}),
+                VolumeOf, 6, {64, 60, 56, 52, 48, 44, 2, 2, 2, 2, 2, 2, 2, 3, 4, 5, 6, 7});
+    ExpectTicks("788: tremolo swings the heard volume", Song({"C-4 01 30 788"}), VolumeOf, 0,
+                {32, 32, 54, 63, 54, 32, 32});
+    // A vibrato of depth 0 that moved its position past half way turns the ramp down.
+    ExpectTicks("E71 ramp after 480", Song({"C-4 01 30 E71", "... .. .. 480", "... .. .. 734"}),
+                VolumeOf, 13, {47, 46, 44, 43, 41});
+    ExpectTicks("E71 ramp alone", Song({"C-4 01 30 E71", "", "... .. .. 734"}), VolumeOf, 13,
+                {32, 33, 35, 36, 38});
+    ExpectTicks("T11: 2 ticks on, 2 off, across rows", Song({"C-4 01 .. T11", "... .. .. T00"}),
+                VolumeOf, 0, {64, 64, 64, 0, 0, 64, 64, 64, 0, 0, 64, 64});
+    // Tremolo leaves the note's own volume; global volume scales every channel.
     TestSong song(Song({"C-4 01 30 788 | C-4 01 .. G20", "... .. .. ... | ... .. .. H01"}));
     ASSERT_TRUE(song.Tick());
     EXPECT_EQ(song.Channel(0).finalVolume, 16384); // 32 of 64, global 32 of 64
@@ -63,22 +32,12 @@ TEST(XmVolume, TremoloLeavesTheNoteVolumeAndGlobalVolumeScalesEveryChannel) {
 }
 
 TEST(XmPanning, PanningIsSetAndSlidUpToTheEdges) {
-    ExpectTicks({
-        {"840, E8C (x x 16), column C3",
-         Song({"C-4 01 .. 840", "... .. .. E8C", "... .. C3 ..."}),
-         5,
-         3,
-         PanningOf,
-         {0x40, 0xC0, 0x30},
-         0,
-         6},
-        {"P40 right 4 a tick to the edge, column D8 left 8, column D0 hard left (FT2)",
-         Song({"C-4 01 .. 8F8", "... .. .. P40", "... .. D8 ...", "... .. D0 ..."}),
-         6,
-         14,
-         PanningOf,
-         {248, 252, 255, 255, 255, 255, 255, 247, 239, 231, 223, 215, 215, 0}},
-    });
+    ExpectTicks("840, E8C (x x 16), column C3",
+                Song({"C-4 01 .. 840", "... .. .. E8C", "... .. C3 ..."}), PanningOf, 5,
+                {0x40, 0xC0, 0x30}, 0, 6);
+    ExpectTicks("P40 right 4 a tick to the edge, column D8 left 8, column D0 hard left (FT2)",
+                Song({"C-4 01 .. 8F8", "... .. .. P40", "... .. D8 ...", "... .. D0 ..."}),
+                PanningOf, 6, {248, 252, 255, 255, 255, 255, 255, 247, 239, 231, 223, 215, 215, 0});
     // The linear law splits the voice's gain.
     TestSong song(Song({"C-4 01 .. 833"})); // 51
     ASSERT_TRUE(song.Tick());
