@@ -1,12 +1,11 @@
-// catalogue_test.cpp - the asset catalogue after both halves of start-up on the test
-// display: slots filled where the tables say and only there, slots showing their piece of their
-// sheet the right way round with only pure black keyed, the music modules and the sound slots'
-// rates. (The golden pictures of the play, menu, shop and high-score screens show most slots and
-// the copper tables as drawn.)
+// catalogue_test.cpp - the asset catalogue: every embedded picture in the shape the catalogue
+// cuts it by; after both halves of start-up on the test display, slots filled where the tables
+// say and only there, each showing its piece of its sheet the right way round with only pure
+// black keyed; the music modules and the sound slots' rates. (The golden pictures of the play,
+// menu, shop and high-score screens show most slots and the copper tables as drawn.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/catalogue.h"
@@ -21,6 +20,11 @@
 namespace {
 
 constexpr int SCRATCH_IMAGE = 2042; // decoded copies of the sheets, for comparing pixels
+
+bool Decode(const char* file) {
+    const EmbeddedAsset* a = FindEmbeddedAsset(file);
+    return a && CatchImage(SCRATCH_IMAGE, a->data, a->size);
+}
 
 // Start-up's catalogue, built once for the whole suite.
 class Catalogue : public ::testing::Test {
@@ -38,16 +42,26 @@ class Catalogue : public ::testing::Test {
         FreeSounds();
     }
     void SetUp() override { ASSERT_TRUE(displayOpen) << "no test display"; }
-    static bool Decode(const char* file) {
-        const EmbeddedAsset* a = FindEmbeddedAsset(file);
-        return a && CatchImage(SCRATCH_IMAGE, a->data, a->size);
-    }
     static bool displayOpen, soundOpen;
 };
 bool Catalogue::displayOpen = false;
 bool Catalogue::soundOpen = false;
 
 } // namespace
+
+TEST(EmbeddedPictures, EveryEmbeddedPictureHasTheCataloguesWidthHeightAndDepth) {
+    for (int i = 0; i < CataloguePictureCount; i++) {
+        const CataloguePicture& p = CataloguePictures[i];
+        SCOPED_TRACE(p.file);
+        ASSERT_TRUE(Decode(p.file));
+        EXPECT_EQ(ImageWidth(SCRATCH_IMAGE), p.width);
+        EXPECT_EQ(ImageHeight(SCRATCH_IMAGE), p.height);
+        EXPECT_EQ(FindEmbeddedAsset(p.file)->data[28], p.bitsPerPixel);
+    }
+    const EmbeddedAsset* glow = FindEmbeddedAsset(GLOW_BLOCK_FILE);
+    EXPECT_TRUE(glow && glow->size == size_t(GLOW_BLOCK_BYTES));
+    FreeImage(SCRATCH_IMAGE);
+}
 
 TEST_F(Catalogue, SlotsAreFilledWhereTheTablesSayAndOnlyThere) {
     for (uint32_t t : {PanelImage, HighlightBarImage, RingImage, FuelSegmentImage,
@@ -100,17 +114,15 @@ TEST_F(Catalogue, EachSlotShowsItsSheetPieceTheRightWayRoundWithOnlyPureBlackKey
         int wrong = 0;
         for (int y = 0; y < piece.size; y++)
             for (int x = 0; x < piece.size; x++) {
-                const uint32_t c =
-                    ImagePixel(SCRATCH_IMAGE, piece.x + x, piece.y + y); // red lowest
+                const uint32_t c = ImagePixel(SCRATCH_IMAGE, piece.x + x, piece.y + y); // red low
                 const uint32_t expect =
                     c == 0 ? 0xFF00FF : ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
                 const uint32_t got = shot.At(piece.mirrored ? piece.size - 1 - x : x, y);
                 // Linear filtering at the texture's own size samples texel centres.
+                bool off = false;
                 for (int k = 0; k < 24; k += 8)
-                    if (std::abs(int((got >> k) & 0xFF) - int((expect >> k) & 0xFF)) > 2) {
-                        wrong++;
-                        break;
-                    }
+                    off |= std::abs(int((got >> k) & 0xFF) - int((expect >> k) & 0xFF)) > 2;
+                wrong += off;
             }
         EXPECT_EQ(wrong, 0) << "of " << piece.size * piece.size << " pixels";
     }

@@ -1,17 +1,17 @@
-// generator_test.cpp - the effect and map generators still make exactly the committed files,
-// so that the effect and sector tests, which read what the game embeds and installs, speak
-// for the generators too.
+// generator_test.cpp - the asset generator still makes exactly the committed pictures, effects
+// and map, so that the tests which read what the game embeds and installs speak for the
+// generator too.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "app/catalogue.h"
 #include "tests/testkit.h"
 #include "tools/assetgen/assetgen.h"
 
-TEST(AssetGenerator, WritesTheCommittedEffectsAndMapByteForByte) {
+TEST(AssetGenerator, WritesTheCommittedPicturesEffectsAndMapByteForByte) {
     TempDir dir;
-    ASSERT_TRUE(GenerateSounds(dir.Path()));
-    ASSERT_TRUE(GenerateMap(dir.Path()));
+    ASSERT_TRUE(GenerateArt(dir.Path()) && GenerateSounds(dir.Path()) && GenerateMap(dir.Path()));
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         const std::string name = entry.path().filename().string();
@@ -19,5 +19,5 @@ TEST(AssetGenerator, WritesTheCommittedEffectsAndMapByteForByte) {
         EXPECT_TRUE(ReadFileBytes(entry.path()) == ReadFileBytes(SourcePath("assets/" + name)))
             << "assets/" << name << " is not what the generator makes: run the assets target";
     }
-    EXPECT_EQ(files, 14) << "thirteen effects and the map";
+    EXPECT_EQ(files, CataloguePictureCount + 15) << "the glow block, thirteen effects, the map";
 }
