@@ -2,40 +2,20 @@
 // scroll rules. (The play golden picture shows them drawn.)
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "objects/back_panels.h"
 #include "support/maths.h"
 #include "support/random.h"
 #include "tests/testkit.h"
 
-namespace {
-
-class BackPanelLayout : public ::testing::Test {
-  protected:
-    void SetUp() override { ListClear(BackPanels); }
-    void TearDown() override {
-        ListClear(BackPanels);
-        RandomUnseed();
-    }
-    static BackPanel* Add(float x, float y, float share) {
-        ListSelect(BackPanels, BackPanels.count - 1);
-        BackPanel* p = ListAdd(BackPanels);
-        p->x = x, p->y = y;
-        p->factorX = p->factorY = p->brightness = share;
-        return p;
-    }
-};
-
-} // namespace
-
-TEST_F(BackPanelLayout, EachPlaceOfTheNineBySevenGridInThreeLayersHoldsAPanelOnADrawAboveFour) {
+TEST(BackPanelLayout, EachPlaceOfTheNineBySevenGridInThreeLayersHoldsAPanelOnADrawAboveFour) {
     RandomSeed(12345);
     int drawsAboveFour = 0; // one draw of RandomInt(9) per place
     for (int i = 0; i < 189; i++) drawsAboveFour += RandomInt(9) > 4;
     RandomSeed(12345);
+    ListClear(BackPanels);
     FillBackPanels();
-    int count = 0, previous = -1;
+    EXPECT_EQ(BackPanels.count, drawsAboveFour);
+    int previous = -1;
     ListRewind(BackPanels);
     while (const BackPanel* p = ListNext(BackPanels)) {
         const int layer = RoundToInt(p->brightness * 3), row = RoundToInt(p->y / 100) + 1,
@@ -44,15 +24,15 @@ TEST_F(BackPanelLayout, EachPlaceOfTheNineBySevenGridInThreeLayersHoldsAPanelOnA
         EXPECT_TRUE(p->x == 100.0f * column - 100 && p->y == 100.0f * row - 100);
         EXPECT_TRUE(p->brightness == layer / 3.0f && p->factorX == p->brightness &&
                     p->factorY == p->brightness);
-        // Far layer first, then row by row, column by column.
-        const int place = 100 * layer + 10 * row + column;
+        const int place = 100 * layer + 10 * row + column; // far layer first, then row by row
         EXPECT_GT(place, previous);
-        previous = place, count++;
+        previous = place;
     }
-    EXPECT_EQ(count, drawsAboveFour);
+    ListClear(BackPanels);
+    RandomUnseed();
 }
 
-TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShare) {
+TEST(BackPanelScroll, PanelsWrapBeforeTheyMoveByTheirLayersShare) {
     struct Case {
         float x, y, share, dx, dy, expectX, expectY;
     };
@@ -70,10 +50,12 @@ TEST_F(BackPanelLayout, PanelsWrapBeforeTheyMoveByTheirLayersShare) {
     ASSERT_TRUE(OpenTestDisplay()); // the scroll draws each panel
     for (const Case& c : cases) {
         ListClear(BackPanels);
-        const BackPanel* p = Add(c.x, c.y, c.share);
+        BackPanel* p = ListAdd(BackPanels);
+        *p = BackPanel{c.x, c.y, c.share, c.share, c.share};
         ScrollBackPanels(c.dx, c.dy);
         EXPECT_FLOAT_EQ(p->x, c.expectX) << c.x << ", " << c.y;
         EXPECT_FLOAT_EQ(p->y, c.expectY) << c.x << ", " << c.y;
     }
+    ListClear(BackPanels);
     CloseTestDisplay();
 }

@@ -1,10 +1,12 @@
 // sound_files_test.cpp - the shipped effects: format, rate, depth and length per slot, chunks
-// that walk to the file's end, and levels without clipping, offset or clicks.
+// that walk to the file's end (a "fact" and a "LIST" among them), and levels without clipping,
+// offset or clicks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,13 +27,13 @@ TEST(SoundFiles, EverySlotHoldsMonoPcmAtItsRateDepthAndLengthPeakingNearMinusOne
         {9, 44100, 8, 0.02},  {10, 11025, 8, 0.57}, {11, 8363, 8, 0.74},  {12, 22050, 16, 0.44},
         {13, 11025, 8, 0.26},
     };
+    std::set<std::string> chunkIds;
     for (const SlotFormat& f : formats) {
         SCOPED_TRACE(SoundSlotFile(f.slot));
         const EmbeddedAsset* a = FindEmbeddedAsset(SoundSlotFile(f.slot));
         WavSound w{};
         ASSERT_TRUE(a && ReadWavChunks(a->data, a->size, &w)) << "missing or does not load";
-        EXPECT_EQ(w.formatTag, 1);
-        EXPECT_EQ(w.channels, 1);
+        EXPECT_TRUE(w.formatTag == 1 && w.channels == 1);
         EXPECT_EQ(w.rate, f.rate);
         EXPECT_EQ(w.bitsPerSample, f.bits);
         // The RIFF size and every chunk, odd ones padded, end exactly at the file's end, and
@@ -43,6 +45,7 @@ TEST(SoundFiles, EverySlotHoldsMonoPcmAtItsRateDepthAndLengthPeakingNearMinusOne
         size_t at = 12;
         for (; at + 8 <= a->size; at += 8 + n + (n & 1)) {
             std::memcpy(&n, a->data + at + 4, 4);
+            chunkIds.insert(std::string(reinterpret_cast<const char*>(a->data + at), 4));
             if (std::memcmp(a->data + at, "data", 4) == 0) data = a->data + at + 8;
         }
         EXPECT_EQ(at, a->size);
@@ -67,6 +70,7 @@ TEST(SoundFiles, EverySlotHoldsMonoPcmAtItsRateDepthAndLengthPeakingNearMinusOne
         const double edge = f.bits == 8 ? 0.025 : 0.01;
         EXPECT_TRUE(std::fabs(s.front()) < edge && std::fabs(s.back()) < edge);
     }
+    EXPECT_TRUE(chunkIds.count("fact") && chunkIds.count("LIST")) << "the walk meets real data";
     // Slot 4 is slot 3's file, played at 8000 per second: lower and slower.
     EXPECT_STREQ(SoundSlotFile(4), SoundSlotFile(3));
     EXPECT_EQ(SoundSlotFile(-1), nullptr);
