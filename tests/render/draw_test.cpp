@@ -1,10 +1,70 @@
-// draw_test.cpp - the state rules of sprites and primitives (colour, alpha test, blending),
-// read back from the test display, and the distance test of the game objects. Outlines and
-// culling show in the golden pictures of the menu and of play.
+// draw_test.cpp - the projections every frame starts with and the letterbox maths (drawn in
+// tests/linux/window_test.cpp); the state rules of sprites and primitives (colour, alpha test,
+// blending) read back from the test display; the distance test of the game objects; font
+// sheets cut into glyphs and text placed glyph by glyph. Outlines and culling show in the
+// golden pictures of the menu and of play.
 #include <gtest/gtest.h>
 
+#include "platform/platform.h"
 #include "render/draw.h"
+#include "render/text.h"
 #include "tests/render/render_fixture.h"
+
+namespace {
+
+// A 320-wide 8-bit sheet with the cells of `filled` white and the rest black; a 49th row
+// (red) lies below the three rows of cells when `height` is 49.
+std::vector<uint8_t> FontSheet(const char* filled, int height) {
+    std::vector<uint32_t> pixels(size_t(320) * height, 0);
+    for (const char* c = filled; *c; c++)
+        for (int i = 0; i < 256; i++)
+            pixels[size_t(16 * ((*c - 32) / 20) + i / 16) * 320 + 16 * ((*c - 32) % 20) + i % 16] =
+                1;
+    for (int x = 48 * 320; x < height * 320; x++) pixels[x] = 2;
+    return MakeBmp(320, height, 8, pixels, {0, 0xFFFFFF, 0xFF0000});
+}
+
+} // namespace
+
+using Projection = RenderTest;
+
+TEST_F(Projection, TwoDimensionalDrawingOrderDecidesAndBegin3DKeepsTheModelview) {
+    // Begin3D turns the depth test on; Begin2D turns it off again.
+    Begin3D(800.5f, 599.5f, 120, 50);
+    EXPECT_EQ(DisplayWidth * 1000 + DisplayHeight, 800600) << "rounded halves to even";
+    Begin2D(800, 600);
+    Translate(0, 0, 10); // nearer in 2D z: would win a depth test
+    DrawSpriteEx(0, 100, 100, 50, 50, 0, 1, 0, 0, 1);
+    ResetTransform();
+    DrawSpriteEx(0, 120, 120, 50, 50, 0, 0, 0, 1, 1);
+    // A box moved right and away, then Begin3D again: had it reset the matrix, the box would
+    // enclose the eye and fill the screen. tan(25 degrees) x 5 x 4/3 puts x = 2 at 400 + 257.
+    Begin3D(800, 600, 120, 50);
+    ResetTransform();
+    Translate(2, 0, -5);
+    Begin3D(800, 600, 120, 50);
+    SetColor(1, 0, 0, 1);
+    DrawBox(0.5f, 0.5f, 0.5f);
+    const Picture p = ReadBackBuffer();
+    EXPECT_PIXEL(p, 130, 130, 0x0000FF, 2);
+    EXPECT_PIXEL(p, 105, 105, 0xFF0000, 2);
+    EXPECT_PIXEL(p, 657, 300, 0xFF0000, 2);
+    EXPECT_PIXEL(p, 400, 300, GAME_CLEAR, 0);
+}
+
+TEST(Letterbox, FrameRectIsTheLargestCentredFourByThree) {
+    const int cases[][6] = {{800, 600, 0, 0, 800, 600},     {1920, 1080, 240, 0, 1440, 1080},
+                            {1280, 1024, 0, 32, 1280, 960}, {800, 1000, 0, 200, 800, 600},
+                            {400, 300, 0, 0, 400, 300},     {1366, 768, 171, 0, 1024, 768},
+                            {0, 0, 0, 0, 800, 600}};
+    for (const auto& c : cases) {
+        const PlatformFrameRect r = FrameRectForDrawable(c[0], c[1]);
+        EXPECT_EQ((std::vector<int>{r.x, r.y, r.width, r.height}),
+                  (std::vector<int>{c[2], c[3], c[4], c[5]}))
+            << c[0] << " x " << c[1];
+        EXPECT_FLOAT_EQ(r.scale, float(c[4]) / 800.0f);
+    }
+}
 
 using Sprites = RenderTest;
 
@@ -59,4 +119,37 @@ TEST(WithinRadius, StrictlyInsideTheCircle) {
     for (const auto& c : cases)
         EXPECT_EQ(WithinRadius(c.x1, c.y1, c.x2, c.y2, c.radius), c.inside)
             << c.x2 << " " << c.radius;
+}
+
+// ---------------------------------------------------------------- text
+using Text = RenderTest;
+
+TEST_F(Text, GlyphKStartsOneGlyphWidthAndAPixelRightOfXAndMissingGlyphsAreBlocks) {
+    const std::vector<uint8_t> sheet = FontSheet("AH[", 49);
+    ASSERT_EQ(LoadFont(1, sheet.data(), sheet.size(), 0, 0), 1);
+    EXPECT_TRUE(GlyphTexture(1, 32) && GlyphTexture(1, 91) && !GlyphTexture(1, 92)) << "32 to 91";
+    DrawText(1, "A A", 100, 100, 20, 20);               // the space's empty cell draws nothing
+    DrawTextEx(1, "Aa", 0, 200, 10, 30, 0, 0, 1, 0, 1); // lower case has no glyph
+    DrawText(1, "H[\x7F", 0, 300, 16, 16);              // row 48 of the sheet never reaches a glyph
+    DrawText(5, "A", 400, 100, 20, 20);                 // a slot never loaded
+    const Picture p = ReadBackBuffer();
+    EXPECT_EQ(CountOther(p, 121, 100, 20, 20, 0xFFFFFF) + CountOther(p, 161, 100, 20, 20, 0xFFFFFF),
+              0);
+    EXPECT_EQ(
+        CountOther(p, 120, 99, 62, 1, GAME_CLEAR) + CountOther(p, 141, 100, 20, 20, GAME_CLEAR), 0);
+    EXPECT_EQ(
+        CountOther(p, 120, 100, 1, 21, GAME_CLEAR) + CountOther(p, 181, 100, 1, 21, GAME_CLEAR), 0);
+    EXPECT_EQ(CountOther(p, 11, 200, 20, 30, 0x00FF00), 0);
+    EXPECT_PIXEL(p, 16, 230, GAME_CLEAR, 0);
+    EXPECT_EQ(CountOther(p, 17, 300, 48, 16, 0xFFFFFF), 0);
+    EXPECT_PIXEL(p, 20, 316, GAME_CLEAR, 0);
+    EXPECT_EQ(CountOther(p, 421, 100, 20, 20, 0xFFFFFF), 0);
+}
+
+TEST(FontLoading, ASheetThatDoesNotDecodeOrASlotOutsideLoadsNothing) {
+    const std::vector<uint8_t> junk(100, 0x42);
+    EXPECT_EQ(LoadFont(2, junk.data(), junk.size(), 0, 1), 0);
+    EXPECT_EQ(GlyphTexture(2, 'A'), 0u);
+    EXPECT_EQ(LoadFont(21, nullptr, 0, 0, 1), 0);
+    EXPECT_EQ(GlyphTexture(21, 'A') + GlyphTexture(0, 121) + GlyphTexture(0, -1), 0u);
 }

@@ -115,47 +115,41 @@ TEST(GrabImage, CopiesTheRectangleAndRefusesOneOutsideTheSource) {
 // ---------------------------------------------------------------- textures on screen
 using TextureOnScreen = RenderTest;
 
-TEST_F(TextureOnScreen, OrientationsMirrorAndTurnThePictureAndTheKeyColourAloneIsClear) {
-    // Quadrants: red top left, green top right, blue bottom left, (1, 0, 0) bottom right.
-    std::vector<uint32_t> pixels(16 * 16);
+// Quadrants red, green / blue, (1, 0, 0) in five textures: orientations 0 to 3, then 0 with
+// green keyed; orientation 4 gives a texture of zero bytes (alpha 0, nothing drawn). One white
+// column in every eight, shrunk eight times: mipmapped, the average shows; linear, the columns
+// between. Pixel textures take RGBA bytes as the design uploads them; its sprites run s down
+// the screen, so the second texel of the first row shows bottom left.
+TEST_F(TextureOnScreen, OrientationsKeyColourFiltersAndPixelTexturesAsDrawn) {
+    std::vector<uint32_t> quads(16 * 16), columns(64 * 64);
     for (int i = 0; i < 256; i++)
-        pixels[i] =
+        quads[i] =
             i < 128 ? (i % 16 < 8 ? 0xFF0000 : 0x00FF00) : (i % 16 < 8 ? 0x0000FF : 0x010000);
+    for (int i = 0; i < 64 * 64; i++) columns[i] = i % 8 == 0 ? 0xFFFFFF : 0x000001;
     const uint32_t shown[5][4] = {{0xFF0000, 0x00FF00, 0x0000FF, 0x010000},
                                   {0x00FF00, 0xFF0000, 0x010000, 0x0000FF},
                                   {0x0000FF, 0x010000, 0xFF0000, 0x00FF00},
                                   {0x010000, 0x0000FF, 0x00FF00, 0xFF0000},
-                                  {0xFF0000, GAME_CLEAR, 0x0000FF, 0x010000}}; // green keyed
+                                  {0xFF0000, GAME_CLEAR, 0x0000FF, 0x010000}};
     for (int o = 0; o < 5; o++)
-        DrawSprite(MakeTexture(16, 16, pixels, o < 4 ? 0 : 0x00FF00, o % 4), 10 + 155.0f * o, 100,
+        DrawSprite(MakeTexture(16, 16, quads, o < 4 ? 0 : 0x00FF00, o % 4), 10 + 155.0f * o, 100,
                    150, 150);
-    // Any other orientation gives a texture of zero bytes: alpha 0, nothing drawn.
-    DrawSprite(MakeTexture(16, 16, pixels, 0, 4), 10, 300, 160, 160);
+    DrawSprite(MakeTexture(16, 16, quads, 0, 4), 10, 300, 160, 160);
+    DrawSprite(MakeTexture(64, 64, columns, 0, 0, 2), 200, 300, 8, 8);
+    DrawSprite(MakeTexture(64, 64, columns, 0, 0, 1), 250, 300, 8, 8);
+    EXPECT_EQ(MakeTexture(64, 64, columns, 0, 0, 3), 0u) << "no such filter";
+    const uint8_t rgba[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 0};
+    DrawSprite(TextureFromPixels(rgba, 16, 2), 300, 300, 200, 200);
     const Picture p = ReadBackBuffer();
     for (int o = 0; o < 5; o++)
         for (int q = 0; q < 4; q++)
             EXPECT_PIXEL(p, 50 + 155 * o + 70 * (q % 2), 140 + 70 * (q / 2), shown[o][q], 2)
                 << "orientation " << o << ", quarter " << q;
     EXPECT_EQ(CountOther(p, 10, 300, 160, 160, GAME_CLEAR), 0);
-}
-
-TEST_F(TextureOnScreen, MipmapsAverageWhenShrunkAndPixelTexturesLieTransposed) {
-    // One white column in every eight: shrunk eight times, the mipmapped texture shows the
-    // average; a linear one samples between the columns.
-    std::vector<uint32_t> pixels(64 * 64);
-    for (int i = 0; i < 64 * 64; i++) pixels[i] = i % 8 == 0 ? 0xFFFFFF : 0x000001;
-    DrawSprite(MakeTexture(64, 64, pixels, 0, 0, 2), 100, 100, 8, 8);
-    DrawSprite(MakeTexture(64, 64, pixels, 0, 0, 1), 200, 100, 8, 8);
-    EXPECT_EQ(MakeTexture(64, 64, pixels, 0, 0, 3), 0u) << "no such filter";
-    // RGBA bytes as the design uploads them; its sprites run s down the screen, so the second
-    // texel of the first row shows bottom left. Alpha 0 is not drawn.
-    const uint8_t rgba[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 0};
-    DrawSprite(TextureFromPixels(rgba, 16, 2), 300, 100, 200, 200);
-    const Picture p = ReadBackBuffer();
-    EXPECT_EQ(CountOther(p, 100, 100, 8, 8, 0x202020, 3), 0);
-    EXPECT_EQ(CountOther(p, 200, 100, 8, 8, 0x000001, 1), 0);
-    EXPECT_PIXEL(p, 350, 150, 0xFF0000, 4);
-    EXPECT_PIXEL(p, 350, 250, 0x00FF00, 4);
-    EXPECT_PIXEL(p, 450, 150, 0x0000FF, 4);
-    EXPECT_PIXEL(p, 450, 250, GAME_CLEAR, 0);
+    EXPECT_EQ(CountOther(p, 200, 300, 8, 8, 0x202020, 3), 0);
+    EXPECT_EQ(CountOther(p, 250, 300, 8, 8, 0x000001, 1), 0);
+    EXPECT_PIXEL(p, 350, 350, 0xFF0000, 4);
+    EXPECT_PIXEL(p, 350, 450, 0x00FF00, 4);
+    EXPECT_PIXEL(p, 450, 350, 0x0000FF, 4);
+    EXPECT_PIXEL(p, 450, 450, GAME_CLEAR, 0);
 }

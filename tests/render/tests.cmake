@@ -2,6 +2,4 @@
 mvx_add_test(render_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/draw_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/text_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/display_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/golden_test.cpp)
