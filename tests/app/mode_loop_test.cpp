@@ -1,12 +1,16 @@
-// mode_loop_test.cpp - the mode loop: an unknown mode value calls nothing and is read again;
-// MODE_QUIT closes the display and calls no mode; the shutdown ends the audio capture.
+// mode_loop_test.cpp - the program frame: the pacing every mode's loop follows on the virtual
+// clock (a frame only when strictly more than 12.5 ms have passed, one event and 1 ms of sleep
+// every pass, no catching up); the mode loop (an unknown mode value calls nothing and is read
+// again; MODE_QUIT closes the display and calls no mode); the shutdown ends the audio capture.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
+#include "app/frame.h"
 #include "app/globals.h"
 #include "app/mode_loop.h"
 #include "platform/audio_in.h"
@@ -15,6 +19,16 @@
 #include "tests/testkit.h"
 
 namespace {
+
+// Runs passes of a mode's loop and returns the tick of each drawn frame.
+std::vector<uint32_t> RunPasses(int passes) {
+    std::vector<uint32_t> drawn;
+    for (int i = 0; i < passes; i++) {
+        if (FrameDue()) drawn.push_back(GetTickCount()), FinishFrame();
+        EndPass();
+    }
+    return drawn;
+}
 
 // Any drawn frame means a mode procedure ran: note it and leave the loop.
 bool ModeRan = false;
@@ -28,6 +42,29 @@ void SetMode(int32_t mode) {
 }
 
 } // namespace
+
+TEST(FramePacing, NoFrameAtExactly12Point5MsThenOneEvery13WholeTicksAndAStallIsNotCaughtUp) {
+    ASSERT_TRUE(OpenTestDisplay());
+    FrameRate = 80.0f, FramePeriod = 12.5f;
+    LastFrameTick = float(GetTickCount()) + 0.5f; // a frame finished half way into a tick
+    ScriptAdvanceClock(12);
+    EXPECT_FALSE(FrameDue()); // 11.5 ms
+    EndPass();
+    EXPECT_FALSE(FrameDue()); // exactly 12.5 ms
+    EndPass();
+    EXPECT_TRUE(FrameDue()); // 13.5 ms
+    const uint32_t start = GetTickCount(), presented = PlatformFrameCount();
+    LastFrameTick = float(start);
+    const std::vector<uint32_t> drawn = RunPasses(1313);
+    ASSERT_EQ(drawn.size(), 100u);
+    EXPECT_EQ(PlatformFrameCount(), presented + 100) << "each frame is presented";
+    EXPECT_EQ(drawn.front(), start + 13);
+    for (size_t i = 1; i < drawn.size(); i++) ASSERT_EQ(drawn[i] - drawn[i - 1], 13u) << i;
+    EXPECT_EQ(GetTickCount(), start + 1313); // each pass sleeps exactly 1 ms
+    ScriptAdvanceClock(500);                 // the machine hung for half a second
+    EXPECT_EQ(RunPasses(26), (std::vector<uint32_t>{start + 1813, start + 1826}));
+    CloseTestDisplay();
+}
 
 TEST(ModeLoop, AnUnknownModeCallsNothingAndIsReadAgainUntilQuitClosesTheDisplay) {
     ASSERT_TRUE(OpenTestDisplay());
