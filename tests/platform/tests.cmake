@@ -1,8 +1,7 @@
 # Platform layer: key scripts, the key query and its latch, the virtual clock, and the layer
 # check that keeps SDL in platform/ and GL in render/ and platform/.
 mvx_add_test(platform_tests SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/key_script_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/keys_clock_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/scripted_platform_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/include_check_test.cpp)
 add_test(NAME IncludesStayInTheirLayers
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-includes.sh ${PROJECT_SOURCE_DIR})
