@@ -5,26 +5,23 @@
 #include <algorithm>
 #include <climits>
 
-// A sample as the loader leaves it: values, then guards.
-struct TestSample {
-    std::vector<int16_t> values;
-    ModuleSample sample{};
-    TestSample(std::vector<int16_t> v, uint8_t loopType, int loopStart) : values(std::move(v)) {
-        const int n = int(values.size());
-        for (int g = 0; g < MODULE_SAMPLE_GUARD; g++)
-            values.push_back(loopType == SAMPLE_LOOP_FORWARD
-                                 ? values[size_t(loopStart + g % (n - loopStart))]
-                             : loopType == SAMPLE_LOOP_PINGPONG ? values[size_t(n - 1)]
-                                                                : 0);
-        sample = {values.data(), n, loopStart, n, loopType, 64, 128, 0, 0};
-    }
-};
+// A module whose one sample holds these 16-bit values, loaded (guards after them included).
+static ModulePtr SampleModule(std::vector<int16_t> values, uint8_t loopType, uint32_t loopStart) {
+    XmModule xm = TestModule();
+    XmSample& s = xm.instruments[0].samples[0];
+    s.sixteenBit = true;
+    s.loopType = loopType;
+    s.loopStart = loopStart;
+    s.loopLength = uint32_t(values.size()) - loopStart;
+    s.data = std::move(values);
+    return LoadTestModule(xm);
+}
 
 // The left values of a voice at gain 16 (so the accumulator shows sample values) at a rate.
-static std::vector<int> LeftValues(const TestSample& s, double hz, int frames,
+static std::vector<int> LeftValues(const ModulePtr& m, double hz, int frames,
                                    MixVoice* out = nullptr) {
     MixVoice v{};
-    StartVoice(&v, &s.sample, 0);
+    StartVoice(&v, &m->instruments[0].samples[0], 0);
     SetVoiceRate(&v, hz);
     v.gainLeft = v.targetLeft = 16 << 16;
     std::vector<int32_t> acc(size_t(2 * frames), 0);
@@ -68,9 +65,9 @@ TEST(XmOutput, ConversionFollowsTheRuleForEveryValueAndMasterAndAveragesEachSide
 }
 
 TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
-    TestSample flat(std::vector<int16_t>(100, 1024), SAMPLE_LOOP_FORWARD, 0);
+    const ModulePtr flat = SampleModule(std::vector<int16_t>(100, 1024), XM_LOOP_FORWARD, 0);
     MixVoice v{};
-    StartVoice(&v, &flat.sample, 0);
+    StartVoice(&v, &flat->instruments[0].samples[0], 0);
     SetVoiceRate(&v, 48000.0);
     SetVoiceGains(&v, 64, 0);
     std::vector<int32_t> acc(2 * 70, 0);
@@ -82,16 +79,16 @@ TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
 // A ping-pong loop of L values comes round in 2L steps as in FT2: running back from loopEnd
 // (where the guard repeats the last value), the last value is heard three times, the first once.
 TEST(XmOutput, LoopsWrapAndPingPongTurnsOnTheLastValueAndUnloopedSamplesEnd) {
-    TestSample forward({0, 100, 200, 300}, SAMPLE_LOOP_FORWARD, 2);
+    const ModulePtr forward = SampleModule({0, 100, 200, 300}, XM_LOOP_FORWARD, 2);
     EXPECT_EQ(LeftValues(forward, 48000.0, 8),
               (std::vector<int>{0, 100, 200, 300, 200, 300, 200, 300}));
-    TestSample bidi({0, 100, 200, 300}, SAMPLE_LOOP_PINGPONG, 0);
+    const ModulePtr bidi = SampleModule({0, 100, 200, 300}, XM_LOOP_PINGPONG, 0);
     EXPECT_EQ(LeftValues(bidi, 48000.0, 10),
               (std::vector<int>{0, 100, 200, 300, 300, 300, 200, 100, 0, 100}));
     EXPECT_EQ(
         LeftValues(bidi, 24000.0, 14), // half steps across the turn
         (std::vector<int>{0, 50, 100, 150, 200, 250, 300, 300, 300, 300, 300, 250, 200, 150}));
-    TestSample once({500, 500, 500}, SAMPLE_LOOP_NONE, 0);
+    const ModulePtr once = SampleModule({500, 500, 500}, XM_LOOP_NONE, 0);
     MixVoice v;
     EXPECT_EQ(LeftValues(once, 48000.0, 5, &v), (std::vector<int>{500, 500, 500, 0, 0}));
     EXPECT_FALSE(v.active);
@@ -108,7 +105,8 @@ TEST(XmOutput, LongSpansInterpolateExactlyAtAnyStepForwardAndBackward) {
         const int b = int(8 * std::min<int64_t>(i + 1, 3999) - 16000);
         return a + (((b - a) * int(uint32_t(pos) >> 17)) >> 15);
     };
-    const TestSample once(line, SAMPLE_LOOP_NONE, 0), bidi(line, SAMPLE_LOOP_PINGPONG, 0);
+    const ModulePtr once = SampleModule(line, XM_LOOP_NONE, 0),
+                    bidi = SampleModule(line, XM_LOOP_PINGPONG, 0);
     const int64_t length = int64_t(4000) << 32;
     for (double hz : {7000.0, 33333.3, 95000.0, 190000.0}) {
         MixVoice v;

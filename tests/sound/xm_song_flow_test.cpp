@@ -32,31 +32,27 @@ static std::vector<Position> Walk(TestSong& song, int ticks) {
 
 constexpr const char* NONE = "... .. .. ... | ... .. .. ...";
 
+// The walk of a 3-order song of the given patterns until it ends.
+static void ExpectWalk(const char* what, const std::vector<std::vector<std::string>>& rows,
+                       const std::vector<Position>& walk) {
+    TestSong song(FlowModule(3, rows));
+    EXPECT_EQ(Walk(song, 40), walk) << what;
+}
+
 TEST(XmSongFlow, JumpsBreaksAndLoopsWalkTheRowsAsFt2Does) {
-    struct Case {
-        const char* what;
-        std::vector<std::vector<std::string>> rows;
-        std::vector<Position> walk;
-    } cases[] = {
-        {"B02, then the list's end stops the song",
-         {{NONE, "... .. .. B02 | ... .. .. ..."}},
-         {{0, 0}, {0, 1}, {2, 0}, {2, 1}, {2, 2}, {2, 3}}},
-        {"D02 enters the next order at a decimal row",
-         {{"... .. .. D02 | ... .. .. ..."}},
-         {{0, 0}, {1, 2}, {1, 3}, {2, 0}, {2, 1}, {2, 2}, {2, 3}}},
-        {"B02 and D03 on one row take both", {{"... .. .. B02 | ... .. .. D03"}}, {{0, 0}, {2, 3}}},
-        {"E62 repeats its rows twice more; the next pattern starts at the loop's row",
-         {{NONE, "... .. .. E60 | ... .. .. ...", "... .. .. E62 | ... .. .. ..."},
-          {NONE, "... .. .. B09 | ... .. .. ..."}},
-         {{0, 0}, {0, 1}, {0, 2}, {0, 1}, {0, 2}, {0, 1}, {0, 2}, {0, 3}, {1, 1}}},
-        {"EE2 repeats its row twice more",
-         {{NONE, "C-4 01 .. EE2 | ... .. .. ...", "... .. .. B09 | ... .. .. ..."}},
-         {{0, 0}, {0, 1}, {0, 1}, {0, 1}, {0, 2}}},
-    };
-    for (const Case& c : cases) {
-        TestSong song(FlowModule(3, c.rows));
-        EXPECT_EQ(Walk(song, 40), c.walk) << c.what;
-    }
+    ExpectWalk("B02, then the list's end stops the song", {{NONE, "... .. .. B02 | ... .. .. ..."}},
+               {{0, 0}, {0, 1}, {2, 0}, {2, 1}, {2, 2}, {2, 3}});
+    ExpectWalk("D02 enters the next order at a decimal row", {{"... .. .. D02 | ... .. .. ..."}},
+               {{0, 0}, {1, 2}, {1, 3}, {2, 0}, {2, 1}, {2, 2}, {2, 3}});
+    ExpectWalk("B02 and D03 on one row take both", {{"... .. .. B02 | ... .. .. D03"}},
+               {{0, 0}, {2, 3}});
+    ExpectWalk("E62 repeats its rows twice more; the next pattern starts at the loop's row",
+               {{NONE, "... .. .. E60 | ... .. .. ...", "... .. .. E62 | ... .. .. ..."},
+                {NONE, "... .. .. B09 | ... .. .. ..."}},
+               {{0, 0}, {0, 1}, {0, 2}, {0, 1}, {0, 2}, {0, 1}, {0, 2}, {0, 3}, {1, 1}});
+    ExpectWalk("EE2 repeats its row twice more",
+               {{NONE, "C-4 01 .. EE2 | ... .. .. ...", "... .. .. B09 | ... .. .. ..."}},
+               {{0, 0}, {0, 1}, {0, 1}, {0, 1}, {0, 2}});
 }
 
 TEST(XmSongFlow, SpeedAndTempoSetTicksPerRowAndSamplesPerTick) {
