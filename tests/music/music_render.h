@@ -2,7 +2,9 @@
 // block by block as the player's mixing thread does, for the music tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "sound/xm_song.h"
@@ -14,4 +16,24 @@ struct RenderedSong {
 };
 
 // Renders until the song ends (`ending`) or maxSeconds have been made.
-RenderedSong RenderModule(const std::vector<uint8_t>& bytes, MusicEnding ending, double maxSeconds);
+inline RenderedSong RenderModule(const std::vector<uint8_t>& bytes, MusicEnding ending,
+                                 double maxSeconds) {
+    RenderedSong out;
+    ModuleData* module = LoadModule(bytes.data(), bytes.size());
+    if (!module) return out;
+    out.loaded = true;
+    auto music = std::make_unique<MusicContext>(); // large: keep it off the stack
+    StartMusic(music.get(), module, ending);
+    const int maxFrames = int(maxSeconds * MUSIC_RATE);
+    std::vector<int32_t> acc(2 * 1024);
+    std::vector<int16_t> block(2 * 1024);
+    for (int got = 1024, want = 1024; got == want && int(out.Frames()) < maxFrames;) {
+        want = std::min(1024, maxFrames - int(out.Frames()));
+        std::fill(acc.begin(), acc.end(), 0);
+        got = RenderMusic(music.get(), acc.data(), want);
+        ConvertAccumulator(acc.data(), got, 32768, block.data(), nullptr, nullptr);
+        out.samples.insert(out.samples.end(), block.begin(), block.begin() + 2 * got);
+    }
+    FreeModule(module);
+    return out;
+}

@@ -1,6 +1,6 @@
 // music_songs_test.cpp - the quality check of the five shipped songs, rendered by the game's own
-// song engine (levels, clipping, DC, loudness spread, stereo, length, restart, size), and the
-// generator still making exactly these modules from the song texts.
+// song engine (format, size, length, restart, levels, clipping, DC, stereo, loudness spread),
+// and the generator still making exactly these modules from the song texts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,14 +13,10 @@
 
 namespace {
 
-struct ShippedSong {
-    int module;
-    double minimumSeconds; // how long the mode's song plays before it first loops
-    int restartOrder;
-};
-
-// Modules 1..5: main menu, play, high scores, shop, level end.
-const ShippedSong SONGS[] = {{1, 90, 0}, {2, 120, 1}, {3, 60, 0}, {4, 45, 0}, {5, 45, 0}};
+// Modules 1..5 (main menu, play, high scores, shop, level end): how long each plays before it
+// first loops, and the order it then goes back to.
+constexpr double MINIMUM_SECONDS[] = {90, 120, 60, 45, 45};
+constexpr int RESTART_ORDER[] = {0, 1, 0, 0, 0};
 
 constexpr size_t MAX_FILE_BYTES = 64 * 1024; // tracker music of the era: tens of kilobytes
 constexpr int CLIP_RUN_LIMIT = 4;            // samples in a row at the 16-bit limits
@@ -35,33 +31,35 @@ double RmsDb(const RenderedSong& song, size_t first, size_t end, size_t step) {
     return sum > 0 ? 10.0 * std::log10(sum / count / (32768.0 * 32768.0)) : -200.0;
 }
 
-std::vector<uint8_t> ShippedBytes(int module) {
-    return ReadFileBytes(SourcePath("assets/music" + std::to_string(module) + ".xm"));
-}
-
-// Renders each shipped song once, to the end of its order list, for all the tests below.
+// Reads and renders each shipped song once, to the end of its order list, for every test.
 class ShippedSongs : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        for (const ShippedSong& s : SONGS)
-            renders_[s.module - 1] = RenderModule(ShippedBytes(s.module), MUSIC_STOP_AT_END, 600);
+        for (int i = 0; i < 5; i++) {
+            bytes_[i] = ReadFileBytes(SourcePath("assets/music" + std::to_string(i + 1) + ".xm"));
+            renders_[i] = RenderModule(bytes_[i], MUSIC_STOP_AT_END, 600);
+        }
     }
-    static const RenderedSong& Render(int module) { return renders_[module - 1]; }
-    static double Seconds(int module) { return double(Render(module).Frames()) / MUSIC_RATE; }
+    static double Seconds(int i) { return double(renders_[i].Frames()) / MUSIC_RATE; }
+    static std::vector<uint8_t> bytes_[5];
     static RenderedSong renders_[5];
 };
+std::vector<uint8_t> ShippedSongs::bytes_[5];
 RenderedSong ShippedSongs::renders_[5];
 
 } // namespace
 
-TEST_F(ShippedSongs, EverySongIsSmallPlaysItsMinimumAndRestartsAtItsRestartPosition) {
-    for (const ShippedSong& s : SONGS) {
-        SCOPED_TRACE("module " + std::to_string(s.module));
-        const std::vector<uint8_t> bytes = ShippedBytes(s.module);
+TEST_F(ShippedSongs, EverySongIsASmallXm104PlaysItsMinimumAndRestartsAtItsRestartPosition) {
+    for (int i = 0; i < 5; i++) {
+        SCOPED_TRACE("module " + std::to_string(i + 1));
+        const std::vector<uint8_t>& bytes = bytes_[i];
+        ASSERT_GT(bytes.size(), 60u);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 17), "Extended Module: ");
+        EXPECT_EQ(bytes[58] | bytes[59] << 8, 0x0104);
         EXPECT_LE(bytes.size(), MAX_FILE_BYTES);
-        ASSERT_TRUE(Render(s.module).loaded);
-        EXPECT_GE(Seconds(s.module), s.minimumSeconds);
-        EXPECT_LT(Seconds(s.module), 600) << "the song ends";
+        ASSERT_TRUE(renders_[i].loaded);
+        EXPECT_GE(Seconds(i), MINIMUM_SECONDS[i]);
+        EXPECT_LT(Seconds(i), 600) << "the song ends";
 
         // Looping, the song goes back from its last order to its restart position.
         ModuleData* module = LoadModule(bytes.data(), bytes.size());
@@ -74,27 +72,27 @@ TEST_F(ShippedSongs, EverySongIsSmallPlaysItsMinimumAndRestartsAtItsRestartPosit
             if (music->order < previous) wrappedTo = music->order;
             previous = music->order;
         }
-        EXPECT_EQ(wrappedTo, s.restartOrder);
+        EXPECT_EQ(wrappedTo, RESTART_ORDER[i]);
         FreeModule(module);
     }
 }
 
 TEST_F(ShippedSongs, EverySongIsAudibleUnclippedCentredStereoAndAsLoudAsTheOthers) {
     double loudest = -200, quietest = 0;
-    for (const ShippedSong& s : SONGS) {
-        SCOPED_TRACE("module " + std::to_string(s.module));
-        const RenderedSong& song = Render(s.module);
+    for (int i = 0; i < 5; i++) {
+        SCOPED_TRACE("module " + std::to_string(i + 1));
+        const RenderedSong& song = renders_[i];
         for (size_t from = 0; from + MUSIC_RATE <= song.Frames(); from += MUSIC_RATE)
             ASSERT_GT(RmsDb(song, 2 * from, 2 * (from + MUSIC_RATE), 1), -45.0)
                 << "second " << from / MUSIC_RATE << " is nearly silent";
         int run = 0, longest = 0;
         double sum[2] = {0, 0}, difference = 0;
-        for (size_t i = 0; i < song.samples.size(); i++) {
-            const int v = song.samples[i];
+        for (size_t k = 0; k < song.samples.size(); k++) {
+            const int v = song.samples[k];
             run = (v >= 32767 || v <= -32767) ? run + 1 : 0;
             longest = std::max(longest, run);
-            sum[i % 2] += v;
-            if (i % 2) difference += std::fabs(double(song.samples[i - 1]) - v);
+            sum[k % 2] += v;
+            if (k % 2) difference += std::fabs(double(song.samples[k - 1]) - v);
         }
         EXPECT_LE(longest, CLIP_RUN_LIMIT) << "samples held at the 16-bit limit";
         for (int side = 0; side < 2; side++)
@@ -107,16 +105,16 @@ TEST_F(ShippedSongs, EverySongIsAudibleUnclippedCentredStereoAndAsLoudAsTheOther
         EXPECT_LT(std::fabs(left - right), 2.0) << "leans to one side";
         loudest = std::max(loudest, rms);
         quietest = std::min(quietest, rms);
-        std::printf("module %d: %.1f s, RMS %.1f dBFS (left %.1f, right %.1f)\n", s.module,
-                    Seconds(s.module), rms, left, right);
+        std::printf("module %d: %.1f s, RMS %.1f dBFS (left %.1f, right %.1f)\n", i + 1, Seconds(i),
+                    rms, left, right);
     }
     EXPECT_LE(loudest - quietest, LOUDNESS_SPREAD_DB);
 }
 
 TEST_F(ShippedSongs, TheSongTextsCompileToTheShippedModulesWithTheEnginesLength) {
     ASSERT_EQ(GameSongs().size(), 5u);
-    for (size_t i = 0; i < GameSongs().size(); i++) {
-        const SongEntry& entry = GameSongs()[i];
+    for (int i = 0; i < 5; i++) {
+        const SongEntry& entry = GameSongs()[size_t(i)];
         SCOPED_TRACE(entry.source);
         EXPECT_EQ(std::string(entry.module), "music" + std::to_string(i + 1) + ".xm");
         std::vector<uint8_t> bytes;
@@ -125,9 +123,8 @@ TEST_F(ShippedSongs, TheSongTextsCompileToTheShippedModulesWithTheEnginesLength)
         ASSERT_TRUE(BuildSongModule(SourcePath("tools/assetgen/music/") + entry.source, &bytes,
                                     &seconds, &error))
             << error;
-        EXPECT_EQ(bytes, ShippedBytes(int(i) + 1))
-            << "assets/" << entry.module
-            << " is not what the generator makes: run the assets target";
-        EXPECT_NEAR(seconds, Seconds(int(i) + 1), 0.05) << "the generator's reading of the length";
+        EXPECT_EQ(bytes, bytes_[i]) << "assets/" << entry.module
+                                    << " is not what the generator makes: run the assets target";
+        EXPECT_NEAR(seconds, Seconds(i), 0.05) << "the generator's reading of the length";
     }
 }

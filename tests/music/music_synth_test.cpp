@@ -14,31 +14,24 @@
 
 namespace {
 
-// A song of one instrument holding `note` for sixteen rows (about two seconds).
-std::string SongWith(const std::string& instrument, const std::string& note = "C4") {
-    return "title t\nchannels 2\nspeed 6\ntempo 125\ninstrument 1 " + instrument +
-           "\npattern p 16\n    1 @1 " + note + ":16\norder p\n";
-}
-
-// Compiles a song; with `error`, a fault is expected and its reason kept there.
-XmModule Compile(const std::string& text, std::string* error = nullptr) {
+// A song of one instrument holding `note` for sixteen rows (about two seconds), compiled. A
+// fault is expected only when `error` is given; it receives the reason.
+XmModule Compile(const std::string& instrument, const std::string& note = "C4",
+                 std::string* error = nullptr) {
     CompiledSong song;
     std::string reason;
-    const bool ok = CompileSong(text, "t.song", &song, &reason);
+    const bool ok =
+        CompileSong("title t\nchannels 2\nspeed 6\ntempo 125\ninstrument 1 " + instrument +
+                        "\npattern p 16\n    1 @1 " + note + ":16\norder p\n",
+                    "t.song", &song, &reason);
     if (error) *error = ok ? "" : reason;
     EXPECT_TRUE(ok || error) << reason;
     return song.module;
 }
 
 XmInstrument Make(const std::string& instrument) {
-    const XmModule m = Compile(SongWith(instrument));
+    const XmModule m = Compile(instrument);
     return m.instruments.empty() ? XmInstrument{} : m.instruments[0];
-}
-
-std::string ErrorOf(const std::string& instrument) {
-    std::string error;
-    Compile(SongWith(instrument), &error);
-    return error;
 }
 
 // Pitch in Hz of the left side after its first tenth of a second, from rising crossings of
@@ -83,7 +76,7 @@ TEST(MusicSynth, EveryTonalPresetSoundsMiddleCAtC4AndConcertAAtA4) {
         for (const auto& [note, hz] : {std::pair{"C4", 261.6256}, std::pair{"A4", 440.0}}) {
             SCOPED_TRACE(std::string(instrument) + " " + note);
             const RenderedSong song =
-                RenderModule(WriteXm(Compile(SongWith(instrument, note))), MUSIC_STOP_AT_END, 1);
+                RenderModule(WriteXm(Compile(instrument, note)), MUSIC_STOP_AT_END, 1);
             ASSERT_TRUE(song.loaded);
             const double measured = MeasurePitch(song);
             EXPECT_NEAR(Semitones(measured, hz), 0.0, 0.05) << measured << " Hz";
@@ -149,11 +142,15 @@ TEST(MusicSynth, EnvelopeAndVibratoSettingsLandInTheirOwnFieldsAndBadOnesAreRefu
     EXPECT_TRUE(ins.panningEnvelope.loop && !ins.panningEnvelope.sustain);
     EXPECT_FALSE(Make("square").volumeEnvelope.on);
 
+    std::string error;
     for (const char* bad :
          {"saw tone=3", "saw cut=40", "saw duty=0.3 pwm=0.2", "pad chord=nine",
           "pad chord=maj7 cycles=120", "fm ratio=3.5", "organ bars=88", "kick vol=65",
           "kick env=0:64,0:30", "kick env=4:64", "kick env=0:70", "kick env=0:64 sus=2",
-          "kick vib=4,0,0,0", "kick bits=12", "kick f0=abc", "kick loop=pingpong", "drum"})
-        EXPECT_NE(ErrorOf(bad), "") << bad;
-    EXPECT_NE(ErrorOf("saw tone=3").find("tone"), std::string::npos) << "names the setting";
+          "kick vib=4,0,0,0", "kick bits=12", "kick f0=abc", "kick loop=pingpong", "drum"}) {
+        Compile(bad, "C4", &error);
+        EXPECT_NE(error, "") << bad;
+    }
+    Compile("saw tone=3", "C4", &error);
+    EXPECT_NE(error.find("tone"), std::string::npos) << "names the setting";
 }

@@ -3,7 +3,6 @@
 if(TARGET mvx_assetgen)
     mvx_add_test(music_tests
         SOURCES
-            ${CMAKE_CURRENT_LIST_DIR}/music_render.cpp
             ${CMAKE_CURRENT_LIST_DIR}/music_notation_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/music_synth_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/music_timing_test.cpp
