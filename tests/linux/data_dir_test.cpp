@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 #include "app/data_dir.h"
 #include "assets/assets.h"
@@ -24,14 +23,11 @@ std::vector<uint8_t> MapBytes(uint8_t seed) {
     return bytes;
 }
 
-// Saves and restores the environment and the working directory around each test.
+// HOME, XDG_DATA_HOME and TMPDIR in a fresh folder, the working directory an empty folder
+// in it (restored when the folder goes), and an installed map.
 class DataDir : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* name : {"HOME", "XDG_DATA_HOME", "TMPDIR"}) {
-            const char* v = std::getenv(name);
-            saved_.push_back({name, v ? std::optional<std::string>(v) : std::nullopt});
-        }
         for (const char* sub : {"home", "xdg", "tmp", "start", "share"})
             fs::create_directories(root_.File(sub));
         setenv("HOME", root_.File("home").c_str(), 1);
@@ -40,17 +36,10 @@ class DataDir : public ::testing::Test {
         WriteFileBytes(installed_, MapBytes(1));
         fs::current_path(root_.File("start"));
     }
-    void TearDown() override {
-        fs::current_path(start_);
-        for (const auto& [name, value] : saved_)
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-    }
     std::string Here() const { return fs::current_path().string(); }
 
-    TempDir root_;
+    TempDir root_{true};
     std::string installed_ = root_.File("share/startmap.map");
-    fs::path start_ = fs::current_path();
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 } // namespace
@@ -97,30 +86,26 @@ TEST_F(DataDir, TheInstalledGameMakesItsPrivateFolderCopiesTheMapOnceAndKeepsSco
     EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(5));
 }
 
-TEST_F(DataDir, TheFolderFollowsTheXdgRulesAndTheFirstReadableInstalledMapIsCopied) {
+TEST_F(DataDir, TheFolderFollowsTheXdgRulesAndTheFirstReadableInstalledMapOrTheBuiltInOneIsCopied) {
     EXPECT_EQ(UserDataDir("/x/data", "/home/p"), "/x/data/morvexa");
     EXPECT_EQ(UserDataDir(nullptr, "/home/p"), "/home/p/.local/share/morvexa");
     EXPECT_EQ(UserDataDir("", "/home/p"), "/home/p/.local/share/morvexa");
     EXPECT_EQ(UserDataDir("relative/data", "/home/p"), "/home/p/.local/share/morvexa");
     EXPECT_EQ(UserDataDir(nullptr, nullptr), "");
+    const EmbeddedAsset* map = FindEmbeddedAsset("startmap.map");
+    ASSERT_NE(map, nullptr);
+    const DataDirResult builtIn = EnterDataDir({root_.File("nowhere/startmap.map")});
+    EXPECT_TRUE(builtIn.kind == DATA_DIR_USER && builtIn.warnings.empty());
+    EXPECT_EQ(ReadFileBytes("startmap.map"), std::vector<uint8_t>(map->data, map->data + map->size))
+        << "with no installed map the built-in one is the last resort";
     unsetenv("XDG_DATA_HOME"); // the folder is made under HOME, parents and all
+    fs::current_path(root_.File("start"));
     WriteFileBytes(root_.File("later.map"), MapBytes(3));
-    const std::vector<std::string> places = {root_.File("nowhere/startmap.map"),
-                                             root_.File("share"), installed_,
-                                             root_.File("later.map")};
-    const DataDirResult r = EnterDataDir(places);
+    const DataDirResult r = EnterDataDir({root_.File("nowhere/startmap.map"), root_.File("share"),
+                                          installed_, root_.File("later.map")});
     EXPECT_EQ(Here(), root_.File("home/.local/share/morvexa"));
     EXPECT_EQ(r.mapSource, installed_);
     EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(1));
-}
-
-TEST_F(DataDir, WithNoInstalledMapTheBuiltInMapIsTheLastResort) {
-    const EmbeddedAsset* map = FindEmbeddedAsset("startmap.map");
-    ASSERT_NE(map, nullptr);
-    const DataDirResult r = EnterDataDir({root_.File("nowhere/startmap.map")});
-    EXPECT_TRUE(r.kind == DATA_DIR_USER && r.warnings.empty());
-    EXPECT_EQ(ReadFileBytes("startmap.map"),
-              std::vector<uint8_t>(map->data, map->data + map->size));
 }
 
 TEST_F(DataDir, AFolderThatCannotBeMadeStillStartsTheGameInATemporaryFolder) {
