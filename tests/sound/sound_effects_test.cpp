@@ -3,6 +3,7 @@
 // rates, SetSoundFrequency, restart, refusals, silence without an output).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/audio_out.h"
@@ -19,7 +20,8 @@ void Append(std::vector<uint8_t>& b, uint32_t v, int bytes) {
 
 // A RIFF WAVE of chunks; Chunk() may declare a size other than the body's.
 struct Wav {
-    std::vector<uint8_t> b{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    std::vector<uint8_t> b;
+    Wav() : b(12) { std::copy_n("RIFF\0\0\0\0WAVE", 12, b.begin()); }
     Wav& Chunk(const char* id, const std::vector<uint8_t>& body, int64_t declared = -1) {
         b.insert(b.end(), id, id + 4);
         Append(b, uint32_t(declared < 0 ? int64_t(body.size()) : declared), 4);
