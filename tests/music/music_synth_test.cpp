@@ -1,6 +1,6 @@
 // music_synth_test.cpp - the synthesised instruments, made from instrument lines of a song as
 // the song files write them: in tune through the real engine, loops that join without a click,
-// stored at their width and level, the same on every run, and settings that are checked.
+// stored at their width and level, noise by its seed, and settings that are checked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -110,7 +110,7 @@ TEST(MusicSynth, LoopsJoinWithoutAStepLargerThanTheWaveMakesItself) {
     }
 }
 
-TEST(MusicSynth, SamplesAreStoredAtTheirWidthLevelAndLoopAndTheSameOnEveryRun) {
+TEST(MusicSynth, SamplesAreStoredAtTheirWidthLevelLoopAndSeed) {
     auto peak = [](const XmSample& s) {
         int p = 0;
         for (int16_t v : s.data) p = std::max(p, std::abs(int(v)));
@@ -126,8 +126,7 @@ TEST(MusicSynth, SamplesAreStoredAtTheirWidthLevelAndLoopAndTheSameOnEveryRun) {
     EXPECT_EQ(Make("pad bits=8").samples.at(0).data.size(), sixteen.data.size());
     EXPECT_EQ(Make("pad loop=pingpong").samples.at(0).loopType, XM_LOOP_PINGPONG);
     EXPECT_EQ(Make("saw loop=none").samples.at(0).loopLength, 0u);
-    // Noise comes from a fixed seed: the same settings give the same bytes, another seed not.
-    EXPECT_EQ(Make("snare").samples.at(0).data, Make("snare").samples.at(0).data);
+    // Noise comes from its seed (the songs' own test finds the same bytes on every run).
     EXPECT_NE(Make("noise seed=4").samples.at(0).data, Make("noise seed=5").samples.at(0).data);
 }
 
