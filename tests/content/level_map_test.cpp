@@ -111,7 +111,7 @@ TEST(MapDrawing, CodesWithoutATileAndCellsPastTheGridDrawNothing) {
     for (size_t i = 0; i < red.size(); i += 4) red[i + 1] = red[i + 2] = 0;
     for (uint32_t& t : TileImages) t = TextureFromPixels(red.data(), int(red.size()), 64);
     ClearLevelMap();
-    LevelMap[99][0] = 60; // no slot in the tile table
+    LevelMap[99][0] = 51; // no slot in the tile table
     LevelMap[99][1] = -4; // negative: never drawn
     LevelMap[99][2] = 50; // the table's last slot
     LevelMap[100][0] = 3; // the grid's last column
@@ -121,7 +121,7 @@ TEST(MapDrawing, CodesWithoutATileAndCellsPastTheGridDrawNothing) {
     ResetTransform();
     DrawLevelMap(6336 + 32, 0); // past the camera's limit: column 99 half off the screen
     const Picture p = ReadBackBuffer();
-    const std::pair<int, int> blue[] = {{10, 32}, {10, 96}, {40, 96}, {98, 32}}; // 60, -4, 0, past
+    const std::pair<int, int> blue[] = {{10, 32}, {10, 96}, {40, 96}, {98, 32}}; // 51, -4, 0, past
     for (const auto& [x, y] : blue) EXPECT_EQ(p.At(x, y), 0x0000FFu) << x << ", " << y;
     EXPECT_EQ(p.At(10, 160), 0xFF0000u);
     EXPECT_EQ(p.At(40, 32), 0xFF0000u);

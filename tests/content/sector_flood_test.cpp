@@ -32,7 +32,7 @@ constexpr int FUEL_STATES = 2 * int(PLAYER_FUEL_MAX) + 1;
 
 struct SectorFlood {
     std::vector<uint8_t> reached; // [col * 101 + row]: the centre came within 30 px of its
-    bool outsideModel = false;    // a position off the lattice or fuel past a full tank
+    bool outsideModel = false;    // off the lattice, past a full tank or a refill phase over 1
 };
 
 class Flood {
@@ -41,7 +41,7 @@ class Flood {
     // TeleportTargets as they are loaded now.
     SectorFlood Run() {
         result_.reached.assign(MAP_SIZE * MAP_SIZE, 0);
-        Offer(300, 300, 0);
+        Offer(300, 300, 0, 0);
         for (;;) {
             int e = FUEL_STATES - 1;
             while (e >= 0 && buckets_[e].empty()) e--;
@@ -53,10 +53,10 @@ class Flood {
     }
 
   private:
-    void Offer(float x, float y, int fuelState) {
-        const int xi = int(x), yi = int(y);
+    void Offer(float x, float y, float fuel, int32_t refillCount) {
+        const int xi = int(x), yi = int(y), fuelState = 2 * int(fuel) + refillCount;
         if (xi % LATTICE || yi % LATTICE || xi < 0 || yi < 0 || xi > PLAYER_MAX_X ||
-            yi > PLAYER_MAX_Y || fuelState >= FUEL_STATES) {
+            yi > PLAYER_MAX_Y || refillCount < 0 || refillCount > 1 || fuelState >= FUEL_STATES) {
             result_.outsideModel = true;
             return;
         }
@@ -72,7 +72,7 @@ class Flood {
         FallPlayer(&p, cells);
         ClampPlayerPosition(&p.x, &p.y);
         RefillPlayerFuel(&p, &refillCount);
-        Offer(p.x, p.y, 2 * int(p.fuel) + refillCount);
+        Offer(p.x, p.y, p.fuel, refillCount);
     }
 
     void Expand(int32_t at, int fuelState) {
@@ -112,6 +112,16 @@ bool Reached(const SectorFlood& f, int c, int r) {
 }
 
 } // namespace
+
+// The rules the flood steps by, code by code (the play suite flies into a few of them).
+TEST(CellRules, CodesOneTo23AndNegativeOnesBlockAndTwoTo23HurtTheHead) {
+    const int32_t codes[][3] = {{-1, 0, 0}, {0, 1, 0},  {1, 0, 0},  {2, 0, 1},
+                                {23, 0, 1}, {24, 1, 0}, {41, 1, 0}, {60, 1, 0}};
+    for (const auto& [code, free, hurts] : codes) {
+        EXPECT_EQ(CellFreeForPlayer(code), free == 1) << code;
+        EXPECT_EQ(CellHurtsHead(code), hurts == 1) << code;
+    }
+}
 
 // ---------------------------------------------------------------- small sectors
 namespace {
