@@ -33,22 +33,27 @@ static std::vector<int> LeftValues(const ModulePtr& m, double hz, int frames,
 }
 
 // |v| / 8160 rounded half up, clamped to 32767, times master / 32768, sign restored; over a
-// block long enough for the vector path, the edges of rounding and clamping included.
+// block long enough for the vector path, with the edges of rounding and clamping both at its
+// start and in the tail that the scalar loop converts.
 TEST(XmOutput, ConversionFollowsTheRuleForEveryValueAndMasterAndAveragesEachSide) {
-    std::vector<int32_t> acc = {
+    const std::vector<int32_t> edges = {
         4079,    4080,    -4080, -12240, 32767 * 8160 + 4079, 32767 * 8160 + 4080,
         INT_MAX, INT_MIN, 0,     816000};
+    std::vector<int32_t> acc = edges;
     uint32_t x = 12345;
-    while (acc.size() < 2 * 1024) {
+    while (acc.size() < 2 * 1016) {
         x = x * 1664525u + 1013904223u;
         acc.push_back(int32_t(x) >> (x % 7 * 4)); // small and large magnitudes
     }
+    acc.insert(acc.end(), edges.begin(), edges.end());
+    const int frames = int(acc.size() / 2);
     for (int32_t master : {32768, 8231, 1}) {
         std::vector<int16_t> out(acc.size());
         int32_t left = 0, right = 0;
-        ConvertAccumulator(acc.data(), 1024, master, out.data(), &left, &right);
-        if (master == 32768) {
-            EXPECT_EQ(std::vector<int>(out.begin(), out.begin() + 10),
+        ConvertAccumulator(acc.data(), frames, master, out.data(), &left, &right);
+        for (size_t at : {size_t(0), acc.size() - 10}) { // the edges, exactly
+            if (master != 32768) break;
+            EXPECT_EQ(std::vector<int>(out.begin() + long(at), out.begin() + long(at) + 10),
                       (std::vector<int>{0, 1, -1, -2, 32767, 32767, 32767, -32767, 0, 100}));
         }
         int64_t sum[2] = {0, 0};
@@ -59,8 +64,8 @@ TEST(XmOutput, ConversionFollowsTheRuleForEveryValueAndMasterAndAveragesEachSide
             ASSERT_EQ(out[i], v < 0 ? -q : q) << "value " << v << " master " << master;
             sum[i & 1] += q;
         }
-        EXPECT_EQ(left, sum[0] / 1024);
-        EXPECT_EQ(right, sum[1] / 1024);
+        EXPECT_EQ(left, sum[0] / frames);
+        EXPECT_EQ(right, sum[1] / frames);
     }
 }
 
