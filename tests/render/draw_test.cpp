@@ -106,7 +106,7 @@ TEST(Letterbox, FrameRectIsTheLargestCentredFourByThree) {
     const int cases[][6] = {{800, 600, 0, 0, 800, 600},     {1920, 1080, 240, 0, 1440, 1080},
                             {1280, 1024, 0, 32, 1280, 960}, {800, 1000, 0, 200, 800, 600},
                             {400, 300, 0, 0, 400, 300},     {1366, 768, 171, 0, 1024, 768},
-                            {0, 0, 0, 0, 800, 600}};
+                            {1001, 751, 0, 0, 1001, 751},   {0, 0, 0, 0, 800, 600}};
     for (const auto& c : cases) {
         const PlatformFrameRect r = FrameRectForDrawable(c[0], c[1]);
         EXPECT_EQ((std::vector<int>{r.x, r.y, r.width, r.height}),
