@@ -13,6 +13,7 @@
 #include "app/catalogue.h"
 #include "app/globals.h"
 #include "app/state_dump.h"
+#include "frontend/equalizer.h"
 #include "frontend/highscore_mode.h"
 #include "frontend/highscores.h"
 #include "frontend/menu_mode.h"
@@ -207,9 +208,12 @@ TEST_F(FrontEndModes, AMegabyteNameCostsNoMoreToShowThanAName25CharactersLong) {
 }
 
 // ================================================================ golden pictures
-// The game keeps its files in the working directory when the map lies there.
+// The game keeps its files in the working directory when the map lies there. The equalizer
+// keeps turning for a program's whole run: a new process starts it at 0, so a run after the
+// menu tests of this process does too.
 void EnterGameFolder() {
     std::filesystem::copy_file(SourcePath("assets/startmap.map"), "startmap.map");
+    EqualizerSpin = 0.0f;
 }
 
 TEST(FrontEndPictures, MenuWithItsCreditsAtRestSwingingInAndOnTheWidePage) {
