@@ -9,6 +9,9 @@
 #            thousand start/stop cycles across the mixing thread among them, and the three
 #            threads under load (build/rel-tsan, preset "tsan").
 #
+# Both builds are clang builds with warnings as errors (MORVEXA_WERROR in the presets), so a
+# warning that only clang or a sanitizer's instrumentation brings out stops the run as in CI.
+#
 # Every report of every process (test programs and the programs they start) is written to
 # build/rel-*/sanitizer-reports/; the run fails when a test fails or any report was written.
 # Leaks inside third-party libraries only are suppressed (tests/reliability/
