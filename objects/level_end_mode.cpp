@@ -4,6 +4,7 @@
 // Sections: 1. the visit  2. the round's frame  3. the congratulations frame  4. the mode
 #include "objects/level_end_mode.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/catalogue.h"
@@ -42,10 +43,6 @@ struct LevelEndVisit {
     int32_t savedCameraY = 0;
 };
 
-int32_t ClampInt(int32_t v, int32_t lo, int32_t hi) {
-    return v < lo ? lo : v > hi ? hi : v;
-}
-
 void BeginBetweenFrame() {
     ClearDisplay();
     Begin2D(800, 600);
@@ -77,8 +74,8 @@ void RunRoundFrame(LevelEndVisit& v) {
     }
     BeginBetweenFrame();
     // The volley above was aimed before the clamp, so it may fly a few pixels past the edge.
-    v.cursorX = ClampInt(v.cursorX, 20, 780);
-    v.cursorY = ClampInt(v.cursorY, 20, 580);
+    v.cursorX = std::clamp(v.cursorX, 20, 780);
+    v.cursorY = std::clamp(v.cursorY, 20, 580);
     DrawLine(v.cursorX, 0, v.cursorX, 600, 1, 1, 1, 1, 2);
     DrawLine(0, v.cursorY, 800, v.cursorY, 1, 1, 1, 1, 2);
     UpdateTargets();
