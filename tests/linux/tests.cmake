@@ -28,7 +28,8 @@ set(MVX_EXPECTED_FILES
     ${MORVEXA_INSTALL_DATADIR}/startmap.map
     ${CMAKE_INSTALL_DATADIR}/applications/morvexa.desktop
     ${CMAKE_INSTALL_DATADIR}/metainfo/io.github.morvexa.morvexa.metainfo.xml
-    ${CMAKE_INSTALL_MANDIR}/man6/morvexa.6.gz)
+    ${CMAKE_INSTALL_MANDIR}/man6/morvexa.6.gz
+    ${CMAKE_INSTALL_DOCDIR}/copyright)
 foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND MVX_EXPECTED_FILES ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps/morvexa.png)
 endforeach()
