@@ -7,7 +7,7 @@
 
 #include "app/game_icon.h"
 #include "app/mode_loop.h"
-#include "play/player.h"
+#include "core/player.h"
 
 namespace {
 

@@ -8,16 +8,20 @@
 #include <atomic>
 #include <cstdio>
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "app/command_line.h"
 #include "app/data_dir.h"
-#include "app/globals.h"
+#include "core/globals.h"
+#include "core/level_map.h"
+#include "frontend/copper_bars.h"
+#include "objects/back_panels.h"
+#include "support/random.h"
 #include "frontend/audio_input.h"
 #include "frontend/highscore_mode.h"
 #include "frontend/highscores.h"
 #include "frontend/menu_mode.h"
-#include "objects/level_end_mode.h"
-#include "objects/shop_mode.h"
+#include "between/level_end_mode.h"
+#include "between/shop_mode.h"
 #include "platform/audio_in.h"
 #include "play/play_mode.h"
 #include "render/display.h"
@@ -45,6 +49,13 @@ bool StartUp(const char* firstParameter) {
     SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f); // (41, 63, 111)
 
     BuildCatalogueFirstHalf();
+    ResetCopperBars();
+    // The first random numbers of the process fill the background panels, so the tick
+    // count here seeds the generator: runs started in different milliseconds differ.
+    RandomSeed(GetTickCount());
+    ListClear(BackPanels);
+    FillBackPanels();
+    ClearLevelMap(); // the map's arrival list and grid start empty
     LastFrameTick = float(GetTickCount());
     CameraX = 0;
     CameraY = 0;

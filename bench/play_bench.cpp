@@ -14,16 +14,16 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
-#include "play/level_map.h"
+#include "core/level_map.h"
 #include "play/play_frame.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "render/display.h"
 #include "support/random.h"
 

@@ -1,11 +1,20 @@
 // copper_bars.cpp - the high-score mode's swaying copper bars.
 #include "frontend/copper_bars.h"
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "render/draw.h"
 #include "support/maths.h"
 
 int32_t CopperBarStep = 0;
+int32_t BarColourRow[COPPER_BARS];
+int32_t BarPhase[COPPER_BARS];
+
+void ResetCopperBars() {
+    for (int i = 0; i < COPPER_BARS; i++) {
+        BarColourRow[i] = 12 * i;
+        BarPhase[i] = 10 * i + 9;
+    }
+}
 
 void DrawCopperBars() {
     for (int j = 0; j < COPPER_BARS; j++) {

@@ -1,7 +1,7 @@
 // front_end_dump.cpp - the high-score table and the equalizer in the state dump.
 #include "frontend/front_end_dump.h"
 
-#include "app/json_writer.h"
+#include "core/json_writer.h"
 #include "frontend/audio_input.h"
 #include "frontend/equalizer.h"
 #include "frontend/highscores.h"

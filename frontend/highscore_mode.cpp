@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <string>
 
-#include "app/catalogue.h"
-#include "app/frame.h"
-#include "app/globals.h"
-#include "app/state_dump.h"
+#include "core/catalogue.h"
+#include "core/frame.h"
+#include "core/globals.h"
+#include "core/mode_visit.h"
 #include "frontend/copper_bars.h"
 #include "frontend/highscores.h"
-#include "frontend/screen_parts.h"
-#include "play/player.h"
+#include "screen/screen_parts.h"
+#include "core/player.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
@@ -80,7 +80,7 @@ void DrawHighScoreFrame(HighScoreVisit& v) {
     ClearDisplay();
     Begin2D(800, 600);
     ResetTransform();
-    DrawSpriteRotated(ScreenImages[4], 400, 140, 0, 256); // the chrome "score" heading
+    DrawSpriteRotated(ScreenImages[SCREEN_HEADING_SCORE], 400, 140, 0, 256); // the chrome "score" heading
     DrawCopperBars();
     DrawTableRows(amount);
     PollHighScoreKeys(v); // before the bar, so a move shows in the same frame
@@ -95,7 +95,7 @@ void HighScoreMode() {
     PlayEntry = PLAY_NEW_GAME; // the next game started from the menu is a new one
     HighScoreVisit visit;
     CopperBarStep = 0;
-    PlayModule(MusicModule(3), MusicModuleLength(3), MODULE_FROM_MEMORY);
+    PlayModule(MusicModule(MUSIC_HIGHSCORES), MusicModuleLength(MUSIC_HIGHSCORES), MODULE_FROM_MEMORY);
     LoadHighScores();
     // Chosen: with no file ever loaded and no reset yet the table is empty; the defaults give
     // the player a table to beat instead of ten empty rows.

@@ -3,13 +3,13 @@
 // Sections: 1. the credits roll  2. the visit  3. one drawn frame  4. the mode
 #include "frontend/menu_mode.h"
 
-#include "app/catalogue.h"
-#include "app/frame.h"
-#include "app/globals.h"
-#include "app/state_dump.h"
+#include "core/catalogue.h"
+#include "core/frame.h"
+#include "core/globals.h"
+#include "core/mode_visit.h"
 #include "frontend/audio_input.h"
 #include "frontend/equalizer.h"
-#include "frontend/screen_parts.h"
+#include "screen/screen_parts.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
@@ -82,7 +82,6 @@ const ShadowedText MENU_ITEMS[] = {
 constexpr int32_t LAST_ITEM = 2;
 constexpr int32_t HIGHLIGHT_TOP = 315;  // the bar of item 0; 30 pixels per item
 constexpr int32_t KEY_POLL_FRAMES = 15; // keys are polled when the timer passes this
-constexpr int32_t MENU_CLICK_SOUND = 9;
 
 // Everything a visit keeps; set afresh on each entry. The swing values are whole numbers
 // (they step by 10 and 20 from whole starts), so they are held as integers.
@@ -142,7 +141,7 @@ void PollMenuKeys(MenuVisit& v) {
     if (!KeyPollDue(&v.keyTimer, KEY_POLL_FRAMES)) return;
     const MenuPoll poll = PollMenuCursor(&v.cursor, LAST_ITEM);
     // Both arrows held: the cursor stays, and the click sounds twice.
-    for (int moves = poll.moves; moves > 0; moves--) PlaySound(MENU_CLICK_SOUND);
+    for (int moves = poll.moves; moves > 0; moves--) PlaySound(SOUND_CLICK);
     if (poll.choose) ChooseItem(v);
 }
 
@@ -154,11 +153,11 @@ void DrawMenuFrame(MenuVisit& v) {
     Begin2D(800, 600);
     ResetTransform();
     // The title logo in three squares, then the two robots.
-    DrawSpriteRotated(ScreenImages[6], 150, 170, 0, 256);
-    DrawSpriteRotated(ScreenImages[7], 406, 170, 0, 256);
-    DrawSpriteRotated(ScreenImages[8], 662, 170, 0, 256);
-    DrawSpriteRotated(ScreenImages[0], 110, 420, 0, 200);
-    DrawSpriteRotated(ScreenImages[2], 680, 420, 0, 200);
+    DrawSpriteRotated(ScreenImages[SCREEN_LOGO_LEFT], 150, 170, 0, 256);
+    DrawSpriteRotated(ScreenImages[SCREEN_LOGO_MIDDLE], 406, 170, 0, 256);
+    DrawSpriteRotated(ScreenImages[SCREEN_LOGO_RIGHT], 662, 170, 0, 256);
+    DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_SIDE], 110, 420, 0, 200);
+    DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_TOP], 680, 420, 0, 200);
     Begin3D(800, 600, 120, 50);
     ResetTransform();
     DrawEqualizer();
@@ -175,7 +174,7 @@ void DrawMenuFrame(MenuVisit& v) {
 
 // ================================================================ 4. the mode
 void MenuMode() {
-    PlayModule(MusicModule(1), MusicModuleLength(1), MODULE_FROM_MEMORY); // from the start
+    PlayModule(MusicModule(MUSIC_MENU), MusicModuleLength(MUSIC_MENU), MODULE_FROM_MEMORY); // from the start
     MenuVisit visit;
     const PublishedModeVisit published("menu", {{"cursor", &visit.cursor},
                                                 {"page", &visit.page},

@@ -1,7 +1,7 @@
 // back_panels.cpp - laying out, wrapping, scrolling and drawing the background panels.
 #include "objects/back_panels.h"
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "render/draw.h"
 #include "support/random.h"
 

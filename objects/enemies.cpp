@@ -1,10 +1,10 @@
 // enemies.cpp - spawning, homing, orbiting, destroying and drawing the drones.
 #include "objects/enemies.h"
 
-#include "app/catalogue.h"
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/globals.h"
 #include "objects/particles.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "render/draw.h"
 #include "sound/sound_effects.h"
 #include "support/list.h"
@@ -15,7 +15,6 @@ List<Enemy> Enemies;
 
 namespace {
 
-constexpr int SOUND_EXPLOSION = 10;
 constexpr int32_t ENEMY_IMAGE_ROWS = sizeof EnemyImages / sizeof EnemyImages[0];
 
 // mended: a row or flash value outside the table draws nothing instead of reading past it
@@ -30,7 +29,7 @@ void ThrowWreckage(float sx, float sy) {
         // kept: the original evaluates call arguments last to first, so the random numbers
         // are drawn in the order fall, image, vy, vx
         const int32_t fall = RoundToInt(RandomRange(6, 9));
-        const int32_t image = RandomInt(2) + 3;
+        const int32_t image = RandomInt(2) + PARTICLE_WRECKAGE;
         const float vy = -float(RandomInt(50)) / 10;
         const float vx = RandomRange(-20, 20) / 10;
         SpawnSpriteParticle(sx, sy, 95, 30, 1.0f, -0.001f, vx, vy, image, fall, 5);
@@ -54,7 +53,7 @@ void SpawnEnemy(float x, float y, int32_t hold) {
     e->size = ENEMY_SIZE;
     e->value = ENEMY_VALUE;
     e->flash = 0;
-    e->imageRow = 0;
+    e->imageRow = ENEMY_ROCKET_DRONE;
     e->speedX = RandomRange(3, 6);
     e->speedY = RandomRange(3, 6);
     e->angle = float(RandomInt(360));

@@ -1,8 +1,8 @@
 // particles.cpp - spawning, moving, fading, drawing and retiring both kinds of particle.
 #include "objects/particles.h"
 
-#include "app/catalogue.h"
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/globals.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "support/list.h"

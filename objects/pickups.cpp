@@ -1,10 +1,11 @@
 // pickups.cpp - placing, drawing, collecting and counting the orbs.
 #include "objects/pickups.h"
 
-#include "app/catalogue.h"
-#include "app/globals.h"
-#include "play/level_map.h"
-#include "play/player.h"
+#include "core/catalogue.h"
+#include "core/cell_codes.h"
+#include "core/globals.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "render/draw.h"
 #include "sound/sound_effects.h"
 #include "support/list.h"
@@ -18,7 +19,6 @@ int32_t PickupSpin = 0;
 
 namespace {
 
-constexpr int SOUND_COLLECT = 13;
 constexpr int32_t PICKUP_CELL_FIRST = 10; // orbs lie in cells 10 to 90 on both axes
 constexpr int32_t PICKUP_CELL_SPAN = 80;
 constexpr int PICKUP_REACH = 30;
@@ -28,7 +28,7 @@ constexpr int PICKUP_REACH = 30;
 bool AnyFreePickupCell() {
     for (int32_t cx = PICKUP_CELL_FIRST; cx <= PICKUP_CELL_FIRST + PICKUP_CELL_SPAN; cx++)
         for (int32_t cy = PICKUP_CELL_FIRST; cy <= PICKUP_CELL_FIRST + PICKUP_CELL_SPAN; cy++)
-            if (LevelMap[cx][cy] == 0) return true;
+            if (LevelMap[cx][cy] == CELL_FREE) return true;
     return false;
 }
 
@@ -38,7 +38,7 @@ void PlaceOnePickup() {
     do {
         cx = RandomInt(PICKUP_CELL_SPAN) + PICKUP_CELL_FIRST;
         cy = RandomInt(PICKUP_CELL_SPAN) + PICKUP_CELL_FIRST;
-    } while (LevelMap[cx][cy] != 0);
+    } while (LevelMap[cx][cy] != CELL_FREE);
     Pickup* p = ListAppend(Pickups);
     p->x = float(cx * MAP_CELL + MAP_CELL / 2);
     p->y = float(cy * MAP_CELL + MAP_CELL / 2);
@@ -66,7 +66,7 @@ void UpdatePickups() {
         const float sx = p->x - CameraX, sy = p->y - CameraY;
         if (StrictlyBetween(sx, 10, 790) && StrictlyBetween(sy, 10, 590)) {
             DrawSpriteRotated(RingImage, sx, sy, float(-PickupSpin), 50);
-            DrawSpriteRotated(ItemImages[0], sx, sy, 0, 32);
+            DrawSpriteRotated(ItemImages[ITEM_ORB], sx, sy, 0, 32);
         }
         if (WithinRadius(p->x, p->y, Player.x, Player.y, PICKUP_REACH)) {
             PickupsLeft -= 1;

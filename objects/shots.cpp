@@ -7,12 +7,13 @@
 
 #include <cmath>
 
-#include "app/catalogue.h"
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/cell_codes.h"
+#include "core/globals.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
-#include "play/level_map.h"
-#include "play/player.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "render/draw.h"
 #include "sound/sound_effects.h"
 #include "support/list.h"
@@ -25,11 +26,11 @@ List<Shot> Shots;
 
 const Weapon WeaponTable[WEAPON_COUNT] = {
     // shots life damage sound period
-    {1, 50, 10, 0, 4},   // 0 three-part bullet
-    {1, 40, 13, 3, 7},   // 1 red bolt
-    {3, 40, 10, 2, 12},  // 2 fireball fan
-    {10, 40, 15, 6, 17}, // 3 ring of plasma balls
-    {3, 90, 15, 0, 10},  // 4 crescents
+    {1, 50, 10, SOUND_GUN, 4},       // 0 three-part bullet
+    {1, 40, 13, SOUND_BOLT, 7},      // 1 red bolt
+    {3, 40, 10, SOUND_FIREBALL, 12}, // 2 fireball fan
+    {10, 40, 15, SOUND_PLASMA, 17},  // 3 ring of plasma balls
+    {3, 90, 15, SOUND_GUN, 10},      // 4 crescents
 };
 
 namespace {
@@ -46,14 +47,13 @@ struct WallReaction {
 };
 
 const WallReaction WallReactions[WEAPON_COUNT] = {
-    {false, false, 5, 5, SPARKS_WHITE},    // 0 vanishes
-    {false, false, 1, 7, SPARKS_DARK_RED}, // 1 vanishes in a red spray
-    {false, false, 1, 5, SPARKS_WHITE},    // 2 vanishes
-    {true, false, 5, 5, SPARKS_WHITE},     // 3 bounces
-    {true, true, 1, 3, SPARKS_WHITE},      // 4 bounces and turns round
+    {false, false, SOUND_HIT, 5, SPARKS_WHITE},         // 0 vanishes
+    {false, false, SOUND_WALL_ZAP, 7, SPARKS_DARK_RED}, // 1 vanishes in a red spray
+    {false, false, SOUND_WALL_ZAP, 5, SPARKS_WHITE},    // 2 vanishes
+    {true, false, SOUND_HIT, 5, SPARKS_WHITE},          // 3 bounces
+    {true, true, SOUND_WALL_ZAP, 3, SPARKS_WHITE},      // 4 bounces and turns round
 };
 
-constexpr int SOUND_HIT = 5;
 constexpr float SHOT_MUZZLE = 32; // shots start this far in front of the robot's centre
 constexpr float SHOT_DRAWN_SIZE = 20;
 constexpr int SHOT_HIT_RADIUS = 30;
@@ -146,7 +146,7 @@ bool HitEnemies(const Shot& s, float sx, float sy) {
 }
 
 bool IsShotWall(int32_t code) {
-    return code >= 1 && code <= 23;
+    return CellRuleOf(code).blocksShots;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // targets.cpp - spawning, drifting, wrapping, destroying and drawing the level-end targets.
 #include "objects/targets.h"
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "render/draw.h"
@@ -15,7 +15,6 @@ int32_t TargetSpin = 0;
 
 namespace {
 
-constexpr int SOUND_TARGET_DESTROYED = 7;
 
 // The playing field: the whole width, and the band between the top and bottom pipes.
 constexpr float FIELD_WIDTH = 800;
@@ -37,12 +36,12 @@ void BurstTarget(const Target& t) {
         const float s = SinDeg(float(a)), c = CosDeg(float(a));
         SpawnDotParticle(t.x + s, t.y + c, 100, 3, 1.0f, -0.01f, 3 * s, 3 * c, 1.0f, 0.8f, 0.9f);
     }
-    PlaySound(SOUND_TARGET_DESTROYED);
+    PlaySound(SOUND_TELEPORT);
 }
 
 // Only the flash values 0 and 1 have a picture (the orb and the grey disc).
 uint32_t TargetTexture(int32_t flash) {
-    return flash == 1 ? ItemImages[1] : ItemImages[0];
+    return flash == 1 ? ItemImages[ITEM_DISC] : ItemImages[ITEM_ORB];
 }
 
 } // namespace

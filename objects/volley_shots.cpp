@@ -1,7 +1,7 @@
 // volley_shots.cpp - firing, flying, bursting and drawing the level-end volleys.
 #include "objects/volley_shots.h"
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "objects/particles.h"
 #include "objects/targets.h"
 #include "render/draw.h"
@@ -13,8 +13,6 @@ List<VolleyShot> VolleyShots;
 
 namespace {
 
-constexpr int SOUND_VOLLEY = 6;
-constexpr int SOUND_TARGET_HIT = 8;
 
 struct Corner {
     int32_t x, y;
@@ -36,7 +34,7 @@ void HitTargetsNear(float x, float y) {
         t.hits -= 1;
         t.flash = 1;
         SparkBurst(x, y);
-        PlaySound(SOUND_TARGET_HIT);
+        PlaySound(SOUND_CHIME);
     }
 }
 
@@ -55,7 +53,7 @@ void FireVolley(float x, float y) {
         s->vx = CosDeg(float(d)) * VOLLEY_SPEED;
         s->vy = SinDeg(float(d)) * VOLLEY_SPEED;
     }
-    PlaySound(SOUND_VOLLEY);
+    PlaySound(SOUND_PLASMA);
 }
 
 void UpdateVolleyShots() {
@@ -65,7 +63,7 @@ void UpdateVolleyShots() {
         s->y += s->vy;
         const bool burst = WithinRadius(s->x, s->y, s->aimX, s->aimY, VOLLEY_BURST_REACH) != 0;
         if (burst) HitTargetsNear(s->x, s->y);
-        DrawSpriteRotated(ShotImages[3][0], s->x, s->y, 0, 32);
+        DrawSpriteRotated(ShotImages[SHOT_PLASMA][0], s->x, s->y, 0, 32);
         if (burst) ListDeleteCurrent(VolleyShots);
     }
 }

@@ -2,9 +2,9 @@
 // the background panels drift against its movement. A step of the play mode's frame.
 #include <cmath>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "play/play_frame.h"
-#include "play/player.h"
+#include "core/player.h"
 
 namespace {
 

@@ -1,30 +1,22 @@
 // devices.cpp - the down arrow on the machine under the robot's feet: the shop terminal,
 // the teleporter and the base. A step of the play mode's frame.
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/cell_codes.h"
+#include "core/globals.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "platform/platform.h"
-#include "play/level_map.h"
+#include "core/level_map.h"
 #include "play/play_frame.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "sound/sound_effects.h"
 #include "support/maths.h"
 #include "support/random.h"
 
 namespace {
 
-constexpr int SOUND_TELEPORT = 7;
 // A device answers only when more than this many frames have passed since the last use.
 constexpr int32_t DEVICE_COOLDOWN = 120;
-
-enum : int32_t {
-    CELL_SHOP_LEFT = 18,
-    CELL_SHOP_RIGHT = 19,
-    CELL_TELEPORT_LEFT = 20,
-    CELL_TELEPORT_RIGHT = 21,
-    CELL_BASE_LEFT = 22,
-    CELL_BASE_RIGHT = 23,
-};
 
 void LeaveTo(PlayVisit& v, int32_t mode) {
     Player.useCooldown = 0;
@@ -67,17 +59,14 @@ void Teleport() {
 void UseDeviceBelow(PlayVisit& v) {
     if (!GetAsyncKeyState(VK_DOWN)) return;
     const bool ready = Player.useCooldown > DEVICE_COOLDOWN;
-    switch (v.down) {
-    case CELL_SHOP_LEFT:
-    case CELL_SHOP_RIGHT:
+    switch (CellRuleOf(v.down).device) {
+    case DEVICE_SHOP:
         if (ready) LeaveTo(v, MODE_SHOP);
         break;
-    case CELL_TELEPORT_LEFT:
-    case CELL_TELEPORT_RIGHT:
+    case DEVICE_TELEPORTER:
         if (ready) Teleport();
         break;
-    case CELL_BASE_LEFT:
-    case CELL_BASE_RIGHT:
+    case DEVICE_BASE:
         // Without carried orbs the base stays silent.
         if (ready && PickupsCarried > 0) LeaveTo(v, MODE_LEVEL_END);
         break;

@@ -1,14 +1,14 @@
 // play_dump.cpp - the play state as JSON: player, counters, arrival points, object lists.
 #include "play/play_dump.h"
 
-#include "app/dump_list.h"
-#include "app/json_writer.h"
+#include "core/dump_list.h"
+#include "core/json_writer.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
-#include "play/level_map.h"
-#include "play/player.h"
+#include "core/level_map.h"
+#include "core/player.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 // play_frame.cpp - entering the play mode and the order of one drawn frame.
 #include "play/play_frame.h"
 
-#include "app/catalogue.h"
-#include "app/frame.h"
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/frame.h"
+#include "core/globals.h"
 #include "objects/back_panels.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
-#include "play/level_map.h"
-#include "play/player.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "play/player_motion.h"
 #include "render/display.h"
 #include "render/draw.h"
@@ -22,7 +22,6 @@ const PlayVisit* ActivePlayVisit = nullptr;
 
 namespace {
 
-constexpr int PLAY_MODULE = 2;
 
 // A new game and a new sector load the map afresh and lay out its orbs.
 void SetUpSector() {
@@ -44,7 +43,7 @@ void EnterPlay() {
         SetUpSector();
     }
     // Resume, or any other value: the player stands where the shop or the level end left it.
-    PlayModule(MusicModule(PLAY_MODULE), MusicModuleLength(PLAY_MODULE), MODULE_FROM_MEMORY);
+    PlayModule(MusicModule(MUSIC_PLAY), MusicModuleLength(MUSIC_PLAY), MODULE_FROM_MEMORY);
 }
 
 void RunPlayFrame(PlayVisit& v) {

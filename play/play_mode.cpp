@@ -4,8 +4,8 @@
 // GameMode set to the shop, the level end or the high scores.
 #include "play/play_mode.h"
 
-#include "app/frame.h"
-#include "app/state_dump.h"
+#include "core/frame.h"
+#include "core/mode_visit.h"
 #include "play/play_frame.h"
 #include "sound/xm_player.h"
 

@@ -5,15 +5,16 @@
 // head 4 px into the ceiling cell in the next frame before gravity pulls it back.
 #include "play/player_motion.h"
 
-#include "play/level_map.h"
+#include "core/cell_codes.h"
+#include "core/level_map.h"
 #include "support/maths.h"
 
 bool CellFreeForPlayer(int32_t code) {
-    return code == 0 || code > 23;
+    return !CellRuleOf(code).blocksRobot;
 }
 
 bool CellHurtsHead(int32_t code) {
-    return code > 1 && code < 24;
+    return CellRuleOf(code).hurtsHead;
 }
 
 NeighbourCells ReadNeighbourCells(float x, float y) {

@@ -20,7 +20,7 @@
 
 #include <cstdint>
 
-#include "play/player.h"
+#include "core/player.h"
 
 constexpr float PLAYER_WALK_STEP = 4;
 constexpr float PLAYER_FLY_STEP = 8;

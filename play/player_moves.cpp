@@ -4,19 +4,18 @@
 //
 // The moves themselves are the shared rules of player_motion.h (the map's reachability
 // check runs the same ones); this file adds what only the game shows and hears of them.
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/globals.h"
 #include "objects/particles.h"
 #include "platform/platform.h"
 #include "play/play_frame.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "play/player_motion.h"
 #include "sound/sound_effects.h"
 #include "support/random.h"
 
 namespace {
 
-constexpr int SOUND_STEP = 11; // landing, and every fifth leg pose
-constexpr int SOUND_HEAD = 12;
 constexpr int32_t FACING_RIGHT = 1;
 constexpr int32_t WALK_STEPS_PER_POSE = 6; // the pose changes on the 7th walking step
 constexpr int32_t LAST_POSE = 4;

@@ -2,10 +2,10 @@
 // stands or walks and holding still in the air. A step of the play mode's frame.
 #include <cmath>
 
-#include "app/catalogue.h"
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/globals.h"
 #include "play/play_frame.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "render/draw.h"
 #include "support/maths.h"
 

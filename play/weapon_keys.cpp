@@ -3,7 +3,7 @@
 #include "objects/shots.h"
 #include "platform/platform.h"
 #include "play/play_frame.h"
-#include "play/player.h"
+#include "core/player.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // Called from the main thread by every part of the game that draws a random number.
 #include "support/random.h"
 
-#include "platform/platform.h"
 #include "support/maths.h"
 
 namespace {
@@ -10,7 +9,6 @@ namespace {
 constexpr int RANROT_PAIRS = 17;
 uint32_t Pairs[RANROT_PAIRS][2];
 int P1 = 0, P2 = 0;
-bool Seeded = false;
 
 uint32_t RotateLeft(uint32_t v, int r) { return (v << r) | (v >> (32 - r)); }
 
@@ -38,13 +36,9 @@ void RandomSeed(uint32_t seed) {
     P1 = 0;
     P2 = 10;
     for (int i = 0; i < 31; i++) RanrotStep();
-    Seeded = true;
 }
 
-void RandomUnseed() { Seeded = false; }
-
 int32_t RandomInt(int32_t n) {
-    if (!Seeded) RandomSeed(GetTickCount());
     const uint64_t r = RanrotStep(); // a step is taken even for n < 0
     if (n < 0) return INT32_MIN;
     // High word of the exact 96-bit product r x (n + 1): uniform in 0 to n.

@@ -203,7 +203,6 @@ ScriptedRun RunScriptedGame(const std::string& script,
     // A script with no commands runs until the frame hook ends it (or the game quits).
     run.onFrame = &onFrame;
     ScriptReset();
-    RandomUnseed();
     ScriptSetFullscreenAnswer(run.script.fullscreen);
     ApplyScriptKeys(run.script, 1);
     ScriptSetFrameHook(OnScriptedFrame, &run);
@@ -263,4 +262,12 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::string
     result.err.assign(err.begin(), err.end());
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::string UnusedDisplay() {
+    for (int n = 77;; n++) {
+        const std::string number = std::to_string(n);
+        if (!fs::exists("/tmp/.X11-unix/X" + number) && !fs::exists("/tmp/.X" + number + "-lock"))
+            return ":" + number;
+    }
 }

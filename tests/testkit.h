@@ -89,6 +89,10 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string SourcePath(const std::string& relative);
 std::string BinaryPath(const std::string& relative);
 
+// An X display name (":N") that no server on this machine holds: neither its socket nor its
+// lock file exists.
+std::string UnusedDisplay();
+
 // ---------------------------------------------------------------- other programs
 // Runs a program (args[0] is its path) in `workDir` with its standard output and error
 // captured, after removing the variables named in `unset` from its environment and setting

@@ -8,7 +8,7 @@
 #include <limits>
 #include <map>
 
-#include "app/json_writer.h"
+#include "core/json_writer.h"
 #include "frontend/equalizer.h"
 #include "tests/json_reader.h"
 #include "tests/testkit.h"

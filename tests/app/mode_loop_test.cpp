@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/frame.h"
-#include "app/globals.h"
+#include "core/frame.h"
+#include "core/globals.h"
 #include "app/mode_loop.h"
 #include "platform/audio_in.h"
 #include "platform/platform.h"

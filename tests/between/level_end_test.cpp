@@ -1,7 +1,7 @@
 // level_end_test.cpp - the target round at the base: its countdown and time-out, the volleys
 // and their bursts, the crosshair's keys and clamp, the targets' drift and wrap, Escape, and
 // the congratulations screen that leads into the next sector.
-#include "objects/level_end_mode.h"
+#include "between/level_end_mode.h"
 #include "objects/targets.h"
 #include "objects/volley_shots.h"
 #include "render/draw.h"

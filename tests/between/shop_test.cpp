@@ -1,6 +1,6 @@
 // shop_test.cpp - the ammunition shop: prices and refusals, the key poll every eighth frame,
 // both arrows at once, an arrow with the space bar, "EXIT SHOP", and the screen.
-#include "objects/shop_mode.h"
+#include "between/shop_mode.h"
 #include "tests/play/scenario.h"
 
 namespace {

@@ -29,7 +29,6 @@ TEST(BackPanelLayout, EachPlaceOfTheNineBySevenGridInThreeLayersHoldsAPanelOnADr
         previous = place;
     }
     ListClear(BackPanels);
-    RandomUnseed();
 }
 
 TEST(BackPanelScroll, PanelsWrapBeforeTheyMoveByTheirLayersShare) {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "assets/assets.h"
 #include "render/display.h"
 #include "render/draw.h"

@@ -14,8 +14,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/catalogue.h"
-#include "play/level_map.h"
+#include "core/catalogue.h"
+#include "core/level_map.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/image.h"

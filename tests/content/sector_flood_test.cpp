@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "play/level_map.h"
-#include "play/player.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "play/player_motion.h"
 #include "render/draw.h"
 #include "tests/testkit.h"

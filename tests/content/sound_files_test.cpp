@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "assets/assets.h"
 #include "sound/wav_chunks.h"
 

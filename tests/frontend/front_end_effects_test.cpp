@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "frontend/audio_input.h"
 #include "frontend/copper_bars.h"
 #include "frontend/equalizer.h"

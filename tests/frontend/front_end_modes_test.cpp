@@ -10,8 +10,8 @@
 #include <sstream>
 #include <utility>
 
-#include "app/catalogue.h"
-#include "app/globals.h"
+#include "core/catalogue.h"
+#include "core/globals.h"
 #include "app/state_dump.h"
 #include "frontend/equalizer.h"
 #include "frontend/highscore_mode.h"
@@ -19,7 +19,7 @@
 #include "frontend/menu_mode.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "render/display.h"
 #include "sound/xm_player.h"
 #include "tests/testkit.h"

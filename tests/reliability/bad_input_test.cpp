@@ -18,7 +18,7 @@
 #include <random>
 #include <thread>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/mode_loop.h"
 #include "assets/assets.h"
 #include "frontend/audio_input.h"
@@ -29,8 +29,8 @@
 #include "platform/platform.h"
 #include "platform/scripted.h"
 #include "platform/test_input.h"
-#include "play/level_map.h"
-#include "play/player.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "sound/xm_player.h"
 #include "support/random.h"
 #include "tests/testkit.h"
@@ -112,7 +112,6 @@ Walk WalkGame(const std::vector<Step>& steps, std::function<void()> onFrame = {}
               uint32_t maxFrames = 20000, bool sdl = false) {
     Walk w{steps, sdl, maxFrames, std::move(onFrame)};
     ScriptReset();
-    RandomUnseed();
     ScriptSetFrameHook(
         [](uint32_t frame, void* walk) {
             if (!static_cast<Walk*>(walk)->Advance(frame)) throw ProgramExit{0};
@@ -477,10 +476,10 @@ TEST(BadDisplay, NoDisplayAMissingServerOrADriverWithoutGlEndsWithOneLineAndCode
     } cases[] = {
         {"no display named at all", game, {}, "display"},
         {"only a runtime folder", game, {{"XDG_RUNTIME_DIR", runtime.Path()}}, "display"},
-        {"DISPLAY names no server", game, {{"DISPLAY", ":77"}}, "display"},
+        {"DISPLAY names no server", game, {{"DISPLAY", UnusedDisplay()}}, "display"},
         {"X11 asked for, no server",
          game,
-         {{"DISPLAY", ":77"}, {"SDL_VIDEODRIVER", "x11"}},
+         {{"DISPLAY", UnusedDisplay()}, {"SDL_VIDEODRIVER", "x11"}},
          "display"},
         {"a video driver without GL", driver, {{"SDL_VIDEODRIVER", "dummy"}}, "window"},
     };

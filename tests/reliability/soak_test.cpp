@@ -25,7 +25,7 @@
 #include <iterator>
 #include <random>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "frontend/highscores.h"
 #include "objects/back_panels.h"
 #include "objects/enemies.h"
@@ -36,9 +36,9 @@
 #include "objects/volley_shots.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
-#include "play/level_map.h"
+#include "core/level_map.h"
 #include "play/play_frame.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "render/display.h"
 #include "tests/testkit.h"
 

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cell_codes.h"
 #include "tools/assetgen/assetgen.h"
 
 namespace {
@@ -304,18 +305,6 @@ void FurnishGallery(Grid& g, const Room& gallery) {
 }
 
 // ================================================================ devices
-constexpr int32_t CODE_STRIPED = 1;
-constexpr int32_t CODE_SHOP_L = 18;
-constexpr int32_t CODE_TELE_L = 20;
-constexpr int32_t CODE_TELE_R = 21;
-constexpr int32_t CODE_BASE_L = 22;
-constexpr int32_t CODE_GATE_TL = 28;
-constexpr int32_t CODE_GATE_TR = 29;
-constexpr int32_t CODE_GATE_BL = 34;
-constexpr int32_t CODE_GATE_BR = 35;
-constexpr int32_t CODE_HAZARD = 36;
-constexpr int32_t CODE_GRATING = 37;
-constexpr int32_t CODE_BLACK = 38;
 
 // A machine of two cells set into a room's floor at column c: both floor cells solid, the
 // three rows above both halves free.
@@ -374,12 +363,12 @@ void FillSealedPockets(Grid& g) {
         bool anyTeleporter = false;
         for (int c = 0; c < N; c++)
             for (int r = 1; r < N; r++)
-                if (g.plan[c][r] == DEVICE && g.code[c][r] == CODE_TELE_R && seen[c * N + r - 1])
+                if (g.plan[c][r] == DEVICE && g.code[c][r] == CELL_TELEPORT_RIGHT && seen[c * N + r - 1])
                     anyTeleporter = true;
         if (!anyTeleporter) break;
         for (int c = 0; c < N; c++)
             for (int r = 2; r < N; r++)
-                if (g.plan[c][r] == DEVICE && g.code[c][r] == CODE_TELE_R) push(c, r - 1);
+                if (g.plan[c][r] == DEVICE && g.code[c][r] == CELL_TELEPORT_RIGHT) push(c, r - 1);
         teleportsJoined = true;
     }
     for (int c = 0; c < N; c++)
@@ -391,28 +380,6 @@ void FillSealedPockets(Grid& g) {
 // Wall tiles by the face they show. Deep rock is plain plate (brown and rusty in the lower
 // half of the sector); floors are braced, ceilings girder frames, side walls carry pipes
 // with now and then a lamp, a control panel, a fan or a valve; slabs are dark girders.
-constexpr int32_t CODE_PLATE = 2;
-constexpr int32_t CODE_BRACED = 3;
-constexpr int32_t CODE_RUSTY = 4;
-constexpr int32_t CODE_VENTED = 5;
-constexpr int32_t CODE_GIRDER = 7;
-constexpr int32_t CODE_PIPES_ACROSS = 8;
-constexpr int32_t CODE_PIPES_UPRIGHT = 9;
-constexpr int32_t CODE_WARNING_LAMP = 10;
-constexpr int32_t CODE_HEAVY_PLATE = 11;
-constexpr int32_t CODE_CONTROL_PANEL = 12;
-constexpr int32_t CODE_CORRUGATED = 13;
-constexpr int32_t CODE_SMALL_PLATES = 14;
-constexpr int32_t CODE_FAN = 15;
-constexpr int32_t CODE_CYAN_LAMP = 16;
-constexpr int32_t CODE_VALVE_WHEEL = 17;
-// background machinery, drawn behind the robot
-constexpr int32_t CODE_PIPE_ACROSS = 24;
-constexpr int32_t CODE_PIPE_UPRIGHT = 25;
-constexpr int32_t CODE_BEND_RIGHT_DOWN = 26; // joins the right and the bottom edge
-constexpr int32_t CODE_BEND_LEFT_DOWN = 27;  // joins the left and the bottom edge
-constexpr int32_t CODE_CROSS_JOINT = 32;
-constexpr int32_t CODE_GAUGE = 33; // a pipe across with a pressure gauge
 
 bool OpenAt(const Grid& g, int c, int r) {
     return Inside(c, r) && (g.plan[c][r] == OPEN || g.plan[c][r] == DECOR);
@@ -420,38 +387,38 @@ bool OpenAt(const Grid& g, int c, int r) {
 
 int32_t SideWallCode(Dice& dice, bool lower) {
     const int roll = dice.Range(0, 99);
-    if (roll < 6) return CODE_WARNING_LAMP;
-    if (roll < 10) return CODE_CONTROL_PANEL;
-    if (roll < 14) return CODE_FAN;
-    if (roll < 17) return CODE_VALVE_WHEEL;
-    if (roll < 20) return CODE_CYAN_LAMP;
-    if (lower) return roll < 60 ? CODE_CORRUGATED : CODE_VENTED;
-    return roll < 60 ? CODE_PIPES_ACROSS : CODE_PIPES_UPRIGHT;
+    if (roll < 6) return CELL_WARNING_LAMP;
+    if (roll < 10) return CELL_CONTROL_PANEL;
+    if (roll < 14) return CELL_FAN;
+    if (roll < 17) return CELL_VALVE_WHEEL;
+    if (roll < 20) return CELL_CYAN_LAMP;
+    if (lower) return roll < 60 ? CELL_CORRUGATED : CELL_VENTED;
+    return roll < 60 ? CELL_PIPES_ACROSS : CELL_PIPES_UPRIGHT;
 }
 
 void ChooseWallCodes(Grid& g, Dice& dice) {
     for (int c = 0; c < N; c++) {
         for (int r = 0; r < N; r++) {
             const uint8_t p = g.plan[c][r];
-            if (p == OPEN) g.code[c][r] = 0;
+            if (p == OPEN) g.code[c][r] = CELL_FREE;
             if (p != ROCK && p != PLATFORM) continue;
             // The rusty lower half meets the grey upper half along a wavy seam.
             const bool lower =
                 r > 58 + int(std::lround(4 * std::sin(c * 0.37) + 2 * std::sin(c * 0.11 + 1)));
             const int roll = dice.Range(0, 99);
-            int32_t code = lower ? (roll < 75 ? CODE_RUSTY : CODE_CORRUGATED)
-                                 : (roll < 80   ? CODE_PLATE
-                                    : roll < 92 ? CODE_SMALL_PLATES
-                                                : CODE_HEAVY_PLATE);
+            int32_t code = lower ? (roll < 75 ? CELL_RUSTY : CELL_CORRUGATED)
+                                 : (roll < 80   ? CELL_PLATE
+                                    : roll < 92 ? CELL_SMALL_PLATES
+                                                : CELL_HEAVY_PLATE);
             if (p == PLATFORM) {
-                code = CODE_GIRDER;
+                code = CELL_GIRDER;
             } else if (OpenAt(g, c, r - 1)) {
-                code = lower ? CODE_HEAVY_PLATE : CODE_BRACED;
+                code = lower ? CELL_HEAVY_PLATE : CELL_BRACED;
             } else if (OpenAt(g, c, r + 1)) {
                 // Ceilings of low passages are the harmless striped plate: a robot flying
                 // through a corridor two cells high bumps its head often.
                 const bool low = !OpenAt(g, c, r + 2) || !OpenAt(g, c, r + 3);
-                code = low ? CODE_STRIPED : CODE_GIRDER;
+                code = low ? CELL_STRIPED_WALL : CELL_GIRDER;
             } else if (OpenAt(g, c - 1, r) || OpenAt(g, c + 1, r)) {
                 code = SideWallCode(dice, lower);
             }
@@ -472,21 +439,21 @@ void LayPipe(Grid& g, const Room& room, int row) {
         if (g.plan[c][row] != OPEN) return; // keep pipes whole
     }
     for (int c = c0 + 1; c < c1; c++)
-        SetDecor(g, c, row, (c - c0) % 6 == 3 ? CODE_GAUGE : CODE_PIPE_ACROSS);
-    SetDecor(g, c0, row, CODE_BEND_RIGHT_DOWN);
-    SetDecor(g, c1, row, CODE_BEND_LEFT_DOWN);
+        SetDecor(g, c, row, (c - c0) % 6 == 3 ? CELL_GAUGE : CELL_PIPE_ACROSS);
+    SetDecor(g, c0, row, CELL_BEND_RIGHT_DOWN);
+    SetDecor(g, c1, row, CELL_BEND_LEFT_DOWN);
     for (int c : {c0, c1}) {
         for (int r = row + 1; Inside(c, r) && g.plan[c][r] == OPEN; r++) {
             // Where a corridor opens beside the pipe, it branches off along it.
             const bool branch =
                 (c == c0 && OpenAt(g, c - 1, r)) || (c == c1 && OpenAt(g, c + 1, r));
-            SetDecor(g, c, r, branch ? CODE_CROSS_JOINT : CODE_PIPE_UPRIGHT);
+            SetDecor(g, c, r, branch ? CELL_CROSS_JOINT : CELL_PIPE_UPRIGHT);
         }
     }
 }
 
 void PlaceGate(Grid& g, int c, int floorRow) {
-    const int32_t codes[2][2] = {{CODE_GATE_TL, CODE_GATE_BL}, {CODE_GATE_TR, CODE_GATE_BR}};
+    const int32_t codes[2][2] = {{CELL_GATE_TOP_LEFT, CELL_GATE_BOTTOM_LEFT}, {CELL_GATE_TOP_RIGHT, CELL_GATE_BOTTOM_RIGHT}};
     // The gate stands on solid floor: step aside from a shaft mouth.
     while (!(Solid(g, c, floorRow) && Solid(g, c + 1, floorRow)) && c < N - 3) c++;
     for (int dc = 0; dc < 2; dc++)
@@ -504,18 +471,18 @@ void StandManifold(Grid& g, const Room& room, Dice& dice) {
             g.plan[c + k][r + 1] == DEVICE)
             return;
     }
-    SetDecor(g, c, r, CODE_PIPE_UPRIGHT);
-    SetDecor(g, c, r - 1, CODE_BEND_RIGHT_DOWN);
-    SetDecor(g, c + 1, r - 1, CODE_GAUGE);
-    SetDecor(g, c + 2, r - 1, CODE_BEND_LEFT_DOWN);
-    SetDecor(g, c + 2, r, CODE_PIPE_UPRIGHT);
+    SetDecor(g, c, r, CELL_PIPE_UPRIGHT);
+    SetDecor(g, c, r - 1, CELL_BEND_RIGHT_DOWN);
+    SetDecor(g, c + 1, r - 1, CELL_GAUGE);
+    SetDecor(g, c + 2, r - 1, CELL_BEND_LEFT_DOWN);
+    SetDecor(g, c + 2, r, CELL_PIPE_UPRIGHT);
 }
 
 // A hazard-striped beam across a cavern's upper air, from wall to wall.
 void SpanBeam(Grid& g, const Room& room, int row) {
     for (int c = room.left; c <= room.right; c++)
         if (g.plan[c][row] != OPEN) return;
-    for (int c = room.left; c <= room.right; c++) SetDecor(g, c, row, CODE_HAZARD);
+    for (int c = room.left; c <= room.right; c++) SetDecor(g, c, row, CELL_HAZARD_STRIPES);
 }
 
 void DecorateMachinery(Grid& g, const Layout& layout, Dice& dice) {
@@ -535,10 +502,10 @@ void DarkenVault(Grid& g, const Room& vault) {
     // The vault's back wall is black glass, with grating along its floor.
     for (int c = vault.left; c <= vault.right; c++) {
         for (int r = vault.top; r <= vault.top + 1; r++)
-            if (g.plan[c][r] == OPEN) SetDecor(g, c, r, CODE_BLACK + (c + r) % 4);
+            if (g.plan[c][r] == OPEN) SetDecor(g, c, r, CELL_DARK + (c + r) % 4);
         if (g.plan[c][vault.bottom] == OPEN && Solid(g, c, vault.bottom + 1) &&
             g.plan[c][vault.bottom + 1] != DEVICE)
-            SetDecor(g, c, vault.bottom, CODE_GRATING);
+            SetDecor(g, c, vault.bottom, CELL_GRATING);
     }
 }
 
@@ -584,14 +551,14 @@ Grid DesignSector() {
         return layout.nodes[layout.nodeOf[i][j]].room;
     };
     const std::pair<int, int> teleporters[] = {{1, 0}, {6, 0}, {0, 3}, {4, 4}, {3, 1}, {1, 5}};
-    for (auto [i, j] : teleporters) PlaceDevice(g, roomAt(i, j), CODE_TELE_L);
-    PlaceDevice(g, vault, CODE_TELE_L);
+    for (auto [i, j] : teleporters) PlaceDevice(g, roomAt(i, j), CELL_TELEPORT_LEFT);
+    PlaceDevice(g, vault, CELL_TELEPORT_LEFT);
     const std::pair<int, int> shops[] = {{0, 0}, {4, 0}, {6, 3}, {2, 5}};
-    for (auto [i, j] : shops) PlaceDevice(g, roomAt(i, j), CODE_SHOP_L);
+    for (auto [i, j] : shops) PlaceDevice(g, roomAt(i, j), CELL_SHOP_LEFT);
     const std::pair<int, int> bases[] = {{2, 0}, {0, 2}, {6, 2}, {4, 5}};
-    for (auto [i, j] : bases) PlaceDevice(g, roomAt(i, j), CODE_BASE_L);
-    PlaceDevice(g, HALLS[2].room, CODE_BASE_L);
-    PlaceDevice(g, vault, CODE_SHOP_L);
+    for (auto [i, j] : bases) PlaceDevice(g, roomAt(i, j), CELL_BASE_LEFT);
+    PlaceDevice(g, HALLS[2].room, CELL_BASE_LEFT);
+    PlaceDevice(g, vault, CELL_SHOP_LEFT);
 
     const Room& gateHall = HALLS[0].room;
     PlaceGate(g, (gateHall.left + gateHall.right) / 2, gateHall.bottom + 1);

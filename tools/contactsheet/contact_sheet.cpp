@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "assets/assets.h"
 #include "objects/back_panels.h"
 #include "platform/image_file.h"

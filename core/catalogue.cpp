@@ -6,21 +6,19 @@
 // Every texture is keyed on pure black (transparent) and filtered linearly. A sheet that is
 // missing or too small leaves the slots it would fill at 0, so a half-drawn art set still
 // starts. Called once from start-up on the main thread.
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "assets/assets.h"
-#include "objects/back_panels.h"
-#include "play/level_map.h"
 #include "render/image.h"
 #include "render/text.h"
 #include "sound/sound_effects.h"
 
 // ================================================================ tables
 uint32_t PanelImage;
-uint32_t TileImages[51];
+uint32_t TileImages[CELL_TILE_SLOTS];
 uint32_t HighlightBarImage;
 uint32_t TorsoImages[2];
 uint32_t LegImages[5][2];
@@ -34,8 +32,6 @@ uint32_t RingImage;
 uint32_t ScreenImages[20];
 uint32_t ParticleImages[9];
 float CopperColours[601][3];
-int32_t BarColourRow[11];
-int32_t BarPhase[11];
 
 const CataloguePicture CataloguePictures[] = {
     {"font1.bmp", 320, 48, 32},        {"font0.bmp", 320, 49, 8},
@@ -132,7 +128,7 @@ void BuildCopperColours() {
 void BuildTileImages() {
     std::memset(TileImages, 0, sizeof TileImages); // slots 42 to 50 stay empty
     if (!DecodePicture("tiles.bmp", WorkImage)) return;
-    for (int t = 0; t <= 41; t++)
+    for (int t = 0; t < CELL_PAINTED_TILES; t++)
         TileImages[t] = CutTexture(64 * (t % 6), 64 * (t / 6), 64, 64, AS_DRAWN, CLAMP);
 }
 
@@ -140,7 +136,7 @@ void LoadSoundSlots() {
     for (int slot = 0; slot < SOUND_SLOTS; slot++) {
         const EmbeddedAsset* asset = FindEmbeddedAsset(SOUND_FILES[slot]);
         if (asset) CatchSound(slot, asset->data, asset->size);
-        if (slot == 4) SetSoundFrequency(4, SOUND_SLOT4_FREQUENCY);
+        if (slot == SOUND_BOLT_LOW) SetSoundFrequency(SOUND_BOLT_LOW, SOUND_BOLT_LOW_FREQUENCY);
     }
 }
 
@@ -149,26 +145,26 @@ void BuildScreenImages() {
     if (DecodePicture("screens.bmp", WorkImage)) {
         for (int r = 0; r <= 1; r++) {
             for (int j = 0; j <= 2; j++)
-                ScreenImages[3 * r + j] = CutTexture(256 * j, 256 * r, 256, 256, AS_DRAWN, CLAMP);
+                ScreenImages[SCREEN_ROBOT_SIDE + 3 * r + j] = CutTexture(256 * j, 256 * r, 256, 256, AS_DRAWN, CLAMP);
         }
     }
     // The title logo in three thirds, drawn side by side.
     if (DecodePicture("logo.bmp", WorkImage)) {
         for (int j = 0; j <= 2; j++)
-            ScreenImages[6 + j] = CutTexture(256 * j, 0, 256, 256, AS_DRAWN, CLAMP);
+            ScreenImages[SCREEN_LOGO_LEFT + j] = CutTexture(256 * j, 0, 256, 256, AS_DRAWN, CLAMP);
     }
     // Weapon buttons 0 to 4 and an empty one; slots 9 and 16 to 19 stay empty.
     if (DecodePicture("buttons.bmp", WorkImage)) {
         for (int j = 0; j <= 5; j++)
-            ScreenImages[10 + j] = CutTexture(64 * j, 0, 64, 64, AS_DRAWN, CLAMP);
+            ScreenImages[SCREEN_WEAPON_BUTTONS + j] = CutTexture(64 * j, 0, 64, 64, AS_DRAWN, CLAMP);
     }
 }
 
 void BuildParticleImages() {
-    CutRow("particles.bmp", ParticleImages, 8, 32, 0);
+    CutRow("particles.bmp", ParticleImages, PARTICLE_GLOW, 32, 0);
     const EmbeddedAsset* glow = FindEmbeddedAsset(GLOW_BLOCK_FILE);
     if (glow && glow->size >= size_t(GLOW_BLOCK_BYTES))
-        ParticleImages[8] = TextureFromPixels(glow->data, GLOW_BLOCK_BYTES, 64);
+        ParticleImages[PARTICLE_GLOW] = TextureFromPixels(glow->data, GLOW_BLOCK_BYTES, 64);
 }
 
 } // namespace
@@ -182,23 +178,11 @@ void BuildCatalogueFirstHalf() {
     LoadFontSheet(1, "font1.bmp");
     LoadFontSheet(0, "font0.bmp");
     BuildCopperColours();
-    for (int i = 0; i <= 10; i++) BarColourRow[i] = 12 * i;
-    for (int i = 0; i <= 10; i++) BarPhase[i] = 10 * i + 9;
-
-    // The panels' list, their picture, then the panels; the first random number of the
-    // process is drawn here, so it seeds the generator.
-    ListClear(BackPanels);
     PanelImage = WholeTexture("panel.bmp", AS_DRAWN, CLAMP);
-    FillBackPanels();
-
     BuildTileImages();
     std::memset(ParticleImages, 0, sizeof ParticleImages); // filled in the second half
-    // The object lists are globals that exist, empty, before start-up; the arrival list and
-    // the grid are set empty here as the map's owner would have them.
-    ClearLevelMap();
 }
 
-// ================================================================ second half
 void BuildCatalogueSecondHalf() {
     HighlightBarImage = WholeTexture("highlight_bar.bmp", AS_DRAWN, CLAMP);
 

@@ -10,7 +10,7 @@
 // changes nothing. Main thread, between frames.
 #pragma once
 
-#include "app/json_writer.h"
+#include "core/json_writer.h"
 #include "support/list.h"
 
 // Writes name and an array with one object per record, in list order; writeFields writes

@@ -1,17 +1,17 @@
 // shop_mode.cpp - the ammunition shop: six buttons, the coins, and a key poll every eighth
 // frame.
-#include "objects/shop_mode.h"
+#include "between/shop_mode.h"
 
 #include <string>
 
-#include "app/catalogue.h"
-#include "app/frame.h"
-#include "app/globals.h"
-#include "app/state_dump.h"
-#include "frontend/screen_parts.h"
-#include "objects/shop_items.h"
+#include "core/catalogue.h"
+#include "core/frame.h"
+#include "core/globals.h"
+#include "core/mode_visit.h"
+#include "screen/screen_parts.h"
+#include "between/shop_items.h"
 #include "platform/platform.h"
-#include "play/player.h"
+#include "core/player.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr int SHOP_MODULE = 4;
-constexpr int SOUND_BOUGHT = 8;
-constexpr int SOUND_CLICK = 9;         // a move, and a refused purchase
 constexpr int32_t KEY_POLL_FRAMES = 7; // keys are polled when the counter passes this
 constexpr int SHOP_FONT = 1;
 
@@ -41,8 +38,8 @@ void RunShopFrame(ShopVisit& v) {
     ClearDisplay();
     Begin2D(800, 600);
     ResetTransform();
-    DrawSpriteRotated(ScreenImages[5], 400, 160, 0, 256); // the shop heading
-    DrawSpriteRotated(ScreenImages[1], 500, 300, 0, 250); // the shaded robot
+    DrawSpriteRotated(ScreenImages[SCREEN_HEADING_SHOP], 400, 160, 0, 256); // the shop heading
+    DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_SHADED], 500, 300, 0, 250); // the shaded robot
     for (int32_t row = 0; row < SHOP_ROWS; row++) DrawButton(row, 40);
     DrawButton(v.selection, 60);
 
@@ -87,7 +84,7 @@ ShopPollSounds PollShopKeys(ShopVisit& v, bool up, bool down, bool space) {
     if (Player.coins >= item.price) {
         Player.coins -= item.price;
         Player.ammo[item.weapon] += item.amount;
-        Sound(played, SOUND_BOUGHT);
+        Sound(played, SOUND_CHIME);
     } else {
         Sound(played, SOUND_CLICK);
     }
@@ -98,7 +95,7 @@ void ShopMode() {
     ShopVisit v{};
     const PublishedModeVisit published(
         "shop", {{"selection", &v.selection}, {"keyCount", &v.keyCount}, {"leave", &v.leave}});
-    PlayModule(MusicModule(SHOP_MODULE), MusicModuleLength(SHOP_MODULE), MODULE_FROM_MEMORY);
+    PlayModule(MusicModule(MUSIC_SHOP), MusicModuleLength(MUSIC_SHOP), MODULE_FROM_MEMORY);
     do {
         if (FrameDue()) RunShopFrame(v);
         EndPass();

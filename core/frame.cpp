@@ -1,7 +1,7 @@
 // frame.cpp - the shared frame pacing of every mode's loop.
-#include "app/frame.h"
+#include "core/frame.h"
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "platform/platform.h"
 #include "render/display.h"
 

@@ -3,12 +3,14 @@
 //
 // The file is 10201 little-endian signed 32-bit codes, column-major, no header. It is
 // outside data: whatever its length, every read is bounded by the buffer read here.
-#include "play/level_map.h"
+#include "core/level_map.h"
+
+#include "core/cell_codes.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "support/maths.h"
@@ -20,7 +22,6 @@ int32_t TeleportTargetCount;
 namespace {
 
 constexpr const char* MAP_FILE_NAME = "startmap.map";
-constexpr int32_t TELEPORTER_RIGHT_HALF = 21;
 constexpr int32_t DRAWN_COLUMNS = 14;
 constexpr int32_t DRAWN_ROWS = 10;
 
@@ -65,7 +66,7 @@ void LoadLevelMap() {
             const uint32_t v =
                 uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
             LevelMap[col][row] = int32_t(v);
-            if (LevelMap[col][row] == TELEPORTER_RIGHT_HALF) {
+            if (LevelMap[col][row] == CELL_TELEPORT_RIGHT) {
                 // The arrival point stands on the seam of the two halves, one cell above the
                 // teleporter's top: a robot put there falls 32 px onto the machine.
                 TeleportTargetCount += 1;
@@ -104,7 +105,7 @@ void DrawLevelMap(int32_t cameraX, int32_t cameraY) {
             const int32_t code = LevelMap[col][row];
             // Codes 42 to 50 have a slot holding no texture; codes outside 1 to 50 have no
             // slot at all and draw nothing.
-            if (code > 0 && code <= 50) {
+            if (CellRuleOf(code).tileDrawn) {
                 DrawSprite(TileImages[code], float(MAP_CELL * j - ox), float(MAP_CELL * i - oy),
                            float(MAP_CELL), float(MAP_CELL));
             }

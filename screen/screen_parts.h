@@ -47,3 +47,7 @@ struct MenuPoll {
     bool choose; // the space bar was held
 };
 MenuPoll PollMenuCursor(int32_t* cursor, int32_t last);
+
+// The pipe frame along the top and bottom edges, drawn over everything: the play mode's HUD
+// and both screens of the level-end mode. Pieces of HudFrameImages, 50 x 50 each.
+void DrawPipeFrame();

@@ -2,23 +2,22 @@
 // target to shoot, its three outcomes, and the congratulations screen of a cleaned sector.
 //
 // Sections: 1. the visit  2. the round's frame  3. the congratulations frame  4. the mode
-#include "objects/level_end_mode.h"
+#include "between/level_end_mode.h"
 
 #include <algorithm>
 #include <string>
 
-#include "app/catalogue.h"
-#include "app/frame.h"
-#include "app/globals.h"
-#include "app/state_dump.h"
-#include "frontend/screen_parts.h"
+#include "core/catalogue.h"
+#include "core/frame.h"
+#include "core/globals.h"
+#include "core/mode_visit.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/targets.h"
 #include "objects/volley_shots.h"
 #include "platform/platform.h"
-#include "play/hud.h"
-#include "play/player.h"
+#include "screen/screen_parts.h"
+#include "core/player.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
@@ -28,7 +27,6 @@
 // ================================================================ 1. the visit
 namespace {
 
-constexpr int LEVEL_END_MODULE = 5;
 constexpr int32_t CURSOR_STEP = 6;    // crosshair pixels per frame and arrow
 constexpr int32_t VOLLEY_PERIOD = 10; // a volley when fireCount passes this: every 11th frame
 constexpr int32_t ANSWER_PERIOD = 50; // the congratulations screen looks at space every 51st
@@ -81,7 +79,7 @@ void RunRoundFrame(LevelEndVisit& v) {
     UpdateTargets();
     UpdateVolleyShots();
     UpdateDotParticles();
-    DrawSpriteRotated(ItemImages[2], float(v.cursorX), float(v.cursorY), 0, 32);
+    DrawSpriteRotated(ItemImages[ITEM_CROSSHAIR], float(v.cursorX), float(v.cursorY), 0, 32);
     DrawPipeFrame();
     const std::string text = "TIME " + NumberToText(v.time);
     DrawText(1, text.c_str(), 310, 30, 20, 20);
@@ -138,7 +136,7 @@ void LevelEndMode() {
                                                     {"cursorY", &v.cursorY},
                                                     {"fireCount", &v.fireCount},
                                                     {"leave", &v.leave}});
-    PlayModule(MusicModule(LEVEL_END_MODULE), MusicModuleLength(LEVEL_END_MODULE),
+    PlayModule(MusicModule(MUSIC_LEVEL_END), MusicModuleLength(MUSIC_LEVEL_END),
                MODULE_FROM_MEMORY);
     // The round is drawn in screen pixels; with the camera at 0, 0 the dot particles' world
     // pixels are screen pixels too.

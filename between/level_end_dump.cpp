@@ -1,8 +1,8 @@
 // level_end_dump.cpp - targets, volley shots and the shared spin as JSON.
-#include "objects/level_end_dump.h"
+#include "between/level_end_dump.h"
 
-#include "app/dump_list.h"
-#include "app/json_writer.h"
+#include "core/dump_list.h"
+#include "core/json_writer.h"
 #include "objects/targets.h"
 #include "objects/volley_shots.h"
 

@@ -1,5 +1,5 @@
 // player.cpp - the player record and its new-game and next-sector values.
-#include "play/player.h"
+#include "core/player.h"
 
 PlayerState Player;
 

@@ -1,9 +1,9 @@
 // screen_parts.cpp - highlight bar, shadowed items, frame bars and cursor of the front end.
-#include "frontend/screen_parts.h"
+#include "screen/screen_parts.h"
 
 #include <cmath>
 
-#include "app/catalogue.h"
+#include "core/catalogue.h"
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/text.h"
@@ -13,6 +13,7 @@ namespace {
 
 constexpr float SHADOW_GREY = 0.1f;
 constexpr int32_t SHADOW_OFFSET = 4;
+constexpr float PIPE_PIECE = 50; // side of a pipe-frame piece
 
 } // namespace
 
@@ -39,8 +40,8 @@ void DrawMenuItems(const ShadowedText* items, int count, int32_t cursor, int32_t
 
 void DrawFrameBars() {
     for (int i = 0; i < 14; i++) {
-        DrawSprite(HudFrameImages[1], float(64 * i), 0, 64, 30);
-        DrawSprite(HudFrameImages[1], float(64 * i), 570, 64, 30);
+        DrawSprite(HudFrameImages[HUD_PIPE], float(64 * i), 0, 64, 30);
+        DrawSprite(HudFrameImages[HUD_PIPE], float(64 * i), 570, 64, 30);
     }
 }
 
@@ -73,4 +74,15 @@ MenuPoll PollMenuCursor(int32_t* cursor, int32_t last) {
     poll.moves = WrapCursor(cursor, last, up, down);
     poll.choose = GetAsyncKeyState(VK_SPACE) != 0;
     return poll;
+}
+
+void DrawPipeFrame() {
+    for (int i = 0; i <= 15; i++) {
+        DrawSprite(HudFrameImages[HUD_PIPE], PIPE_PIECE * i, 0, PIPE_PIECE, PIPE_PIECE);
+        DrawSprite(HudFrameImages[HUD_BANDED_PIPE], PIPE_PIECE * i, 560, PIPE_PIECE, PIPE_PIECE);
+    }
+    DrawSprite(HudFrameImages[HUD_RIGHT_BEND], 750, 0, PIPE_PIECE, PIPE_PIECE);
+    DrawSprite(HudFrameImages[HUD_LEFT_BEND], 0, 0, PIPE_PIECE, PIPE_PIECE);
+    // Banded pieces under the score (in the level-end round, under the time).
+    for (int i = 6; i <= 9; i++) DrawSprite(HudFrameImages[HUD_BANDED_PIPE], PIPE_PIECE * i, 0, PIPE_PIECE, PIPE_PIECE);
 }

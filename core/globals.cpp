@@ -1,5 +1,5 @@
 // globals.cpp - storage of the program-wide state declared in globals.h.
-#include "app/globals.h"
+#include "core/globals.h"
 
 int32_t GameMode = 0;
 int32_t PlayEntry = 0;
