@@ -16,13 +16,20 @@ bool HasExtension(const std::string& path, const char* ext) {
     const size_t n = std::strlen(ext);
     if (path.size() < n) return false;
     for (size_t i = 0; i < n; i++)
-        if (std::tolower((unsigned char)path[path.size() - n + i]) != ext[i]) return false;
+        if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != ext[i])
+            return false;
     return true;
 }
 
-void Put16(uint8_t* p, uint32_t v) { p[0] = uint8_t(v), p[1] = uint8_t(v >> 8); }
-void Put32(uint8_t* p, uint32_t v) { Put16(p, v), Put16(p + 2, v >> 16); }
-uint32_t Get32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+void Put16(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v), p[1] = uint8_t(v >> 8);
+}
+void Put32(uint8_t* p, uint32_t v) {
+    Put16(p, v), Put16(p + 2, v >> 16);
+}
+uint32_t Get32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
 
 bool WriteBmp(FILE* f, const std::vector<uint8_t>& rgb, int w, int h) {
     const uint32_t row = (uint32_t(w) * 3 + 3) & ~3u;
@@ -53,7 +60,8 @@ bool ReadBmp(FILE* f, std::vector<uint8_t>* rgb, int* w, int* h) {
     uint8_t header[54];
     if (std::fread(header, 1, 54, f) != 54 || header[0] != 'B' || header[1] != 'M') return false;
     const int32_t width = int32_t(Get32(header + 18)), height = int32_t(Get32(header + 22));
-    if (header[28] != 24 || width <= 0 || height <= 0 || width > 16384 || height > 16384) return false;
+    if (header[28] != 24 || width <= 0 || height <= 0 || width > 16384 || height > 16384)
+        return false;
     const uint32_t row = (uint32_t(width) * 3 + 3) & ~3u;
     if (std::fseek(f, long(Get32(header + 10)), SEEK_SET) != 0) return false;
     rgb->assign(size_t(width) * height * 3, 0);

@@ -75,8 +75,9 @@ bool ParseKeyScript(const std::string& text, KeyScript* script, std::string* err
             c.action = verb == "screenshot" ? SCRIPT_SCREENSHOT : SCRIPT_DUMP;
             if (c.action == SCRIPT_SCREENSHOT) {
                 std::string ext = c.file.size() >= 4 ? c.file.substr(c.file.size() - 4) : "";
-                for (char& ch : ext) ch = char(std::tolower((unsigned char)ch));
-                if (ext != ".png" && ext != ".bmp") return fail("screenshot must end in .png or .bmp");
+                for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+                if (ext != ".png" && ext != ".bmp")
+                    return fail("screenshot must end in .png or .bmp");
             }
         } else if (verb == "end") {
             if (w.size() != 3) return fail("expected 'at N end'");

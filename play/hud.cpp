@@ -2,9 +2,9 @@
 #include "play/hud.h"
 
 #include "core/catalogue.h"
+#include "core/player.h"
 #include "objects/pickups.h"
 #include "play/play_frame.h"
-#include "core/player.h"
 #include "render/draw.h"
 #include "render/text.h"
 #include "screen/screen_parts.h"
@@ -16,7 +16,7 @@ constexpr int HUD_FONT = 1;
 
 // "for i = 0 to last": one segment more than last, none when last is negative.
 void DrawGauge(uint32_t segment, float left, int32_t last) {
-    for (int32_t i = 0; i <= last; i++) DrawSprite(segment, left + 12 * i, 25, 12, 25);
+    for (int32_t i = 0; i <= last; i++) DrawSprite(segment, left + 12 * float(i), 25, 12, 25);
 }
 
 } // namespace
@@ -39,7 +39,8 @@ void DrawHud() {
     DrawGauge(FuelSegmentImage, 500, RoundToInt(Player.fuel / 10));
     DrawPickupCompass();
     DrawText(HUD_FONT, NumberToText(Player.score).c_str(), 320, 30, 20, 20);
-    for (int k = 0; k < 5; k++) DrawSpriteRotated(ScreenImages[SCREEN_WEAPON_BUTTONS + k], 30, 250 + 50 * k, 0, 25);
+    for (int k = 0; k < 5; k++)
+        DrawSpriteRotated(ScreenImages[SCREEN_WEAPON_BUTTONS + k], 30, float(250 + 50 * k), 0, 25);
     for (int k = 0; k < 5; k++)
         DrawText(HUD_FONT, NumberToText(Player.ammo[k]).c_str(), -10, 270 + 50 * k, 15, 15);
 }

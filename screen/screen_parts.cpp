@@ -78,11 +78,14 @@ MenuPoll PollMenuCursor(int32_t* cursor, int32_t last) {
 
 void DrawPipeFrame() {
     for (int i = 0; i <= 15; i++) {
-        DrawSprite(HudFrameImages[HUD_PIPE], PIPE_PIECE * i, 0, PIPE_PIECE, PIPE_PIECE);
-        DrawSprite(HudFrameImages[HUD_BANDED_PIPE], PIPE_PIECE * i, 560, PIPE_PIECE, PIPE_PIECE);
+        DrawSprite(HudFrameImages[HUD_PIPE], PIPE_PIECE * float(i), 0, PIPE_PIECE, PIPE_PIECE);
+        DrawSprite(HudFrameImages[HUD_BANDED_PIPE], PIPE_PIECE * float(i), 560, PIPE_PIECE,
+                   PIPE_PIECE);
     }
     DrawSprite(HudFrameImages[HUD_RIGHT_BEND], 750, 0, PIPE_PIECE, PIPE_PIECE);
     DrawSprite(HudFrameImages[HUD_LEFT_BEND], 0, 0, PIPE_PIECE, PIPE_PIECE);
     // Banded pieces under the score (in the level-end round, under the time).
-    for (int i = 6; i <= 9; i++) DrawSprite(HudFrameImages[HUD_BANDED_PIPE], PIPE_PIECE * i, 0, PIPE_PIECE, PIPE_PIECE);
+    for (int i = 6; i <= 9; i++)
+        DrawSprite(HudFrameImages[HUD_BANDED_PIPE], PIPE_PIECE * float(i), 0, PIPE_PIECE,
+                   PIPE_PIECE);
 }

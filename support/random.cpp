@@ -10,7 +10,9 @@ constexpr int RANROT_PAIRS = 17;
 uint32_t Pairs[RANROT_PAIRS][2];
 int P1 = 0, P2 = 0;
 
-uint32_t RotateLeft(uint32_t v, int r) { return (v << r) | (v >> (32 - r)); }
+uint32_t RotateLeft(uint32_t v, int r) {
+    return (v << r) | (v >> (32 - r));
+}
 
 // One step of the generator; returns the 64-bit output y:z.
 uint64_t RanrotStep() {
@@ -42,8 +44,11 @@ int32_t RandomInt(int32_t n) {
     const uint64_t r = RanrotStep(); // a step is taken even for n < 0
     if (n < 0) return INT32_MIN;
     // High word of the exact 96-bit product r x (n + 1): uniform in 0 to n.
-    const unsigned __int128 product = (unsigned __int128)r * (uint64_t(uint32_t(n)) + 1u);
+    const unsigned __int128 product =
+        static_cast<unsigned __int128>(r) * (uint64_t(uint32_t(n)) + 1u);
     return int32_t(uint32_t(product >> 64));
 }
 
-float RandomRange(float lo, float hi) { return hi - float(RandomInt(RoundToInt(hi - lo))); }
+float RandomRange(float lo, float hi) {
+    return hi - float(RandomInt(RoundToInt(hi - lo)));
+}
