@@ -1,6 +1,7 @@
 // command_line.cpp - reading the game's parameters and answering --help and --version.
 #include "app/command_line.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "packaging/install_dirs.h"
@@ -8,7 +9,8 @@
 namespace {
 
 const char* const USAGE =
-    "usage: morvexa [info] [--fullscreen | --windowed] [--help] [--version]\n";
+    "usage: morvexa [info] [--fullscreen | --windowed] [--music-volume N] [--effects-volume N]\n"
+    "               [--help] [--version]\n";
 
 const char* const HELP =
     "MORVEXA: an oldschool jet-pack robot arcade game.\n"
@@ -16,6 +18,8 @@ const char* const HELP =
     "  info          show the render layer's banner before the display opens\n"
     "  --fullscreen  play full screen without asking \"Fullscreen?\"\n"
     "  --windowed    play in a window without asking \"Fullscreen?\"\n"
+    "  --music-volume N, --effects-volume N\n"
+    "                music or effects volume for this run, 0 to 25 (2 dB a step)\n"
     "  --help        print this help and exit\n"
     "  --version     print the version and exit\n"
     "\n"
@@ -26,7 +30,11 @@ const char* const HELP =
     "\n"
     "Started from a folder that holds startmap.map, the game keeps its files there;\n"
     "otherwise in $XDG_DATA_HOME/morvexa (~/.local/share/morvexa): startmap.map,\n"
-    "scores.dat and an optional gamecontrollerdb.txt.\n";
+    "scores.dat and an optional gamecontrollerdb.txt.\n"
+    "\n"
+    "Settings (volumes, the key of each action, whether to ask \"Fullscreen?\") are read from\n"
+    "$XDG_CONFIG_HOME/morvexa/morvexa.conf (~/.config/morvexa/morvexa.conf), which the game\n"
+    "writes with its defaults and explanations on the first start.\n";
 
 } // namespace
 
@@ -40,6 +48,18 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             command.fullscreen = FULLSCREEN_YES;
         } else if (std::strcmp(p, "--windowed") == 0) {
             command.fullscreen = FULLSCREEN_NO;
+        } else if (std::strcmp(p, "--music-volume") == 0 ||
+                   std::strcmp(p, "--effects-volume") == 0) {
+            int& volume = p[2] == 'm' ? command.musicVolume : command.effectsVolume;
+            const char* value = i + 1 < argc && argv[i + 1] ? argv[++i] : "";
+            char* end = nullptr;
+            const long n = std::strtol(value, &end, 10);
+            if (*value >= '0' && *value <= '9' && *end == '\0' && n <= 25) {
+                volume = int(n);
+            } else {
+                if (command.action != COMMAND_BAD) command.bad = std::string(p) + " " + value;
+                command.action = COMMAND_BAD;
+            }
         } else if (std::strcmp(p, "--help") == 0 || std::strcmp(p, "-h") == 0) {
             if (command.action == COMMAND_PLAY) command.action = COMMAND_HELP;
         } else if (std::strcmp(p, "--version") == 0) {

@@ -1,11 +1,13 @@
 // command_line.h - the game's command-line parameters.
 //
-//     morvexa [info] [--fullscreen | --windowed] [--help] [--version]
+//     morvexa [info] [--fullscreen | --windowed] [--music-volume N] [--effects-volume N]
+//             [--help] [--version]
 //
 // "info" (exactly, case-sensitive) shows the render layer's banner box before the display
 // opens, as designed. --fullscreen and --windowed answer "Fullscreen?" in advance, so a
 // desktop launcher can start the game without the question; of several, the last one
-// counts. --help and --version print and end the program with code 0; anything else prints
+// counts. --music-volume and --effects-volume (0 to 25) override the settings file for one
+// run; a missing or bad value is a bad parameter. --help and --version print and end the program with code 0; anything else prints
 // the usage to standard error and ends it with code 2. Called once by RunGame, before the
 // platform starts, on the main thread.
 #pragma once
@@ -26,6 +28,8 @@ struct CommandLine {
     CommandAction action = COMMAND_PLAY;
     int fullscreen = FULLSCREEN_ASK; // FullscreenChoice
     bool info = false;               // "info" was given: show the banner box
+    int musicVolume = -1;            // 0 to 25 from the command line; -1 not given
+    int effectsVolume = -1;
     std::string bad;                 // the first parameter that was not understood
 };
 

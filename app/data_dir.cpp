@@ -42,6 +42,8 @@ std::string CurrentDir() {
     return ec ? std::string() : p.string();
 }
 
+} // namespace
+
 // mkdir -p; folders we create are private to the user (0700), as the XDG rules ask.
 bool MakeFolders(const std::string& path, std::string* why) {
     std::string sofar;
@@ -63,6 +65,8 @@ bool MakeFolders(const std::string& path, std::string* why) {
     }
     return true;
 }
+
+namespace {
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
     if (!IsRegularFile(path)) return false;

@@ -32,6 +32,10 @@ struct DataDirResult {
 // ignored, as the XDG rules say), else $HOME/.local/share/morvexa; "" when neither is known.
 std::string UserDataDir(const char* xdgDataHome, const char* home);
 
+// mkdir -p of a folder and its parents, each made private to the user (0700); false with
+// the reason in why when one cannot be made.
+bool MakeFolders(const std::string& path, std::string* why);
+
 // The installed maps to copy from, best first: the data folder found relative to the
 // executable (right for a prefix that was moved, or packaged under another prefix than the
 // build was configured for), then the configured data folder.

@@ -8,25 +8,27 @@
 #include <atomic>
 #include <cstdio>
 
-#include "core/catalogue.h"
 #include "app/command_line.h"
 #include "app/data_dir.h"
+#include "app/settings.h"
+#include "between/level_end_mode.h"
+#include "between/shop_mode.h"
+#include "core/catalogue.h"
 #include "core/globals.h"
 #include "core/level_map.h"
-#include "frontend/copper_bars.h"
-#include "objects/back_panels.h"
-#include "support/random.h"
+#include "core/music.h"
 #include "frontend/audio_input.h"
+#include "frontend/copper_bars.h"
 #include "frontend/highscore_mode.h"
 #include "frontend/highscores.h"
 #include "frontend/menu_mode.h"
-#include "between/level_end_mode.h"
-#include "between/shop_mode.h"
+#include "objects/back_panels.h"
 #include "platform/audio_in.h"
 #include "play/play_mode.h"
 #include "render/display.h"
 #include "sound/sound_effects.h"
 #include "sound/xm_player.h"
+#include "support/random.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ bool StartUp(const char* firstParameter) {
     FramePeriod = 0;
     CameraX = 0;
     CameraY = 0;
+    TakeSoundLog(); // what the dump shows of sound starts with this run
+    TakeMusicLog();
 
     InitSound(); // no audio device: the game runs silent
     InitRenderLayer(firstParameter);
@@ -103,7 +107,13 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
     // The installed game works in the player's data folder; the scripted driver and the
     // tests work in the folder they were started in.
     if (backend == PLATFORM_SDL) SetUpDataDir();
-    PlatformPresetFullscreen(command.fullscreen);
+    // The player's settings belong to the real game; scripted runs keep the defaults.
+    Settings settings = backend == PLATFORM_SDL ? LoadSettings() : Settings();
+    if (command.fullscreen != FULLSCREEN_ASK) settings.fullscreen = command.fullscreen;
+    if (command.musicVolume >= 0) settings.musicVolume = command.musicVolume;
+    if (command.effectsVolume >= 0) settings.effectsVolume = command.effectsVolume;
+    ApplySettings(settings);
+    PlatformPresetFullscreen(settings.fullscreen);
     const char* why = nullptr;
     if (!PlatformInit(backend, &why)) {
         std::fprintf(stderr, "morvexa: %s\n", why ? why : "cannot start the display");

@@ -11,17 +11,17 @@
 #include "core/frame.h"
 #include "core/globals.h"
 #include "core/mode_visit.h"
+#include "core/music.h"
+#include "core/player.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/targets.h"
 #include "objects/volley_shots.h"
 #include "platform/platform.h"
-#include "screen/screen_parts.h"
-#include "core/player.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
-#include "sound/xm_player.h"
+#include "screen/screen_parts.h"
 #include "support/maths.h"
 
 // ================================================================ 1. the visit
@@ -136,8 +136,7 @@ void LevelEndMode() {
                                                     {"cursorY", &v.cursorY},
                                                     {"fireCount", &v.fireCount},
                                                     {"leave", &v.leave}});
-    PlayModule(MusicModule(MUSIC_LEVEL_END), MusicModuleLength(MUSIC_LEVEL_END),
-               MODULE_FROM_MEMORY);
+    StartMusic(MUSIC_LEVEL_END);
     // The round is drawn in screen pixels; with the camera at 0, 0 the dot particles' world
     // pixels are screen pixels too.
     v.savedCameraX = RoundToInt(CameraX);
@@ -163,5 +162,5 @@ void LevelEndMode() {
     ClearTargets();
     CameraX = float(v.savedCameraX);
     CameraY = float(v.savedCameraY);
-    PlayModule(nullptr, 0, 0);
+    StopMusic();
 }

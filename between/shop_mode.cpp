@@ -4,19 +4,19 @@
 
 #include <string>
 
+#include "between/shop_items.h"
 #include "core/catalogue.h"
 #include "core/frame.h"
 #include "core/globals.h"
 #include "core/mode_visit.h"
-#include "screen/screen_parts.h"
-#include "between/shop_items.h"
-#include "platform/platform.h"
+#include "core/music.h"
 #include "core/player.h"
+#include "platform/platform.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
+#include "screen/screen_parts.h"
 #include "sound/sound_effects.h"
-#include "sound/xm_player.h"
 #include "support/maths.h"
 
 namespace {
@@ -95,10 +95,10 @@ void ShopMode() {
     ShopVisit v{};
     const PublishedModeVisit published(
         "shop", {{"selection", &v.selection}, {"keyCount", &v.keyCount}, {"leave", &v.leave}});
-    PlayModule(MusicModule(MUSIC_SHOP), MusicModuleLength(MUSIC_SHOP), MODULE_FROM_MEMORY);
+    StartMusic(MUSIC_SHOP);
     do {
         if (FrameDue()) RunShopFrame(v);
         EndPass();
     } while (!v.leave);
-    PlayModule(nullptr, 0, 0);
+    StopMusic();
 }

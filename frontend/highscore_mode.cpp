@@ -10,14 +10,14 @@
 #include "core/frame.h"
 #include "core/globals.h"
 #include "core/mode_visit.h"
+#include "core/music.h"
+#include "core/player.h"
 #include "frontend/copper_bars.h"
 #include "frontend/highscores.h"
-#include "screen/screen_parts.h"
-#include "core/player.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
-#include "sound/xm_player.h"
+#include "screen/screen_parts.h"
 #include "support/maths.h"
 
 // ================================================================ 1. the visit
@@ -80,7 +80,8 @@ void DrawHighScoreFrame(HighScoreVisit& v) {
     ClearDisplay();
     Begin2D(800, 600);
     ResetTransform();
-    DrawSpriteRotated(ScreenImages[SCREEN_HEADING_SCORE], 400, 140, 0, 256); // the chrome "score" heading
+    DrawSpriteRotated(ScreenImages[SCREEN_HEADING_SCORE], 400, 140, 0,
+                      256); // the chrome "score" heading
     DrawCopperBars();
     DrawTableRows(amount);
     PollHighScoreKeys(v); // before the bar, so a move shows in the same frame
@@ -95,16 +96,17 @@ void HighScoreMode() {
     PlayEntry = PLAY_NEW_GAME; // the next game started from the menu is a new one
     HighScoreVisit visit;
     CopperBarStep = 0;
-    PlayModule(MusicModule(MUSIC_HIGHSCORES), MusicModuleLength(MUSIC_HIGHSCORES), MODULE_FROM_MEMORY);
+    StartMusic(MUSIC_HIGHSCORES);
     LoadHighScores();
     // Chosen: with no file ever loaded and no reset yet the table is empty; the defaults give
     // the player a table to beat instead of ten empty rows.
     if (HighScores.count == 0) ResetHighScores();
     if (Player.score > HighScoreValue(SHOWN_ROWS)) AddHighScore(NEW_SCORE_NAME, Player.score);
     // The visit, and the bars' step counter.
-    const PublishedModeVisit published(
-        "highscores",
-        {{"cursor", &visit.cursor}, {"keyTimer", &visit.keyTimer}, {"barStep", &CopperBarStep}});
+    const PublishedModeVisit published("highscores", {{"cursor", &visit.cursor},
+                                                      {"keyTimer", &visit.keyTimer},
+                                                      {"barStep", &CopperBarStep},
+                                                      {"pulse", &visit.pulse}});
     while (!visit.leave) {
         if (FrameDue()) {
             DrawHighScoreFrame(visit);
@@ -112,5 +114,5 @@ void HighScoreMode() {
         }
         EndPass();
     }
-    PlayModule(nullptr, 0, 0);
+    StopMusic();
 }

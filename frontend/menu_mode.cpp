@@ -7,14 +7,14 @@
 #include "core/frame.h"
 #include "core/globals.h"
 #include "core/mode_visit.h"
+#include "core/music.h"
 #include "frontend/audio_input.h"
 #include "frontend/equalizer.h"
-#include "screen/screen_parts.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
+#include "screen/screen_parts.h"
 #include "sound/sound_effects.h"
-#include "sound/xm_player.h"
 #include "support/maths.h"
 
 // ================================================================ 1. the credits roll
@@ -174,14 +174,15 @@ void DrawMenuFrame(MenuVisit& v) {
 
 // ================================================================ 4. the mode
 void MenuMode() {
-    PlayModule(MusicModule(MUSIC_MENU), MusicModuleLength(MUSIC_MENU), MODULE_FROM_MEMORY); // from the start
+    StartMusic(MUSIC_MENU); // from the start
     MenuVisit visit;
     const PublishedModeVisit published("menu", {{"cursor", &visit.cursor},
                                                 {"page", &visit.page},
                                                 {"pageTimer", &visit.pageTimer},
                                                 {"keyTimer", &visit.keyTimer},
                                                 {"swingAngle", &visit.swingAngle},
-                                                {"swingWidth", &visit.swingWidth}});
+                                                {"swingWidth", &visit.swingWidth},
+                                                {"pulse", &visit.pulse}});
     while (!visit.leave) {
         if (FrameDue()) {
             DrawMenuFrame(visit);
@@ -189,5 +190,5 @@ void MenuMode() {
         }
         EndPass();
     }
-    PlayModule(nullptr, 0, 0);
+    StopMusic();
 }

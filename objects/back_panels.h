@@ -1,8 +1,8 @@
 // back_panels.h - three layers of dark metal panels behind the map, scrolled at different
 // speeds for depth.
 //
-// The catalogue lays the panels out once at start-up (FillBackPanels, after PanelImage is
-// made); the play mode calls ScrollBackPanels once per drawn frame, before the map. Panels
+// Start-up lays the panels out once (FillBackPanels, after the catalogue has made
+// PanelImage); the play mode calls ScrollBackPanels once per drawn frame, before the map. Panels
 // live in screen pixels. Main thread only.
 #pragma once
 

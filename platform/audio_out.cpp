@@ -33,6 +33,7 @@ struct AudioOutState {
     std::atomic<uint32_t> ringPosition{0}; // bytes played since the ring started
     std::atomic<uint32_t> ringWrites{0};
     uint32_t ringStartTick = 0; // scripted: the virtual clock at the ring's start
+    std::atomic<int32_t> effectsGain{AUDIO_OUT_UNITY_GAIN};
 };
 static AudioOutState Out;
 
@@ -94,6 +95,9 @@ static void MixOutput(int16_t* out, int frames, uint32_t ringPosition) {
             any = true;
             MixEffectVoice(v, mono, n);
         }
+        const int32_t gain = Out.effectsGain.load(std::memory_order_relaxed);
+        if (any && gain != AUDIO_OUT_UNITY_GAIN)
+            for (int i = 0; i < n; i++) mono[i] = int32_t((int64_t(mono[i]) * gain) >> 15);
         if (any)
             for (int i = 0; i < n; i++) {
                 int16_t* o = out + 2 * (done + i);
@@ -223,4 +227,8 @@ void AudioOutPull(int16_t* out, int frames) {
     }
     std::lock_guard<std::mutex> hold(Out.lock);
     MixOutput(out, frames, AudioOutRingPosition());
+}
+
+void AudioOutSetEffectsGain(int32_t gain) {
+    Out.effectsGain.store(gain < 0 ? 0 : gain > AUDIO_OUT_UNITY_GAIN ? AUDIO_OUT_UNITY_GAIN : gain);
 }

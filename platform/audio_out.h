@@ -36,6 +36,9 @@ void AudioOutRingWritten();
 // The data stays the caller's and must live until the voice is stopped or replaced.
 void AudioOutPlayVoice(int slot, const void* pcm, uint32_t frames, int bits, uint32_t rate);
 void AudioOutSetVoiceRate(int slot, uint32_t rate); // a playing voice changes at once
+// The level of every effect voice, in 1/32768 (AUDIO_OUT_UNITY_GAIN leaves them untouched).
+constexpr int32_t AUDIO_OUT_UNITY_GAIN = 32768;
+void AudioOutSetEffectsGain(int32_t gain);
 void AudioOutStopVoice(int slot);
 bool AudioOutVoicePlaying(int slot);
 

@@ -82,6 +82,18 @@ int PlatformFullscreenPreset();
 // opened from now on (and the open one).
 void PlatformSetWindowIcon(const uint8_t* rgba, int size);
 
+// ---------------------------------------------------------------- key bindings
+// Which keyboard key acts as each of the game's keys. Keys are numbered by the platform
+// (0 is none) and named as SDL names them ("Left", "Space", "F1", "A", "Keypad 8"); names
+// are read without regard to case. Binding changes the keyboard only: a gamepad keeps its
+// buttons, and the game reads a bound key as it reads any key (held, or pressed since the
+// last query). Main thread, before or between frames.
+int PlatformKeyFromName(const char* name); // 0 when no key has that name
+const char* PlatformKeyName(int key);      // "" for 0 or an unknown number
+int PlatformBoundKey(int vk);              // the key acting as vk; 0 when vk is no game key
+bool PlatformBindKey(int vk, int key);     // false (and nothing changes) for a bad vk or key
+void PlatformResetKeyBindings();           // the arrows, space, F1 to F5 and Escape
+
 // Gamepads act as the game's keys (GetAsyncKeyState). The shoulder buttons select the weapon
 // after or before the selected one; the game says which that is (0 to 4) through this query.
 // Without it the platform counts from the last weapon key pressed.

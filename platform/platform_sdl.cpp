@@ -38,7 +38,9 @@ void ApplyWindowIcon() {
 }
 
 // No pointer over a full-screen game; the desktop's pointer over a window.
-void ShowPointerFor(bool fullscreen) { SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE); }
+void ShowPointerFor(bool fullscreen) {
+    SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
+}
 
 // Sets the press latch from key-down events as SDL queues them, so that a tap is seen by
 // the next query even when PollWindowEvent has not reached the event yet.
@@ -126,10 +128,14 @@ void PlatformShutdown() {
     }
 }
 
-PlatformBackend PlatformCurrentBackend() { return Platform.backend; }
+PlatformBackend PlatformCurrentBackend() {
+    return Platform.backend;
+}
 
 // ================================================================ 2. keys and clock
-SDL_Scancode ScancodeFromKey(int vk) {
+namespace {
+
+SDL_Scancode DefaultScancode(int vk) {
     switch (vk) {
     case VK_ESCAPE: return SDL_SCANCODE_ESCAPE;
     case VK_SPACE: return SDL_SCANCODE_SPACE;
@@ -144,6 +150,41 @@ SDL_Scancode ScancodeFromKey(int vk) {
     case VK_F5: return SDL_SCANCODE_F5;
     default: return SDL_SCANCODE_UNKNOWN;
     }
+}
+
+SDL_Scancode KeyBindings[256];
+bool KeyBindingsSet = false;
+
+} // namespace
+
+void PlatformResetKeyBindings() {
+    for (int vk = 0; vk < 256; vk++) KeyBindings[vk] = DefaultScancode(vk);
+    KeyBindingsSet = true;
+}
+
+SDL_Scancode ScancodeFromKey(int vk) {
+    if (vk < 0 || vk > 255) return SDL_SCANCODE_UNKNOWN;
+    if (!KeyBindingsSet) PlatformResetKeyBindings();
+    return KeyBindings[vk];
+}
+
+int PlatformKeyFromName(const char* name) {
+    return name && *name ? int(SDL_GetScancodeFromName(name)) : 0;
+}
+
+const char* PlatformKeyName(int key) {
+    if (key <= SDL_SCANCODE_UNKNOWN || key >= SDL_NUM_SCANCODES) return "";
+    return SDL_GetScancodeName(SDL_Scancode(key));
+}
+
+int PlatformBoundKey(int vk) {
+    return DefaultScancode(vk) == SDL_SCANCODE_UNKNOWN ? 0 : int(ScancodeFromKey(vk));
+}
+
+bool PlatformBindKey(int vk, int key) {
+    if (PlatformBoundKey(vk) == 0 || *PlatformKeyName(key) == '\0') return false;
+    KeyBindings[vk] = SDL_Scancode(key);
+    return true;
 }
 
 int16_t GetAsyncKeyState(int vk) {
@@ -169,8 +210,10 @@ uint32_t GetTickCount() {
 }
 
 void Sleep(uint32_t ms) {
-    if (Platform.backend == PLATFORM_SCRIPTED) Platform.virtualClock += ms;
-    else SDL_Delay(ms);
+    if (Platform.backend == PLATFORM_SCRIPTED)
+        Platform.virtualClock += ms;
+    else
+        SDL_Delay(ms);
 }
 
 // ================================================================ 3. questions
@@ -180,8 +223,8 @@ bool PlatformAskYesNo(const char* text, const char* caption) {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
     };
-    const SDL_MessageBoxData box = {SDL_MESSAGEBOX_INFORMATION, nullptr, caption, text, 2, buttons,
-                                    nullptr};
+    const SDL_MessageBoxData box = {
+        SDL_MESSAGEBOX_INFORMATION, nullptr, caption, text, 2, buttons, nullptr};
     int answer = 0;
     if (SDL_ShowMessageBox(&box, &answer) != 0) return false; // no box: any answer but Yes
     return answer == 1;
@@ -244,9 +287,13 @@ void PlatformCloseWindow() {
     }
 }
 
-bool PlatformWindowOpen() { return Platform.window != nullptr; }
+bool PlatformWindowOpen() {
+    return Platform.window != nullptr;
+}
 
-bool PlatformIsFullscreen() { return Platform.window && Platform.fullscreen; }
+bool PlatformIsFullscreen() {
+    return Platform.window && Platform.fullscreen;
+}
 
 void PlatformToggleFullscreen() {
     if (!Platform.window) return;
@@ -260,7 +307,9 @@ void PlatformToggleFullscreen() {
 void PlatformPresetFullscreen(int answer) {
     FullscreenPreset = answer < 0 ? -1 : answer > 0 ? 1 : 0;
 }
-int PlatformFullscreenPreset() { return FullscreenPreset; }
+int PlatformFullscreenPreset() {
+    return FullscreenPreset;
+}
 
 void PlatformSetWindowIcon(const uint8_t* rgba, int size) {
     IconSize = rgba && size > 0 ? size : 0;
@@ -297,7 +346,9 @@ void PlatformSwapBuffers() {
     SDL_GL_SwapWindow(Platform.window);
 }
 
-uint32_t PlatformFrameCount() { return Platform.frames; }
+uint32_t PlatformFrameCount() {
+    return Platform.frames;
+}
 
 // ================================================================ 5. events
 int PollWindowEvent() {

@@ -4,24 +4,23 @@
 #include "core/catalogue.h"
 #include "core/frame.h"
 #include "core/globals.h"
+#include "core/level_map.h"
+#include "core/music.h"
+#include "core/player.h"
 #include "objects/back_panels.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
-#include "core/level_map.h"
-#include "core/player.h"
 #include "play/player_motion.h"
 #include "render/display.h"
 #include "render/draw.h"
-#include "sound/xm_player.h"
 #include "support/maths.h"
 
 const PlayVisit* ActivePlayVisit = nullptr;
 
 namespace {
-
 
 // A new game and a new sector load the map afresh and lay out its orbs.
 void SetUpSector() {
@@ -43,7 +42,7 @@ void EnterPlay() {
         SetUpSector();
     }
     // Resume, or any other value: the player stands where the shop or the level end left it.
-    PlayModule(MusicModule(MUSIC_PLAY), MusicModuleLength(MUSIC_PLAY), MODULE_FROM_MEMORY);
+    StartMusic(MUSIC_PLAY);
 }
 
 void RunPlayFrame(PlayVisit& v) {

@@ -6,8 +6,8 @@
 
 #include "core/frame.h"
 #include "core/mode_visit.h"
+#include "core/music.h"
 #include "play/play_frame.h"
-#include "sound/xm_player.h"
 
 namespace {
 
@@ -51,5 +51,5 @@ void PlayMode() {
         if (FrameDue()) RunPlayFrame(v);
         EndPass();
     }
-    PlayModule(nullptr, 0, 0);
+    StopMusic();
 }

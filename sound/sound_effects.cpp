@@ -1,10 +1,12 @@
 // sound_effects.cpp - the slot table of effect sounds over the audio output's voices.
 #include "sound/sound_effects.h"
 
+#include <cmath>
 #include <vector>
 
 #include "platform/audio_out.h"
 #include "sound/wav_chunks.h"
+#include "support/maths.h"
 
 struct SoundSlot {
     std::vector<uint8_t> pcm; // the WAV's sample bytes
@@ -61,11 +63,23 @@ void SetSoundFrequency(int slot, int frequency) {
     AudioOutSetVoiceRate(slot, uint32_t(frequency));
 }
 
+namespace {
+std::vector<int> SoundLog; // the slots asked for since the last TakeSoundLog
+} // namespace
+
 int PlaySound(int slot) {
+    if (slot >= 0 && slot < SOUND_MAX_SLOTS && int(SoundLog.size()) < SOUND_LOG_SIZE)
+        SoundLog.push_back(slot);
     SoundSlot* s = LoadedSlot(slot);
     if (!s || s->frames == 0) return 0;
     AudioOutPlayVoice(slot, s->pcm.data(), s->frames, s->bits, uint32_t(s->frequency));
     return 1;
+}
+
+std::vector<int> TakeSoundLog() {
+    std::vector<int> log;
+    log.swap(SoundLog);
+    return log;
 }
 
 int SoundFrequency(int slot) {
@@ -78,4 +92,15 @@ void FreeSounds() {
     SoundSlots.clear();
     SoundOutput = false;
     AudioOutClose();
+}
+
+void SetEffectsVolume(int32_t step) {
+    if (step < 0) step = 0;
+    if (step > EFFECTS_VOLUME_STEPS - 1) step = EFFECTS_VOLUME_STEPS - 1;
+    // 2 dB a step below full level; the lowest step is all but silent, as the music's is.
+    const int32_t gain = step == 0
+                             ? 1
+                             : RoundToInt(AUDIO_OUT_UNITY_GAIN *
+                                          std::pow(10.0, -0.1 * (EFFECTS_VOLUME_STEPS - 1 - step)));
+    AudioOutSetEffectsGain(gain);
 }

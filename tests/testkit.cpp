@@ -17,11 +17,11 @@
 
 #include "app/mode_loop.h"
 #include "app/state_dump.h"
+#include "core/player.h"
 #include "platform/image_file.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
 #include "render/display.h"
-#include "support/random.h"
 
 namespace fs = std::filesystem;
 
@@ -203,6 +203,7 @@ ScriptedRun RunScriptedGame(const std::string& script,
     // A script with no commands runs until the frame hook ends it (or the game quits).
     run.onFrame = &onFrame;
     ScriptReset();
+    Player = PlayerState{}; // as a new process finds it, whatever scenarios ran here before
     ScriptSetFullscreenAnswer(run.script.fullscreen);
     ApplyScriptKeys(run.script, 1);
     ScriptSetFrameHook(OnScriptedFrame, &run);

@@ -2,5 +2,7 @@
 # the game as processes.
 mvx_add_test(app_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/mode_loop_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/driver_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/driver_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dump_events_test.cpp)
 add_dependencies(app_tests morvexa morvexa-script)

@@ -1,0 +1,162 @@
+// settings_test.cpp - the player's settings file: what it reads, what it refuses and says,
+// that it is written once and never over the player's edits, and that its keys and volumes
+// take effect (a bound key through SDL's own events, the effects' level in the mix).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "app/command_line.h"
+#include "app/settings.h"
+#include "platform/audio_out.h"
+#include "platform/platform.h"
+#include "platform/scripted.h"
+#include "platform/test_input.h"
+#include "sound/sound_effects.h"
+#include "tests/testkit.h"
+
+namespace {
+
+std::string Text(const std::vector<uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+int Key(const char* name) {
+    return PlatformKeyFromName(name);
+}
+
+} // namespace
+
+TEST(SettingsFile, TheWrittenDefaultsReadBackAsTheDefaultsAndEditsAreRead) {
+    std::vector<std::string> problems;
+    const Settings d = ParseSettings(DefaultSettingsText(), "f", &problems);
+    EXPECT_TRUE(problems.empty()) << problems[0];
+    const Settings plain;
+    EXPECT_EQ(d.musicVolume, 25);
+    EXPECT_EQ(d.effectsVolume, 25);
+    EXPECT_EQ(d.fullscreen, FULLSCREEN_ASK);
+    for (int a = 0; a < ACTION_COUNT; a++) EXPECT_EQ(d.keys[a], plain.keys[a]) << a;
+    EXPECT_EQ(plain.keys[ACTION_FIRE], Key("Space"));
+    EXPECT_EQ(plain.keys[ACTION_WEAPON5], Key("F5"));
+
+    const Settings e = ParseSettings("music_volume = 7  # quieter\n  display=window\n"
+                                     "key_left = right\nkey_right = Left\nkey_fire = left ctrl\n",
+                                     "f", &problems);
+    EXPECT_TRUE(problems.empty()) << problems[0];
+    EXPECT_EQ(e.musicVolume, 7);
+    EXPECT_EQ(e.fullscreen, FULLSCREEN_NO);
+    EXPECT_EQ(e.keys[ACTION_LEFT], Key("Right")) << "two keys swapped in two lines";
+    EXPECT_EQ(e.keys[ACTION_RIGHT], Key("Left"));
+    EXPECT_EQ(e.keys[ACTION_FIRE], Key("Left Ctrl"));
+}
+
+TEST(SettingsFile, EachBadLineIsSaidWithItsNumberAndItsSettingKeepsTheDefault) {
+    std::vector<std::string> problems;
+    const Settings s = ParseSettings("# a comment\n"
+                                     "music_volume = 26\n"   // 2 out of range
+                                     "effects_volume = -1\n" // 3 out of range
+                                     "jump = Up\n"           // 4 unknown setting
+                                     "key_up = Hyperspace\n" // 5 no such key
+                                     "key_fire = A\n"        // 6 used
+                                     "key_weapon1 = a\n"     // 7 A is key_fire's
+                                     "key_down = Escape\n"   // 8 key_end_game's default
+                                     "display = sometimes\n" // 9 bad value
+                                     "music_volume\n"        // 10 no '='
+                                     "effects_volume = 12\n" // 11 used
+                                     "effects_volume = 3\n", // 12 set twice
+                                     "conf", &problems);
+    const std::vector<std::string> lines = {"conf:2:",  "conf:3:",  "conf:4:", "conf:5:", "conf:9:",
+                                            "conf:10:", "conf:12:", "conf:7:", "conf:8:"};
+    ASSERT_EQ(problems.size(), lines.size()) << testing::PrintToString(problems);
+    for (size_t i = 0; i < lines.size(); i++)
+        EXPECT_EQ(problems[i].rfind(lines[i], 0), 0u) << problems[i];
+    EXPECT_NE(problems[7].find("key_fire"), std::string::npos) << problems[7];
+    const Settings d;
+    EXPECT_EQ(s.musicVolume, 25);
+    EXPECT_EQ(s.effectsVolume, 12);
+    EXPECT_EQ(s.fullscreen, FULLSCREEN_ASK);
+    EXPECT_EQ(s.keys[ACTION_UP], d.keys[ACTION_UP]);
+    EXPECT_EQ(s.keys[ACTION_FIRE], Key("A"));
+    EXPECT_EQ(s.keys[ACTION_WEAPON1], d.keys[ACTION_WEAPON1]);
+    EXPECT_EQ(s.keys[ACTION_DOWN], d.keys[ACTION_DOWN]);
+}
+
+TEST(SettingsFile, FirstStartWritesTheDefaultsOnceAndNeverOverThePlayersEdits) {
+    TempDir home;
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", (home.Path() + "/config").c_str(), 1);
+    const std::string file = home.Path() + "/config/morvexa/morvexa.conf";
+    LoadSettings();
+    EXPECT_EQ(Text(ReadFileBytes(file)), DefaultSettingsText());
+    WriteFileBytes(file, Bytes("effects_volume = 4\nkey_fire = Tab\nkey_left = Nowhere\n"));
+    testing::internal::CaptureStderr();
+    const Settings s = LoadSettings();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(s.effectsVolume, 4);
+    EXPECT_EQ(s.keys[ACTION_FIRE], Key("Tab"));
+    EXPECT_EQ(said, "morvexa: " + file + ":3: no key is named 'Nowhere'\n");
+    EXPECT_EQ(Text(ReadFileBytes(file)),
+              "effects_volume = 4\nkey_fire = Tab\nkey_left = Nowhere\n");
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(SettingsCommandLine, VolumesForOneRunTakeZeroToTwentyFive) {
+    const char* good[] = {"morvexa", "--music-volume", "0", "--effects-volume", "25"};
+    const CommandLine c = ParseCommandLine(5, good);
+    EXPECT_EQ(c.action, COMMAND_PLAY);
+    EXPECT_EQ(c.musicVolume, 0);
+    EXPECT_EQ(c.effectsVolume, 25);
+    for (const char* bad : {"26", "-1", "7x", ""}) {
+        const char* argv[] = {"morvexa", "--music-volume", bad};
+        EXPECT_EQ(ParseCommandLine(3, argv).action, COMMAND_BAD) << bad;
+    }
+    const char* missing[] = {"morvexa", "--effects-volume"};
+    EXPECT_EQ(ParseCommandLine(2, missing).action, COMMAND_BAD);
+}
+
+TEST(SettingsInForce, ABoundKeyDrivesItsActionAndItsOldKeyNoLonger) {
+    const char* why = nullptr;
+    ASSERT_TRUE(PlatformInit(PLATFORM_SDL, &why)) << why;
+    Settings s;
+    s.keys[ACTION_FIRE] = Key("Left Ctrl");
+    ApplySettings(s);
+    DropQueuedEvents();
+    GetAsyncKeyState(VK_SPACE); // clear the latch
+    ASSERT_TRUE(PushKeyDown("Space", false, false));
+    EXPECT_EQ(GetAsyncKeyState(VK_SPACE), 0);
+    ASSERT_TRUE(PushKeyDown("Left Ctrl", false, false));
+    EXPECT_NE(GetAsyncKeyState(VK_SPACE), 0);
+    ApplySettings(Settings());
+    EXPECT_EQ(PlatformBoundKey(VK_SPACE), Key("Space"));
+    PlatformShutdown();
+}
+
+TEST(SettingsInForce, EachEffectsVolumeStepIsTwoDecibels) {
+    ScriptReset();
+    const char* why = nullptr;
+    ASSERT_TRUE(PlatformInit(PLATFORM_SCRIPTED, &why)) << why;
+    ASSERT_NE(InitSound(), 0);
+    std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    const uint8_t fmt[] = {'f', 'm',  't', ' ', 16, 0, 0,  0, 1,   0,   1,   0,   0x80, 0xBB, 0, 0,
+                           0,   0x77, 1,   0,   2,  0, 16, 0, 'd', 'a', 't', 'a', 200,  0,    0, 0};
+    wav.insert(wav.end(), fmt, fmt + sizeof fmt);
+    for (int i = 0; i < 100; i++) wav.insert(wav.end(), {0x10, 0x27}); // 10000
+    ASSERT_NE(CatchSound(0, wav.data(), wav.size()), 0);
+    const struct { int step, level; } cases[] = {{25, 10000}, {22, 5012}, {15, 1000}, {0, 0}};
+    for (const auto& c : cases) {
+        SetEffectsVolume(c.step);
+        PlaySound(0);
+        std::vector<int16_t> out(2 * 4);
+        AudioOutPull(out.data(), 4);
+        EXPECT_NEAR(out[2], c.level, 1) << c.step;
+    }
+    SetEffectsVolume(25);
+    FreeSounds();
+    PlatformShutdown();
+}
