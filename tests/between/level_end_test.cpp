@@ -6,7 +6,7 @@
 #include "objects/volley_shots.h"
 #include "render/draw.h"
 #include "render/text.h"
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // shop_test.cpp - the ammunition shop: prices and refusals, the key poll every eighth frame,
 // both arrows at once, an arrow with the space bar, "EXIT SHOP", and the screen.
 #include "between/shop_mode.h"
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 namespace {
 

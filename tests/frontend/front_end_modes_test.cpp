@@ -5,89 +5,34 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <sstream>
-#include <utility>
 
-#include "core/catalogue.h"
-#include "core/globals.h"
-#include "app/state_dump.h"
 #include "frontend/equalizer.h"
 #include "frontend/highscore_mode.h"
 #include "frontend/highscores.h"
 #include "frontend/menu_mode.h"
-#include "platform/platform.h"
-#include "platform/scripted.h"
-#include "core/player.h"
-#include "render/display.h"
 #include "sound/xm_player.h"
-#include "tests/testkit.h"
+#include "tests/scenario.h"
 
 namespace {
 
-struct ModeRun {
-    std::function<void(uint32_t)> eachFrame; // after the frame is drawn, before it is shown
-    uint32_t lastFrame;                      // the run is cut after this frame
-};
-
-// Runs one mode procedure on the scripted clock. Returns true when the mode returned by
-// itself, false when it was cut after lastFrame (its music is then stopped here).
-bool RunMode(void (*mode)(), uint32_t lastFrame, std::function<void(uint32_t)> eachFrame = {}) {
-    ModeRun run{std::move(eachFrame), lastFrame};
-    ScriptSetFrameHook(
-        [](uint32_t frame, void* context) {
-            const ModeRun& r = *static_cast<ModeRun*>(context);
-            if (r.eachFrame) r.eachFrame(frame);
-            if (frame >= r.lastFrame) throw ProgramExit{0};
-        },
-        &run);
-    LastFrameTick = float(GetTickCount());
-    bool returned = true;
-    try {
-        mode();
-    } catch (const ProgramExit&) {
-        StopModule();
-        returned = false;
-    }
-    ScriptSetFrameHook(nullptr, nullptr);
-    return returned;
-}
-
-// One number of the running mode's visit, as the state dump shows it; the mode's name for "".
-std::string Visit(const std::string& field = "mode") {
-    const std::string dump = DumpState(0);
-    const size_t at = dump.find("\"" + field + "\":", dump.find("\"Visit\":{"));
-    if (at == std::string::npos) return "?";
-    const size_t start = at + field.size() + 3;
-    return dump.substr(start, dump.find_first_of(",}", start) - start);
-}
-
-std::string ModuleTitle(int module) {
-    PlayModule(MusicModule(module), MusicModuleLength(module), MODULE_FROM_MEMORY);
-    const std::string title = GetModuleTitle();
-    StopModule();
-    return title;
-}
-
-class FrontEndModes : public ::testing::Test {
+// The scenario fixture with the state the game has when it enters the menu at start-up: no
+// score table loaded yet.
+class FrontEndModes : public Scenario {
   protected:
-    static void SetUpTestSuite() { displayOpen = OpenTestDisplay(); }
-    static void TearDownTestSuite() {
-        if (displayOpen) CloseTestDisplay();
-    }
     void SetUp() override {
-        ASSERT_TRUE(displayOpen) << "no GL display";
-        ScriptReset();
-        FrameRate = 80.0f, FramePeriod = 12.5f;
+        Scenario::SetUp();
         GameMode = MODE_MENU, PlayEntry = PLAY_RESUME;
-        Player = PlayerState{};
         InitHighScores(10, "scores.dat");
-        ListClear(HighScores); // as at start-up: nothing loaded yet
+        ListClear(HighScores);
     }
-    void TearDown() override { RenderEnabled = true; }
-    static inline bool displayOpen = false;
-    TempDir dir{true};
+    // Runs a mode; true when it returned by itself, false when cut after `frames`.
+    static bool RunMode(void (*mode)(), uint32_t frames,
+                        const std::function<void(uint32_t)>& onFrame = {}) {
+        LastFrameTick = float(GetTickCount()); // the clock may have been reset
+        return Run(mode, frames, onFrame) < frames;
+    }
 };
 
 // ================================================================ main menu
@@ -99,7 +44,7 @@ TEST_F(FrontEndModes, MenuPollsEverySixteenthFrameItsCursorWrapsAndStartGameStar
     std::string music;
     for (int vk : held[0]) ScriptSetKey(vk, true);
     EXPECT_TRUE(RunMode(MenuMode, 100, [&](uint32_t frame) {
-        cursor[frame] = Visit("cursor"), keyTimer[frame] = Visit("keyTimer");
+        cursor[frame] = VisitText("cursor"), keyTimer[frame] = VisitText("keyTimer");
         music = GetModuleTitle();
         if (frame % 16 || frame > 48) return;
         for (int vk : held[frame / 16 - 1]) ScriptSetKey(vk, false);
@@ -110,7 +55,7 @@ TEST_F(FrontEndModes, MenuPollsEverySixteenthFrameItsCursorWrapsAndStartGameStar
     EXPECT_EQ(PlatformFrameCount(), 64u) << "the frame that saw the key is shown";
     EXPECT_EQ(music, ModuleTitle(1));
     EXPECT_FALSE(ModulePlaying()) << "the menu stops its music when it leaves";
-    EXPECT_EQ(Visit(), "\"\"") << "the menu's visit is withdrawn from the dump";
+    EXPECT_EQ(VisitText("mode"), "\"\"") << "the menu's visit is withdrawn from the dump";
     EXPECT_EQ(GameMode, MODE_PLAY);
     EXPECT_EQ(PlayEntry, PLAY_NEW_GAME);
 }
@@ -120,8 +65,8 @@ TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) 
     constexpr uint32_t FRAMES = 500 + 501 * 9 + 20;
     std::vector<std::string> page(1), angle(1), width(1);
     EXPECT_FALSE(RunMode(MenuMode, FRAMES, [&](uint32_t) {
-        page.push_back(Visit("page")), angle.push_back(Visit("swingAngle"));
-        width.push_back(Visit("swingWidth"));
+        page.push_back(VisitText("page")), angle.push_back(VisitText("swingAngle"));
+        width.push_back(VisitText("swingWidth"));
     }));
     for (uint32_t f = 1; f <= FRAMES; f++)
         ASSERT_EQ(page[f], std::to_string(f <= 500 ? 0 : (1 + (f - 501) / 501) % 9)) << f;

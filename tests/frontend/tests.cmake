@@ -1,6 +1,5 @@
 # Front end: the high-score table and file, the background effects and the audio input, the
-# capture device, the main menu and the high-score mode with their golden pictures.
+# main menu and the high-score mode with their golden pictures.
 mvx_add_test(frontend_highscore_table_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/highscore_table_test.cpp)
 mvx_add_test(frontend_effects_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/front_end_effects_test.cpp)
-mvx_add_test(frontend_audio_capture_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/audio_capture_device_test.cpp)
 mvx_add_test(frontend_modes_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/front_end_modes_test.cpp)

@@ -1,13 +1,9 @@
-# The game on a player's Linux machine: where its files live, its command line, the window
-# (resizing, Alt+Enter, the answer given in advance), gamepads as keys, the icon, and the
-# install and the .deb with their file lists.
+# The game on a player's Linux machine: where its files live, the window (resizing,
+# Alt+Enter, the answer given in advance), and the install and the .deb with their file lists.
 set(MVX_LINUX_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
 mvx_add_test(linux_data_dir_test SOURCES ${MVX_LINUX_TESTS}/data_dir_test.cpp)
-mvx_add_test(linux_command_line_test SOURCES ${MVX_LINUX_TESTS}/command_line_test.cpp)
 mvx_add_test(linux_window_test SOURCES ${MVX_LINUX_TESTS}/window_test.cpp)
-mvx_add_test(linux_gamepad_test SOURCES ${MVX_LINUX_TESTS}/gamepad_test.cpp)
-mvx_add_test(linux_game_icon_test SOURCES ${MVX_LINUX_TESTS}/game_icon_test.cpp)
 
 # The data-folder test installs this build and runs the installed game as a program.
 add_dependencies(linux_data_dir_test morvexa manpage)
@@ -18,7 +14,6 @@ target_compile_definitions(linux_data_dir_test PRIVATE
     MVX_CMAKE_COMMAND="${CMAKE_COMMAND}"
     MVX_INSTALL_BINDIR="${MORVEXA_INSTALL_BINDIR}"
     MVX_INSTALL_DATADIR="${MORVEXA_INSTALL_DATADIR}")
-target_compile_definitions(linux_command_line_test PRIVATE MVX_VERSION_TEXT="${PROJECT_VERSION}")
 
 # ---------------------------------------------------------------- install and package
 # The files a player's machine gets, relative to the prefix. The same list is checked after

@@ -1,5 +1,5 @@
 // pickups_test.cpp - laying the orbs of a sector, collecting them, counting them.
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // shots_test.cpp - firing the weapons, the shots' wall reactions and their hits, and the
 // drones that home on the player while they orbit their centre.
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 namespace {
 

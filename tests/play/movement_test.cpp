@@ -1,6 +1,6 @@
 // movement_test.cpp - flying on fuel, walking, the legs' poses, walls, head strikes against
 // the ceiling and the end of the game.
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ TEST_F(Movement, LegsStepEverySeventhStepRestAfterTenIdleFramesAndWallsStopTheCe
 }
 
 TEST_F(Movement, HeadStrikesCostOneEnergyEverySecondFrameUnderCodes2To23Only) {
-    for (int32_t code : {2, 23, 1, 24}) { // the codes' own table is in tests/content
+    for (int32_t code : {2, 23, 1, 24}) { // the codes' own table: tests/core
         SCOPED_TRACE(code);
         const auto after = FlyIntoCeiling(code, 200);
         // Net 4 px up a frame until the head point pokes 4 px into the ceiling (frame 5),

@@ -1,6 +1,6 @@
 // screen_test.cpp - the camera's easing and limits, the sector's limits, the HUD's gauges and
 // compass, and a whole play frame as a golden picture.
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 namespace {
 

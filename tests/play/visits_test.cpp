@@ -4,7 +4,7 @@
 #include <map>
 
 #include "tests/json_reader.h"
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 namespace {
 

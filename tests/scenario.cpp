@@ -1,5 +1,5 @@
 // scenario.cpp - the scenario fixture: display, catalogue, fresh state, mode runs.
-#include "tests/play/scenario.h"
+#include "tests/scenario.h"
 
 #include <map>
 

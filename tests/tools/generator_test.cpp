@@ -24,7 +24,9 @@ TEST(AssetGenerator, WritesTheCommittedPicturesEffectsAndMapByteForByte) {
 }
 
 namespace {
-std::vector<uint8_t> ToBytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> ToBytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 } // namespace
 
 TEST(AssetGenerator, LeavesAFileOnTheHandMadeListAlone) {

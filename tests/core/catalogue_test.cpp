@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/catalogue.h"
 #include "assets/assets.h"
+#include "core/catalogue.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/image.h"

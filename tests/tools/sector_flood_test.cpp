@@ -113,16 +113,6 @@ bool Reached(const SectorFlood& f, int c, int r) {
 
 } // namespace
 
-// The rules the flood steps by, code by code (the play suite flies into a few of them).
-TEST(CellRules, CodesOneTo23AndNegativeOnesBlockAndTwoTo23HurtTheHead) {
-    const int32_t codes[][3] = {{-1, 0, 0}, {0, 1, 0},  {1, 0, 0},  {2, 0, 1},
-                                {23, 0, 1}, {24, 1, 0}, {41, 1, 0}, {60, 1, 0}};
-    for (const auto& [code, free, hurts] : codes) {
-        EXPECT_EQ(CellFreeForPlayer(code), free == 1) << code;
-        EXPECT_EQ(CellHurtsHead(code), hurts == 1) << code;
-    }
-}
-
 // ---------------------------------------------------------------- small sectors
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/catalogue.h"
 #include "assets/assets.h"
+#include "core/catalogue.h"
 #include "sound/wav_chunks.h"
 
 TEST(SoundFiles, EverySlotHoldsMonoPcmAtItsRateDepthAndLengthPeakingNearMinusOneDecibel) {

@@ -18,19 +18,19 @@
 #include <utility>
 #include <vector>
 
+#include "app/state_dump.h"
 #include "core/catalogue.h"
 #include "core/globals.h"
-#include "app/state_dump.h"
+#include "core/level_map.h"
 #include "core/mode_visit.h"
+#include "core/player.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
-#include "core/level_map.h"
 #include "play/play_frame.h"
-#include "core/player.h"
 #include "render/display.h"
 #include "support/maths.h"
 #include "tests/testkit.h"
