@@ -15,7 +15,7 @@ struct JsonReader {
     const std::string& s;
     size_t i = 0;
     void Space() {
-        while (i < s.size() && std::isspace((unsigned char)s[i])) i++;
+        while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) i++;
     }
     bool Eat(char c) {
         Space();
@@ -25,7 +25,7 @@ struct JsonReader {
     bool String(std::string* out) {
         if (!Eat('"')) return false;
         for (; i < s.size() && s[i] != '"'; i++) {
-            if ((unsigned char)s[i] < 0x20) return false;
+            if (static_cast<unsigned char>(s[i]) < 0x20) return false;
             if (s[i] == '\\') i++;
             if (out) *out += s[i];
         }
@@ -48,7 +48,8 @@ struct JsonReader {
             if (s.compare(i, std::strlen(word), word) == 0) return i += std::strlen(word), true;
         const size_t start = i;
         if (s[i] == '-') i++;
-        while (i < s.size() && (std::isdigit((unsigned char)s[i]) || std::strchr(".eE+-", s[i])))
+        while (i < s.size() &&
+               (std::isdigit(static_cast<unsigned char>(s[i])) || std::strchr(".eE+-", s[i])))
             i++;
         char* end = nullptr;
         const std::string number = s.substr(start, i - start);
