@@ -1,6 +1,7 @@
 // command_line.cpp - reading the game's parameters and answering --help and --version.
 #include "app/command_line.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "packaging/install_dirs.h"
@@ -27,6 +28,14 @@ const char* const HELP =
     "Started from a folder that holds startmap.map, the game keeps its files there;\n"
     "otherwise in $XDG_DATA_HOME/morvexa (~/.local/share/morvexa): startmap.map,\n"
     "scores.dat and an optional gamecontrollerdb.txt.\n";
+
+// The exit code of an answer: 0 once every byte of it reached `out`, else 1 with the reason
+// (a full disk, a closed output) on `err`.
+int Written(std::FILE* out, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out)) return 0;
+    std::fprintf(err, "morvexa: cannot write the answer: %s\n", std::strerror(errno));
+    return 1;
+}
 
 } // namespace
 
@@ -61,8 +70,8 @@ int AnswerCommandLine(const CommandLine& command, std::FILE* out, std::FILE* err
         std::fputs(USAGE, out);
         std::fputs("\n", out);
         std::fputs(HELP, out);
-        return 0;
-    case COMMAND_VERSION: std::fprintf(out, "morvexa %s\n", MVX_VERSION); return 0;
+        return Written(out, err);
+    case COMMAND_VERSION: std::fprintf(out, "morvexa %s\n", MVX_VERSION); return Written(out, err);
     case COMMAND_BAD:
         std::fprintf(err, "morvexa: unknown parameter '%s'\n", command.bad.c_str());
         std::fputs(USAGE, err);

@@ -29,8 +29,9 @@ namespace {
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 600;
 
-// Returns false when no display could be opened.
-bool StartUp(const char* firstParameter) {
+// Returns false when no display could be opened. `dataDir`: the installed game's data
+// folder is set up once the window is open, so a game that cannot show itself makes no file.
+bool StartUp(const char* firstParameter, bool dataDir) {
     GameMode = 0;
     PlayEntry = 0;
     LastFrameTick = 0;
@@ -42,6 +43,7 @@ bool StartUp(const char* firstParameter) {
     InitSound(); // no audio device: the game runs silent
     InitRenderLayer(firstParameter);
     if (!OpenDisplay(SCREEN_WIDTH, SCREEN_HEIGHT, 32, GameTitle)) return false;
+    if (dataDir) SetUpDataDir();
     SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f); // (41, 63, 111)
 
     BuildCatalogueFirstHalf();
@@ -90,8 +92,10 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
     const CommandLine command = ParseCommandLine(argc, argv);
     if (command.action != COMMAND_PLAY) return AnswerCommandLine(command, stdout, stderr);
     // The installed game works in the player's data folder; the scripted driver and the
-    // tests work in the folder they were started in.
-    if (backend == PLATFORM_SDL) SetUpDataDir();
+    // tests work in the folder they were started in. Until the window is open only a folder
+    // that is there already is entered.
+    const bool dataDir = backend == PLATFORM_SDL;
+    if (dataDir) EnterExistingDataDir();
     PlatformPresetFullscreen(command.fullscreen);
     const char* why = nullptr;
     if (!PlatformInit(backend, &why)) {
@@ -100,7 +104,7 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
     }
     int code = 0;
     try {
-        if (StartUp(command.info ? "info" : nullptr)) {
+        if (StartUp(command.info ? "info" : nullptr, dataDir)) {
             RunModeLoop();
         } else {
             std::fprintf(stderr, "morvexa: cannot open the game window\n");
@@ -110,5 +114,6 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
         code = exit.code;
     }
     ShutDown();
+    if (dataDir) RemoveTemporaryDataDir();
     return code;
 }
