@@ -1,12 +1,15 @@
 // xm_fuzzer.cpp - any byte sequence given to the XM parser is refused or played: parse it and
 // render half a second of it (looping, so jumps and loops are walked), never out of bounds.
 //
-// The mixer mixes a voice in long runs and leaves its fast path each time the voice comes
-// round its sample loop, so the cost of a block grows with the loop turns in it: a module of
-// 64 channels all on a one-sample loop turns every voice round every frame: 0.4 s an input
-// here, 30 times the same module with long loops. Such a module plays correctly; the
-// render stops once the loop turns of this input would pass WRAP_BUDGET, which bounds every
-// input to a few milliseconds and still mixes some blocks of it.
+// Two kinds of module cost far more than their length, and the render stops before either
+// passes its budget (a module still plays correctly; the budget keeps each input to a few
+// milliseconds and mixes what fits):
+// - a tempo far above the 255 BPM an effect can set (the header's is taken as it stands, up
+//   to 65535): a tick every 1.8 frames, so half a second of 64 channels held 13000 ticks of
+//   every channel's effects and envelopes, 0.55 s an input here;
+// - voices on loops shorter than their step: the mixer mixes in runs and leaves its fast path
+//   at each turn of a loop, so 64 channels on one-sample loops turn every frame, 0.4 s an
+//   input, 30 times the same module with long loops.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,7 +21,9 @@ namespace {
 
 constexpr int BLOCK_FRAMES = 1024;
 constexpr int BLOCKS = 24; // half a second: long enough for envelopes, loops and jumps
-constexpr int64_t WRAP_BUDGET = 20000;
+// Channel ticks: 255 BPM gives 52 ticks in half a second, 64 channels 3328 channel ticks.
+constexpr int64_t TICK_BUDGET = 4096;
+constexpr int64_t LOOP_TURN_BUDGET = 20000;
 
 // The loop turns the active voices will take in the next `frames` frames, at their step now:
 // at least one run per voice, at most two per frame.
@@ -36,6 +41,12 @@ int64_t LoopTurnsAhead(const MusicContext& music, int frames) {
     return turns;
 }
 
+// The channel ticks the next `frames` frames hold at the tempo now.
+int64_t ChannelTicksAhead(const MusicContext& music, int frames) {
+    const int64_t perTick = music.samplesPerTick > 0 ? music.samplesPerTick : 1;
+    return (frames / perTick + 1) * music.module->channels;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -45,10 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartMusic(&music, module, MUSIC_STOP_AT_REPEAT);
     static int32_t acc[2 * BLOCK_FRAMES];
     static int16_t out[2 * BLOCK_FRAMES];
-    int64_t turns = 0;
+    int64_t turns = 0, ticks = 0;
     for (int block = 0; block < BLOCKS; block++) {
         turns += LoopTurnsAhead(music, BLOCK_FRAMES);
-        if (turns > WRAP_BUDGET) break;
+        ticks += ChannelTicksAhead(music, BLOCK_FRAMES);
+        if (turns > LOOP_TURN_BUDGET || ticks > TICK_BUDGET) break;
         std::memset(acc, 0, sizeof acc);
         const int got = RenderMusic(&music, acc, BLOCK_FRAMES);
         ConvertAccumulator(acc, got, 32768, out, nullptr, nullptr);
