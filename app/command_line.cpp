@@ -1,6 +1,7 @@
 // command_line.cpp - reading the game's parameters and answering --help and --version.
 #include "app/command_line.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -35,6 +36,14 @@ const char* const HELP =
     "Settings (volumes, the key of each action, whether to ask \"Fullscreen?\") are read from\n"
     "$XDG_CONFIG_HOME/morvexa/morvexa.conf (~/.config/morvexa/morvexa.conf), which the game\n"
     "writes with its defaults and explanations on the first start.\n";
+
+// The exit code of an answer: 0 once every byte of it reached `out`, else 1 with the reason
+// (a full disk, a closed output) on `err`.
+int Written(std::FILE* out, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out)) return 0;
+    std::fprintf(err, "morvexa: cannot write the answer: %s\n", std::strerror(errno));
+    return 1;
+}
 
 } // namespace
 
@@ -81,8 +90,8 @@ int AnswerCommandLine(const CommandLine& command, std::FILE* out, std::FILE* err
         std::fputs(USAGE, out);
         std::fputs("\n", out);
         std::fputs(HELP, out);
-        return 0;
-    case COMMAND_VERSION: std::fprintf(out, "morvexa %s\n", MVX_VERSION); return 0;
+        return Written(out, err);
+    case COMMAND_VERSION: std::fprintf(out, "morvexa %s\n", MVX_VERSION); return Written(out, err);
     case COMMAND_BAD:
         std::fprintf(err, "morvexa: unknown parameter '%s'\n", command.bad.c_str());
         std::fputs(USAGE, err);

@@ -7,7 +7,9 @@
 // opens, as designed. --fullscreen and --windowed answer "Fullscreen?" in advance, so a
 // desktop launcher can start the game without the question; of several, the last one
 // counts. --music-volume and --effects-volume (0 to 25) override the settings file for one
-// run; a missing or bad value is a bad parameter. --help and --version print and end the program with code 0; anything else prints
+// run; a missing or bad value is a bad parameter. --help and --version print and end the
+// program with code 0 (1 when the answer cannot be written: a full disk, a closed output);
+// anything else prints
 // the usage to standard error and ends it with code 2. Called once by RunGame, before the
 // platform starts, on the main thread.
 #pragma once

@@ -245,11 +245,40 @@ DataDirResult EnterDataDir(const std::vector<std::string>& installedMaps) {
     return result;
 }
 
+namespace {
+
+std::string StartingDir;  // where the game was started ("" until EnterExistingDataDir)
+std::string TemporaryDir; // the temporary folder played in, removed at the end
+
+} // namespace
+
+void EnterExistingDataDir() {
+    StartingDir = CurrentDir();
+    if (StartingDir.empty() || IsRegularFile(MAP_NAME)) return;
+    const std::string user = UserDataDir(std::getenv("XDG_DATA_HOME"), HomeDir().c_str());
+    if (!user.empty() && IsDirectory(user) && chdir(user.c_str()) != 0) return;
+}
+
 void SetUpDataDir() {
+    if (!StartingDir.empty() && chdir(StartingDir.c_str()) != 0) return;
     std::string executable;
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) executable = self.string();
     const DataDirResult result = EnterDataDir(InstalledMapPlaces(executable));
+    if (result.kind == DATA_DIR_TEMPORARY) TemporaryDir = result.path;
     for (const std::string& line : result.warnings) std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void RemoveTemporaryDataDir() {
+    if (TemporaryDir.empty()) return;
+    // Leave it first; what it holds is only ours (the map copy, scores nobody keeps).
+    if (StartingDir.empty() || chdir(StartingDir.c_str()) != 0)
+        if (chdir("/") != 0) return; // cannot leave it: it stays
+    std::error_code ec;
+    std::filesystem::remove_all(TemporaryDir, ec);
+    if (ec)
+        std::fprintf(stderr, "morvexa: cannot remove %s: %s\n", TemporaryDir.c_str(),
+                     ec.message().c_str());
+    TemporaryDir.clear();
 }

@@ -7,8 +7,8 @@
 // first start. When that folder cannot be made or filled, the game still starts: it plays
 // in a fresh temporary folder and says on standard error that scores will not be kept.
 //
-// Called once by RunGame (SDL backend only: tests and the scripted driver work in the folder
-// they are started in), before the platform starts, on the main thread.
+// Called by RunGame (SDL backend only: tests and the scripted driver work in the folder they
+// are started in) on the main thread: nothing is made before the game window is open.
 #pragma once
 
 #include <string>
@@ -46,6 +46,15 @@ std::vector<std::string> InstalledMapPlaces(const std::string& executablePath);
 // resort. Never fails the game.
 DataDirResult EnterDataDir(const std::vector<std::string>& installedMaps);
 
-// What the game calls: EnterDataDir with the installed places of this executable, and the
-// warnings printed to standard error.
+// Before the display is checked: enters the user folder if it is there already, making and
+// copying nothing, so that what the platform reads at its start (gamecontrollerdb.txt) is
+// found in it. A game without a display leaves no trace.
+void EnterExistingDataDir();
+
+// What the game calls once its window is open: back to the starting folder, then
+// EnterDataDir with the installed places of this executable, the warnings printed to
+// standard error.
 void SetUpDataDir();
+
+// At the end of the game: a temporary folder played in is left and removed with its files.
+void RemoveTemporaryDataDir();

@@ -35,8 +35,10 @@ namespace {
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 600;
 
-// Returns false when no display could be opened.
-bool StartUp(const char* firstParameter) {
+// Returns false when no display could be opened. `dataDir`: the installed game's data
+// folder and the first start's settings file are made once the window is open, so a game
+// that cannot show itself makes no file.
+bool StartUp(const char* firstParameter, bool dataDir) {
     GameMode = 0;
     PlayEntry = 0;
     LastFrameTick = 0;
@@ -50,6 +52,10 @@ bool StartUp(const char* firstParameter) {
     InitSound(); // no audio device: the game runs silent
     InitRenderLayer(firstParameter);
     if (!OpenDisplay(SCREEN_WIDTH, SCREEN_HEIGHT, 32, GameTitle)) return false;
+    if (dataDir) {
+        SetUpDataDir();
+        WriteDefaultSettings(); // on the first start, once the window shows
+    }
     SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f); // (41, 63, 111)
 
     BuildCatalogueFirstHalf();
@@ -105,10 +111,12 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
     const CommandLine command = ParseCommandLine(argc, argv);
     if (command.action != COMMAND_PLAY) return AnswerCommandLine(command, stdout, stderr);
     // The installed game works in the player's data folder; the scripted driver and the
-    // tests work in the folder they were started in.
-    if (backend == PLATFORM_SDL) SetUpDataDir();
+    // tests work in the folder they were started in. Until the window is open only a folder
+    // that is there already is entered.
+    const bool dataDir = backend == PLATFORM_SDL;
+    if (dataDir) EnterExistingDataDir();
     // The player's settings belong to the real game; scripted runs keep the defaults.
-    Settings settings = backend == PLATFORM_SDL ? LoadSettings() : Settings();
+    Settings settings = dataDir ? LoadSettings() : Settings();
     if (command.fullscreen != FULLSCREEN_ASK) settings.fullscreen = command.fullscreen;
     if (command.musicVolume >= 0) settings.musicVolume = command.musicVolume;
     if (command.effectsVolume >= 0) settings.effectsVolume = command.effectsVolume;
@@ -121,7 +129,7 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
     }
     int code = 0;
     try {
-        if (StartUp(command.info ? "info" : nullptr)) {
+        if (StartUp(command.info ? "info" : nullptr, dataDir)) {
             RunModeLoop();
         } else {
             std::fprintf(stderr, "morvexa: cannot open the game window\n");
@@ -131,5 +139,6 @@ int RunGame(PlatformBackend backend, int argc, char** argv) {
         code = exit.code;
     }
     ShutDown();
+    if (dataDir) RemoveTemporaryDataDir();
     return code;
 }

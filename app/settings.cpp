@@ -235,18 +235,22 @@ std::string DefaultSettingsText() {
     return t;
 }
 
+void WriteDefaultSettings() {
+    const std::string path = SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    struct stat st;
+    if (path.empty() || lstat(path.c_str(), &st) == 0 || errno != ENOENT) return;
+    std::string why;
+    const std::string folder = path.substr(0, path.rfind('/'));
+    if (!MakeFolders(folder, &why) || !WriteNewFile(path, DefaultSettingsText(), &why))
+        std::fprintf(stderr, "morvexa: cannot write the settings file %s: %s\n", path.c_str(),
+                     why.c_str());
+}
+
 Settings LoadSettings() {
     const std::string path = SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-    if (path.empty()) return Settings();
-    std::string text, why;
     struct stat st;
-    if (stat(path.c_str(), &st) != 0 && errno == ENOENT) {
-        const std::string folder = path.substr(0, path.rfind('/'));
-        if (!MakeFolders(folder, &why) || !WriteNewFile(path, DefaultSettingsText(), &why))
-            std::fprintf(stderr, "morvexa: cannot write the settings file %s: %s\n", path.c_str(),
-                         why.c_str());
-        return Settings();
-    }
+    if (path.empty() || (stat(path.c_str(), &st) != 0 && errno == ENOENT)) return Settings();
+    std::string text;
     if (!S_ISREG(st.st_mode) || !ReadTextFile(path, &text)) {
         std::fprintf(stderr,
                      "morvexa: cannot read the settings file %s; playing with the defaults\n",

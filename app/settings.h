@@ -48,8 +48,11 @@ Settings ParseSettings(const std::string& text, const std::string& fileName,
 // The text written on first start: every setting at its default, with explanations.
 std::string DefaultSettingsText();
 
-// Reads the player's file (writing the defaults first when there is none; a file that cannot
-// be written or read is said on stderr and the defaults are used), then puts the volumes and
-// key bindings in force. Returns what it read.
+// Reads the player's file; without one, the defaults. A file that cannot be read is said on
+// stderr and the defaults are used. Writes nothing.
 Settings LoadSettings();
+// Where there is no settings file, writes one with the defaults (DefaultSettingsText); a
+// file that cannot be written is said on stderr. Start-up calls it once the window is open.
+void WriteDefaultSettings();
+// Puts the volumes and key bindings in force.
 void ApplySettings(const Settings& settings);

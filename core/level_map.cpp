@@ -7,6 +7,11 @@
 
 #include "core/cell_codes.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -30,21 +35,46 @@ constexpr int32_t DRAWN_ROWS = 10;
 // are there as its low-order bytes.
 void ReadMapBytes(uint8_t* bytes) {
     // mended: the original opens the file for reading and writing, so a read-only map reads
-    // as an empty sector; we read it whenever it can be read.
-    std::FILE* file = std::fopen(MAP_FILE_NAME, "rb");
-    if (!file) {
-        // A missing map is created empty, as the original does; every read then yields 0.
-        std::FILE* created = std::fopen(MAP_FILE_NAME, "ab");
-        if (created) std::fclose(created);
+    // as an empty sector; we read it whenever it can be read. Only a regular file is read,
+    // opened without blocking: a pipe or a device named like the map would hang the game.
+    const int fd = open(MAP_FILE_NAME, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat st;
+        if (error == ENOENT && lstat(MAP_FILE_NAME, &st) != 0) {
+            // A missing map is created empty, as the original does; every read then yields 0.
+            // Exclusive creation never follows a dangling link nor opens a pipe.
+            const int created =
+                open(MAP_FILE_NAME, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NONBLOCK, 0666);
+            if (created >= 0) close(created);
+            return;
+        }
+        // mended: a map that is there but cannot be read plays as an empty sector, said
+        // once per load, and nothing is made in its place.
+        std::fprintf(stderr, "morvexa: cannot read %s: %s; the sector is empty\n", MAP_FILE_NAME,
+                     std::strerror(error));
+        return;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        std::fprintf(stderr, "morvexa: %s is not a regular file; the sector is empty\n",
+                     MAP_FILE_NAME);
+        close(fd);
         return;
     }
     size_t have = 0;
     while (have < size_t(MAP_FILE_BYTES)) {
-        const size_t got = std::fread(bytes + have, 1, size_t(MAP_FILE_BYTES) - have, file);
+        const ssize_t got = read(fd, bytes + have, size_t(MAP_FILE_BYTES) - have);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            std::fprintf(stderr, "morvexa: cannot read %s: %s; the rest of the sector is empty\n",
+                         MAP_FILE_NAME, std::strerror(errno));
+            break;
+        }
         if (got == 0) break;
-        have += got;
+        have += size_t(got);
     }
-    std::fclose(file);
+    close(fd);
 }
 
 } // namespace

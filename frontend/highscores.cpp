@@ -7,13 +7,17 @@
 // are read. What the high-score mode shows of a long name is capped there, not here.
 #include "frontend/highscores.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -25,6 +29,10 @@ std::string ScoreFileName;
 namespace {
 
 const char* const DEFAULT_NAME = "AMIGA RULEZ";
+
+// Set while the table holds only the part of the file that fitted in memory: saving it
+// would throw the rest of the file away.
+bool PartlyLoaded = false;
 
 void AppendEntry(List<HighScoreEntry>& table, std::string name, int32_t score) {
     table.current = table.last; // append: add after the last record
@@ -43,6 +51,7 @@ void InitHighScores(int32_t count, const char* fileName) {
 
 void ResetHighScores() {
     ListClear(HighScores);
+    PartlyLoaded = false;
     for (int32_t i = 1; i <= MaxScores; i++)
         AppendEntry(HighScores, DEFAULT_NAME, 150000 - 10000 * i);
 }
@@ -185,11 +194,16 @@ int32_t LoadHighScores() {
     ListClear(HighScores);
     FileSource in{file};
     int32_t count = 0;
+    PartlyLoaded = false;
     try {
         count = ReadRecords(in, HighScores);
     } catch (const std::bad_alloc&) {
-        // A file too large for memory: keep the records that fit rather than end the game.
+        // A file too large for memory: keep the records that fit rather than end the game,
+        // but never save them over the file (SaveHighScores).
         count = HighScores.count;
+        PartlyLoaded = true;
+        std::fprintf(stderr, "morvexa: %s is too large for memory; %d records read\n",
+                     ScoreFileName.c_str(), count);
     }
     std::fclose(file);
     for (int32_t i = count; i < MaxScores; i++) AppendEntry(HighScores, "", 0);
@@ -199,27 +213,161 @@ int32_t LoadHighScores() {
 // ================================================================ 4. saving
 namespace {
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, const char* bytes, size_t size) {
     size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t n = write(fd, bytes + done, size - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
         done += size_t(n);
     }
     return true;
 }
 
+// The file is written record by record through a fixed buffer: a table of millions of
+// records or a name of megabytes needs no second copy of itself in memory.
+struct FileWriter {
+    int fd;
+    bool ok = true;
+    size_t used = 0;
+    char buffer[65536];
+
+    void Flush() {
+        if (ok && used) ok = WriteAll(fd, buffer, used);
+        used = 0;
+    }
+    void Put(const char* bytes, size_t size) {
+        if (used + size > sizeof buffer) Flush();
+        if (size > sizeof buffer) {
+            if (ok) ok = WriteAll(fd, bytes, size);
+            return;
+        }
+        std::memcpy(buffer + used, bytes, size);
+        used += size;
+    }
+};
+
+bool WriteTable(int fd, const List<HighScoreEntry>& table) {
+    static FileWriter out{-1, true, 0, {}};
+    out.fd = fd, out.ok = true, out.used = 0;
+    for (const List<HighScoreEntry>::Node* n = table.first; n && out.ok; n = n->next) {
+        out.Put(n->record.name.data(), n->record.name.size());
+        const uint32_t v = uint32_t(n->record.score);
+        const char end[6] = {'\r',
+                             '\n',
+                             char(v & 0xFF),
+                             char((v >> 8) & 0xFF),
+                             char((v >> 16) & 0xFF),
+                             char((v >> 24) & 0xFF)};
+        out.Put(end, sizeof end);
+    }
+    out.Flush();
+    return out.ok;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 // Makes a rename in the file's folder durable; a failure here leaves the rename done.
 void SyncFolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "."
-                               : slash == 0               ? "/"
-                                                          : path.substr(0, slash);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
     close(fd);
+}
+
+// The file a save replaces: the score file itself, or the file its symbolic links lead to
+// (a player who links "scores.dat" elsewhere keeps the link). False for a loop of links.
+bool FollowLinks(const std::string& name, std::string* target) {
+    std::string path = name;
+    for (int hops = 0; hops < 40; hops++) {
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            *target = path;
+            return true;
+        }
+        char link[4096];
+        const ssize_t n = readlink(path.c_str(), link, sizeof link);
+        if (n <= 0 || size_t(n) >= sizeof link) return false;
+        const std::string to(link, size_t(n));
+        path = to[0] == '/' ? to : FolderOf(path) + "/" + to;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Temporary files of earlier saves ("<file>.new-<process>-<n>") whose process has ended
+// were left by a save that was killed: they are removed. Those of a running process (a
+// second game saving at this moment) and every other file stay.
+void RemoveStaleTemporaries(const std::string& target) {
+    const size_t slash = target.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? target : target.substr(slash + 1)) + ".new-";
+    const std::string folder = FolderOf(target);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* e = readdir(dir)) {
+        const char* name = e->d_name;
+        if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0) continue;
+        const char* p = name + prefix.size();
+        char* end = nullptr;
+        errno = 0;
+        const long pid = std::strtol(p, &end, 10);
+        if (end == p || *end != '-' || errno || pid <= 0 || pid == long(getpid())) continue;
+        const char* n = end + 1;
+        if (*n < '0' || *n > '9') continue;
+        while (*n >= '0' && *n <= '9') n++;
+        if (*n) continue;
+        if (kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue; // alive, or not ours to know
+        const std::string path = folder + "/" + name;
+        struct stat st;
+        if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(path.c_str());
+    }
+    closedir(dir);
+}
+
+// A file the player made read-only (no write permission for us, or none for anyone, which
+// binds root too) is kept: a rename would replace it all the same.
+bool IsReadOnly(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return false; // nothing there yet
+    return (st.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0;
+}
+
+// Writes the table to a new file beside `target` and renames it over it. False with errno
+// (or `why`) telling what failed; the old file is then untouched.
+bool SaveTableOver(const std::string& target, const char** why) {
+    static uint32_t attempt = 0;
+    std::string temporary;
+    int fd = -1;
+    for (int tries = 0; tries < 16 && fd < 0; tries++) {
+        temporary = target + ".new-" + std::to_string(getpid()) + "-" + std::to_string(attempt++);
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    bool ok = false;
+    try {
+        ok = WriteTable(fd, HighScores);
+    } catch (const std::bad_alloc&) {
+        *why = "out of memory";
+    }
+    int error = errno;
+    if (ok && fsync(fd) != 0) ok = false, error = errno;
+    if (close(fd) != 0 && ok) ok = false, error = errno;
+    if (ok && rename(temporary.c_str(), target.c_str()) != 0) ok = false, error = errno;
+    if (!ok) {
+        unlink(temporary.c_str());
+        errno = error;
+        return false;
+    }
+    SyncFolderOf(target);
+    return true;
 }
 
 } // namespace
@@ -227,26 +375,29 @@ void SyncFolderOf(const std::string& path) {
 int32_t SaveHighScores() {
     // mended: the table is written to a new file beside the old one, flushed to disk and
     // renamed over it, so a crash or a full disk mid-save leaves the old file whole; a write
-    // error is reported (0) instead of being taken for success.
+    // error is reported (0, and a line on stderr) instead of being taken for success.
     if (ScoreFileName.empty()) return 0;
-    static uint32_t attempt = 0;
-    std::string temporary;
-    int fd = -1;
-    for (int tries = 0; tries < 16 && fd < 0; tries++) {
-        temporary =
-            ScoreFileName + ".new-" + std::to_string(getpid()) + "-" + std::to_string(attempt++);
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return 0;
-    }
-    if (fd < 0) return 0;
-    bool ok = WriteAll(fd, HighScoreFileBytes(HighScores));
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
-    if (ok) ok = rename(temporary.c_str(), ScoreFileName.c_str()) == 0;
-    if (!ok) {
-        unlink(temporary.c_str());
+    const char* name = ScoreFileName.c_str();
+    if (PartlyLoaded) {
+        std::fprintf(stderr, "morvexa: not saving the high scores: only part of %s was read\n",
+                     name);
         return 0;
     }
-    SyncFolderOf(ScoreFileName);
-    return 1;
+    const char* why = nullptr;
+    try {
+        std::string target;
+        if (!FollowLinks(ScoreFileName, &target)) {
+            why = std::strerror(errno);
+        } else if (IsReadOnly(target)) {
+            why = "the file is read-only";
+        } else {
+            RemoveStaleTemporaries(target);
+            if (SaveTableOver(target, &why)) return 1;
+            if (!why) why = std::strerror(errno);
+        }
+    } catch (const std::bad_alloc&) {
+        why = "out of memory";
+    }
+    std::fprintf(stderr, "morvexa: cannot save the high scores to %s: %s\n", name, why);
+    return 0;
 }

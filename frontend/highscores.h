@@ -44,12 +44,15 @@ int32_t HighScoreValue(int32_t position);
 
 // Replaces the table by every record of the file, in file order, padded with ("", 0) up to
 // MaxScores. Returns 1, or 0 (table unchanged) when the file cannot be opened or is not a
-// regular file.
+// regular file. A file too large for memory leaves the records that fitted (said on stderr).
 int32_t LoadHighScores();
 
 // Writes the table to the file without ever losing the old one: the bytes go to a new file
-// beside it, which is flushed to disk and then renamed over it. Returns 1 when the new file
-// is in place, 0 when anything failed (the old file is then untouched).
+// beside it, which is flushed to disk and then renamed over it. A symbolic link is followed
+// (the file it leads to is replaced, in its own folder); a read-only file is not replaced;
+// temporary files left by killed saves of ended processes are removed first. A table that
+// was only partly read (the file did not fit in memory) is not saved. Returns 1 when the new
+// file is in place, 0 when anything failed (said on stderr; the old file is then untouched).
 int32_t SaveHighScores();
 
 // ---------------------------------------------------------------- the format alone

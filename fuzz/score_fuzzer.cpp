@@ -1,20 +1,74 @@
-// score_fuzzer.cpp - any bytes read as "scores.dat" give a table that writes back to bytes
-// which read again as the same table, and that the high-score mode's operations handle.
+// score_fuzzer.cpp - any bytes in "scores.dat" load as a table that saves back to bytes which
+// read again as the same table, and that the high-score mode's operations handle.
 //
-// The reader is the one LoadHighScores uses (memory and file share it). Names read from a
-// file can hold no line end and no NUL, so writing and reading again must give exactly the
-// same entries: a reader that kept an end mark, lost a byte or misread a score shows here.
-// Also built into the reliability tests (entry point renamed).
+// Each input is written to "scores.dat" in a private folder (in memory where /dev/shm is
+// there) and goes through the game's own LoadHighScores and SaveHighScores; the input's length
+// picks how the file lies: a plain file, a symbolic link into a subfolder (the save must go
+// through it), or a plain file beside a temporary left by a killed save (the save must remove
+// it). Names read from a file can hold no line end and no NUL, so the saved file must be
+// exactly the table's bytes and read again as the same entries. Also built into the
+// reliability tests (entry point renamed).
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "frontend/highscores.h"
 
 namespace {
 
-bool SameTables(List<HighScoreEntry>& a, List<HighScoreEntry>& b) {
+std::string Folder, Stale;
+
+void RemoveFolder() {
+    for (const char* name : {"/scores.dat", "/kept/real.dat"}) unlink((Folder + name).c_str());
+    unlink(Stale.c_str());
+    rmdir((Folder + "/kept").c_str());
+    rmdir(Folder.c_str());
+}
+
+bool StartOnce() {
+    static bool started = false;
+    if (started) return true;
+    struct stat st;
+    std::string pattern = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
+    pattern += "/mvx-score-fuzz-XXXXXX";
+    if (!mkdtemp(pattern.data())) return false;
+    Folder = pattern;
+    if (mkdir((Folder + "/kept").c_str(), 0700) != 0) return false;
+    // The process id of a process that has ended: its temporaries are stale.
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    if (ended < 0 || waitpid(ended, nullptr, 0) != ended) return false;
+    Stale = Folder + "/scores.dat.new-" + std::to_string(ended) + "-0";
+    std::atexit(RemoveFolder);
+    started = true;
+    return true;
+}
+
+bool WriteFile(const std::string& path, const void* data, size_t size) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = (size == 0 || std::fwrite(data, 1, size, f) == size);
+    return std::fclose(f) == 0 && ok;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    char buffer[8192];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+bool SameTables(const List<HighScoreEntry>& a, const List<HighScoreEntry>& b) {
     if (a.count != b.count) return false;
     const List<HighScoreEntry>::Node* x = a.first;
     const List<HighScoreEntry>::Node* y = b.first;
@@ -26,44 +80,68 @@ bool SameTables(List<HighScoreEntry>& a, List<HighScoreEntry>& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static List<HighScoreEntry> first;
-    static List<HighScoreEntry> second;
-    ListClear(first);
-    ListClear(second);
+    if (!StartOnce()) std::abort();
+    // Emptied again before returning: a run that frees all it allocates spares libFuzzer
+    // a leak check after it.
+    static List<HighScoreEntry> expected;
+    static List<HighScoreEntry> again;
 
-    const int32_t records = ReadHighScoreRecords(data, size, first);
-    if (records != first.count) std::abort();
+    // The reader alone: every byte is in some record, no name keeps an end mark.
+    const int32_t records = ReadHighScoreRecords(data, size, expected);
+    if (records != expected.count) std::abort();
     if (size > 0 && records < 1) std::abort(); // at least one byte makes a record
     size_t nameBytes = 0;
-    for (const auto* n = first.first; n; n = n->next) {
+    for (const auto* n = expected.first; n; n = n->next) {
         if (n->record.name.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
             std::abort();
         nameBytes += n->record.name.size();
     }
     if (nameBytes > size) std::abort();
+    if (HighScoreFileBytes(expected).size() != nameBytes + 6 * size_t(records)) std::abort();
 
-    const std::string bytes = HighScoreFileBytes(first);
-    if (bytes.size() != nameBytes + 6 * size_t(records)) std::abort();
-    ReadHighScoreRecords(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), second);
-    if (!SameTables(first, second)) std::abort();
+    // The file as the game meets it.
+    const std::string name = Folder + "/scores.dat", real = Folder + "/kept/real.dat";
+    unlink(name.c_str());
+    unlink(real.c_str());
+    const int layout = int(size % 3);
+    if (layout == 1) {
+        if (!WriteFile(real, data, size) || symlink("kept/real.dat", name.c_str()) != 0)
+            std::abort();
+    } else {
+        if (!WriteFile(name, data, size)) std::abort();
+        if (layout == 2 && !WriteFile(Stale, "x", 1)) std::abort();
+    }
+    InitHighScores(10, name.c_str());
+    ListClear(HighScores);
+    if (LoadHighScores() != 1) std::abort();
+    for (int32_t i = records; i < 10; i++) *ListAppend(expected) = {"", 0}; // padded to ten
+    if (!SameTables(HighScores, expected)) std::abort();
 
     // The high-score mode's use of the table: the tenth entry, an added score, the rows.
+    const int32_t tenth = HighScoreValue(10);
+    if (tenth != ListSelect(HighScores, 9)->score) std::abort();
     if (records <= 2000) {
-        ListClear(HighScores);
-        ReadHighScoreRecords(data, size, HighScores);
-        MaxScores = 10;
-        const int32_t tenth = HighScoreValue(10);
-        if (records >= 10 && tenth != ListSelect(HighScores, 9)->score) std::abort();
         AddHighScore("FUZZ", tenth);
         int32_t previous = INT32_MAX;
         for (int32_t p = 1; p <= HighScores.count; p++) {
             const int32_t v = HighScoreValue(p);
             if (v > previous) std::abort(); // highest first after an addition
             previous = v;
-            (void)HighScoreName(p).size();
         }
-        if (HighScores.count != records + 1) std::abort();
-        ListClear(HighScores);
+        if (HighScores.count != expected.count + 1) std::abort();
     }
+
+    // Saved and read back: the file holds exactly the table, where the link leads.
+    if (SaveHighScores() != 1) std::abort();
+    struct stat st;
+    if (layout == 1 && (lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))) std::abort();
+    if (layout == 2 && lstat(Stale.c_str(), &st) == 0) std::abort();
+    const std::string saved = ReadFile(layout == 1 ? real : name);
+    if (saved != HighScoreFileBytes(HighScores)) std::abort();
+    ReadHighScoreRecords(reinterpret_cast<const uint8_t*>(saved.data()), saved.size(), again);
+    if (!SameTables(HighScores, again)) std::abort();
+    ListClear(HighScores);
+    ListClear(expected);
+    ListClear(again);
     return 0;
 }

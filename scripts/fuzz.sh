@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # fuzz.sh - builds the libFuzzer targets with clang and runs each for a while.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]      (default 30 s each; targets: map score bmp xm wav)
+#   scripts/fuzz.sh [SECONDS] [TARGET...]  (default 30 s each; targets: map mapplay score bmp xm wav)
 #
-# Every parser of outside or embedded data has a target: the map file (loaded and played on),
-# the score file, BMP pictures, XM modules and WAV effects. Each runs from a working corpus in
+# Every parser of outside or embedded data has a target: the map file (map: loaded;
+# mapplay: loaded and played on), the score file (loaded and saved through a file), BMP
+# pictures, XM modules and WAV effects. Each runs from a working corpus in
 # build/rel-fuzz/corpus/<target>, seeded from the committed fuzz/corpus/<target>/ and the
 # shipped assets of its kind; two run at a time (the machine has two cores). At the end a
-# table gives each target's executions, speed, coverage (edges and features) and corpus.
+# table gives each target's executions, speed (per second of wall-clock and of processor
+# time), coverage (edges and features) and corpus.
+# An input that takes longer than 5 s fails the run like a crash: no file may cost that.
 #
 # A crash stops nothing else: its input is copied to fuzz/regressions/<target>/, where the
 # reliability tests replay it for ever (commit it with the fix), and the script fails.
@@ -18,7 +21,7 @@ top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-30}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(map score bmp xm wav)
+[ ${#targets[@]} -eq 0 ] && targets=(map mapplay score bmp xm wav)
 build="$top/build/rel-fuzz"
 
 cmake -S "$top" --preset fuzz >/dev/null
@@ -27,7 +30,7 @@ cmake --build "$build" -j2 --target $(printf '%s_fuzzer ' "${targets[@]}")
 # Seeds from the shipped assets: the real inputs each parser sees.
 asset_seeds() {
     case "$1" in
-    map) echo "$top/assets/startmap.map" ;;
+    map | mapplay) echo "$top/assets/startmap.map" ;;
     bmp) ls "$top"/assets/*.bmp ;;
     xm) ls "$top"/assets/*.xm ;;
     wav) ls "$top"/assets/*.wav ;;
@@ -37,7 +40,8 @@ asset_seeds() {
 # Per target: the longest input worth trying (a map plus key bytes; the largest picture).
 max_len() {
     case "$1" in
-    map) echo 41100 ;;
+    map) echo 40808 ;;
+    mapplay) echo 41100 ;;
     score) echo 4096 ;;
     bmp) echo 600000 ;;
     *) echo 262144 ;;
@@ -61,10 +65,12 @@ run_target() {
     rm -f "$seeds"/* "$crashes"/*
     cp "$top/fuzz/corpus/$t"/* "$seeds"/ 2>/dev/null || true
     for f in $(asset_seeds "$t"); do cp "$f" "$seeds/asset_$(basename "$f")"; done
-    local status=0
-    "$bin" -max_total_time="$seconds" -max_len="$(max_len "$t")" -timeout=20 -rss_limit_mb=2560 \
-        -print_final_stats=1 -artifact_prefix="$crashes/" "$work" "$seeds" \
-        >"$logs/$t.log" 2>&1 || status=$?
+    local status=0 TIMEFORMAT='%U %S'
+    # The processor time it took as well: on a shared machine executions per second of
+    # processor time tell a target's own speed, whatever else runs.
+    { time "$bin" -max_total_time="$seconds" -max_len="$(max_len "$t")" -timeout=5 \
+        -rss_limit_mb=2560 -print_final_stats=1 -artifact_prefix="$crashes/" "$work" "$seeds" \
+        >"$logs/$t.log" 2>&1 || status=$?; } 2>"$logs/$t.time"
     echo "$status" >"$logs/$t.status"
 }
 
@@ -85,12 +91,14 @@ done
 wait
 
 failed=0
-printf '%-7s %8s %12s %9s %8s %9s %8s  %s\n' target seconds executions exec/s edges features corpus result
+printf '%-7s %8s %12s %9s %11s %8s %9s %8s  %s\n' target seconds executions exec/s exec/cpu-s \
+    edges features corpus result
 for t in "${targets[@]}"; do
     log="$logs/$t.log"
     status="$(cat "$logs/$t.status")"
     runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
     speed="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
+    cpu="$(awk -v n="${runs:-0}" '{ t = $1 + $2; if (t > 0) printf "%d", n / t }' "$logs/$t.time")"
     last="$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -1 || true)"
     cov="$(echo "$last" | sed -n 's/.*cov: \([0-9]*\).*/\1/p')"
     ft="$(echo "$last" | sed -n 's/.*ft: \([0-9]*\).*/\1/p')"
@@ -106,8 +114,8 @@ for t in "${targets[@]}"; do
             result="$result; input kept as fuzz/regressions/$t/$(basename "$c")"
         done
     fi
-    printf '%-7s %8s %12s %9s %8s %9s %8s  %s\n' "$t" "$seconds" "${runs:-?}" "${speed:-?}" \
-        "${cov:-?}" "${ft:-?}" "${corp:-?}" "$result"
+    printf '%-7s %8s %12s %9s %11s %8s %9s %8s  %s\n' "$t" "$seconds" "${runs:-?}" "${speed:-?}" \
+        "${cpu:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}" "$result"
     if [ "${MORVEXA_FUZZ_KEEP:-0}" = 1 ] && [ "$status" = 0 ]; then
         "$build/fuzz/${t}_fuzzer" -merge=1 -max_len="$(max_len "$t")" "$top/fuzz/corpus/$t" \
             "$build/corpus/$t" >"$logs/$t.merge.log" 2>&1

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/command_line.h"
 #include "app/settings.h"
@@ -89,7 +90,9 @@ TEST(SettingsFile, FirstStartWritesTheDefaultsOnceAndNeverOverThePlayersEdits) {
     const std::string saved = old ? old : "";
     setenv("XDG_CONFIG_HOME", (home.Path() + "/config").c_str(), 1);
     const std::string file = home.Path() + "/config/morvexa/morvexa.conf";
-    LoadSettings();
+    EXPECT_EQ(LoadSettings().effectsVolume, 25) << "no file yet: the defaults";
+    EXPECT_FALSE(std::filesystem::exists(file)) << "reading makes nothing";
+    WriteDefaultSettings();
     EXPECT_EQ(Text(ReadFileBytes(file)), DefaultSettingsText());
     WriteFileBytes(file, Bytes("effects_volume = 4\nkey_fire = Tab\nkey_left = Nowhere\n"));
     testing::internal::CaptureStderr();

@@ -123,9 +123,9 @@ TEST_F(DataDir, AFolderThatCannotBeMadeStillStartsTheGameInATemporaryFolder) {
     }
 }
 
-TEST_F(DataDir, AnInstalledGameStartedFromElsewhereFindsItsMapAndWithoutADisplaySaysSoInOneLine) {
+TEST_F(DataDir, AnInstalledGameStartedFromElsewhereFindsItsMapAndWithoutADisplayMakesNothing) {
     // Installed into a prefix it was not configured for and started from an empty folder, the
-    // game finds the map relative to itself and copies it before it looks for a display.
+    // game finds the map relative to itself; without a display it copies nothing.
     const std::string prefix = root_.File("prefix");
     const ProgramResult install =
         RunProgram({MVX_CMAKE_COMMAND, "--install", BinaryPath(""), "--prefix", prefix}, Here());
@@ -142,6 +142,8 @@ TEST_F(DataDir, AnInstalledGameStartedFromElsewhereFindsItsMapAndWithoutADisplay
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line:\n" << run.err;
     EXPECT_NE(run.err.find("display"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadFileBytes(root_.File("xdg/morvexa/startmap.map")), ReadFileBytes(map));
+    EXPECT_FALSE(fs::exists(root_.File("xdg/morvexa"))) << "no display, no folder made";
     EXPECT_FALSE(fs::exists(root_.File("start/startmap.map")));
+    EnterDataDir(InstalledMapPlaces(program)); // what the game does once its window is open
+    EXPECT_EQ(ReadFileBytes(root_.File("xdg/morvexa/startmap.map")), ReadFileBytes(map));
 }

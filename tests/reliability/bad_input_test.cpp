@@ -12,9 +12,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <new>
 #include <random>
 #include <thread>
 
@@ -36,6 +39,41 @@
 #include "tests/testkit.h"
 
 namespace fs = std::filesystem;
+
+// Memory that runs short, as on a small machine: while LargestAllocation is set, any one
+// allocation larger than it fails as new does when memory is out. Not under AddressSanitizer,
+// whose own allocator stays in charge.
+#if defined(__SANITIZE_ADDRESS__)
+#define MVX_ALLOCATION_CAP 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MVX_ALLOCATION_CAP 0
+#endif
+#endif
+#ifndef MVX_ALLOCATION_CAP
+#define MVX_ALLOCATION_CAP 1
+static std::atomic<size_t> LargestAllocation{SIZE_MAX};
+void* operator new(size_t size) {
+    void* p = size <= LargestAllocation.load() ? std::malloc(size ? size : 1) : nullptr;
+    if (!p) throw std::bad_alloc();
+    return p;
+}
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+[[gnu::noinline]] void operator delete(void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
+#endif
 
 namespace {
 
@@ -164,6 +202,71 @@ void InChildProcess(const std::function<void()>& body) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child process failed";
 }
 
+// What `body` writes to standard error (the game's own lines among them).
+std::string StderrOf(const std::function<void()>& body) {
+    std::fflush(stderr);
+    std::FILE* file = std::tmpfile();
+    const int saved = dup(2);
+    dup2(fileno(file), 2);
+    body();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::string text;
+    std::rewind(file);
+    for (int c; (c = std::fgetc(file)) != EOF;) text.push_back(char(c));
+    std::fclose(file);
+    return text;
+}
+
+// A process id that belonged to a process which has ended.
+pid_t EndedProcess() {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(0);
+    waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+// The short game from a folder holding `map` as its "startmap.map" (a pipe, a link, a file
+// nobody may read: made by `make`), played as nobody when run as root, in a child process
+// that a hang ends after two minutes. What the game said on stderr, and whether the sector
+// had any wall in it.
+struct MapRun {
+    std::string err;
+    bool walls = false;
+};
+MapRun PlayWithMap(const std::function<void(const std::string& folder)>& make) {
+    TempDir work;
+    make(work.Path());
+    chmod(work.Path().c_str(), 0777);
+    const std::vector<std::string> before = Listing(work.Path());
+    TempDir out;
+    chmod(out.Path().c_str(), 0777);
+    InChildProcess([&] {
+        alarm(120);
+        ASSERT_EQ(chdir(work.Path().c_str()), 0);
+        ASSERT_TRUE(geteuid() != 0 ||
+                    (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0));
+        ResetGame();
+        int32_t walls = 0;
+        std::vector<Step> steps = ShortGame();
+        steps[1].check = [&] {
+            walls = int32_t(std::count_if(&LevelMap[0][0], &LevelMap[0][0] + MAP_SIZE * MAP_SIZE,
+                                          [](int32_t c) { return c != 0; }));
+        };
+        const std::string err = StderrOf([&] { WalkGame(steps).ExpectCleanEnd(); });
+        std::FILE* f = std::fopen(out.File("result").c_str(), "w");
+        std::fprintf(f, "%d\n%s", walls > 0, err.c_str());
+        std::fclose(f);
+    });
+    EXPECT_EQ(Listing(work.Path()), before) << "nothing made in the map's place";
+    const std::vector<uint8_t> bytes = ReadFileBytes(out.File("result"));
+    MapRun r;
+    r.walls = !bytes.empty() && bytes[0] == '1';
+    if (bytes.size() > 2) r.err.assign(bytes.begin() + 2, bytes.end());
+    return r;
+}
+
 } // namespace
 
 // ================================================================ the map file
@@ -227,6 +330,47 @@ TEST(BadInput, NegativeCodesStopTheRobotNotItsShotsAndCodesPastTheTileTableAreEm
     EXPECT_GT(farthestShot, 12 * 64) << "a shot flies on through the -5 cell";
     EXPECT_EQ(LevelMap[11][4], -5);
     EXPECT_EQ(LevelMap[8][4], 1000);
+}
+
+TEST(BadInput, AMapThatIsAPipeOrADeviceCountsAsMissingAndTheGameGoesOn) {
+    for (const char* kind : {"pipe", "device"}) {
+        SCOPED_TRACE(kind);
+        const MapRun r = PlayWithMap([&](const std::string& folder) {
+            const std::string map = folder + "/startmap.map";
+            if (kind[0] == 'p')
+                ASSERT_EQ(mkfifo(map.c_str(), 0644), 0);
+            else
+                ASSERT_EQ(symlink("/dev/zero", map.c_str()), 0); // endless, never regular
+        });
+        EXPECT_FALSE(r.walls);
+        EXPECT_NE(r.err.find("startmap.map is not a regular file"), std::string::npos) << r.err;
+    }
+}
+
+TEST(BadInput, AMapThatCannotBeReadPlaysAnEmptySectorSaysWhyAndIsNotCreated) {
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        const char* why;
+    } cases[] = {
+        {"nobody may read it",
+         [](const std::string& folder) {
+             WriteFileBytes(folder + "/startmap.map", ShippedMap());
+             chmod((folder + "/startmap.map").c_str(), 0);
+         },
+         "cannot read startmap.map: Permission denied"},
+        {"a link to nothing",
+         [](const std::string& folder) {
+             ASSERT_EQ(symlink("gone.map", (folder + "/startmap.map").c_str()), 0);
+         },
+         "cannot read startmap.map: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MapRun r = PlayWithMap(c.make);
+        EXPECT_FALSE(r.walls);
+        EXPECT_NE(r.err.find(c.why), std::string::npos) << r.err;
+    }
 }
 
 // ================================================================ the score file
@@ -330,6 +474,127 @@ TEST(BadInput, AScoreFileThatIsAFolderShowsTheDefaultsAndASaveLeavesTheFolderAlo
         << "no half-written file is left beside it";
 }
 
+namespace {
+
+// One visit to the high scores, "SAVE SCORES" chosen: what the game said on stderr and (when
+// `shown` is given) the file's bytes of the table it saved.
+std::string ShowAndSave(std::string* shown = nullptr) {
+    const std::vector<Step> steps = {HIGH_SCORES,
+                                     {MODE_HIGHSCORES,
+                                      {"space"},
+                                      16,
+                                      [&] {
+                                          if (shown) *shown = HighScoreFileBytes(HighScores);
+                                      }},
+                                     BACK_TO_MENU,
+                                     EXIT_GAME};
+    return StderrOf([&] { WalkGame(steps, {}, 40000).ExpectCleanEnd(); });
+}
+std::string FileText(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+} // namespace
+
+TEST(BadInput, ASaveRemovesTheTemporaryFilesOfKilledSavesAndNoOtherFile) {
+    GameFolder folder;
+    const std::string ended = std::to_string(EndedProcess());
+    const std::vector<std::string> stale = {"scores.dat.new-" + ended + "-0",
+                                            "scores.dat.new-" + ended + "-17"},
+                                   kept = {"scores.dat.new-1-0", // a running process's
+                                           "scores.dat.new-" + ended + "-x",
+                                           "scores.dat.new-" + ended,
+                                           "other.dat.new-" + ended + "-0"};
+    for (const std::string& name : stale) WriteFileBytes(name, std::vector<uint8_t>(100000, 'A'));
+    for (const std::string& name : kept) WriteFileBytes(name, {'k'});
+    std::string shown;
+    ShowAndSave(&shown);
+    EXPECT_EQ(FileText("scores.dat"), shown);
+    std::vector<std::string> expected = kept;
+    expected.insert(expected.end(), {"scores.dat", "startmap.map"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Listing("."), expected);
+}
+
+TEST(BadInput, AScoreFileThatIsALinkIsSavedThroughItAndAReadOnlyOneIsNotReplaced) {
+    {
+        SCOPED_TRACE("a link into another folder");
+        GameFolder folder;
+        fs::create_directory("kept");
+        WriteFileBytes("kept/table.dat", {'O', 'L', 'D', '\r', '\n', 1, 0, 0, 0});
+        fs::create_symlink("kept/table.dat", "scores.dat");
+        std::string shown;
+        const std::string err = ShowAndSave(&shown);
+        EXPECT_EQ(err, "");
+        EXPECT_TRUE(fs::is_symlink("scores.dat"));
+        EXPECT_EQ(FileText("kept/table.dat"), shown);
+        EXPECT_NE(shown.find("OLD"), std::string::npos);
+        EXPECT_EQ(Listing("kept"), std::vector<std::string>{"table.dat"})
+            << "nothing left beside it";
+    }
+    {
+        SCOPED_TRACE("a read-only file");
+        GameFolder folder;
+        const std::vector<uint8_t> table = {'O', 'L', 'D', '\r', '\n', 1, 0, 0, 0};
+        WriteFileBytes("scores.dat", table);
+        ASSERT_EQ(chmod("scores.dat", 0444), 0);
+        const std::string err = ShowAndSave();
+        EXPECT_NE(err.find("cannot save the high scores to scores.dat: the file is read-only"),
+                  std::string::npos)
+            << err;
+        EXPECT_EQ(ReadFileBytes("scores.dat"), table);
+        EXPECT_EQ(fs::status("scores.dat").permissions(),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        EXPECT_EQ(Listing("."), (std::vector<std::string>{"scores.dat", "startmap.map"}));
+    }
+}
+
+TEST(BadInput, WhenMemoryRunsShortAPartlyReadTableIsNotSavedAndASaveDoesNotEndTheGame) {
+#if !MVX_ALLOCATION_CAP
+    GTEST_SKIP() << "the allocator belongs to AddressSanitizer";
+#else
+    constexpr size_t CAP = 16u << 20; // no single block above 16 MiB
+    std::vector<uint8_t> name(24u << 20, 'N');
+    {
+        SCOPED_TRACE("a name too large for memory after three records");
+        GameFolder folder;
+        const std::string head("A\r\n\3\0\0\0B\r\n\2\0\0\0C\r\n\1\0\0\0", 21);
+        std::vector<uint8_t> file(head.begin(), head.end());
+        file.resize(file.size() + name.size(), 'N');
+        WriteFileBytes("scores.dat", file);
+        InChildProcess([&] {
+            int32_t shown = 0;
+            LargestAllocation = CAP;
+            const std::string err = ShowAndSave();
+            LargestAllocation = SIZE_MAX;
+            shown = HighScores.count;
+            EXPECT_EQ(shown, 10) << "the three records that fitted, padded";
+            EXPECT_NE(err.find("not saving the high scores: only part of scores.dat was read"),
+                      std::string::npos)
+                << err;
+        });
+        EXPECT_EQ(ReadFileBytes("scores.dat"), file) << "the file keeps every record";
+    }
+    {
+        SCOPED_TRACE("a name that loads but does not fit twice");
+        GameFolder folder;
+        name.resize(10u << 20);
+        WriteFileBytes("scores.dat", name);
+        InChildProcess([&] {
+            LargestAllocation = CAP;
+            const std::string err = ShowAndSave();
+            LargestAllocation = SIZE_MAX;
+            EXPECT_EQ(err, "");
+        });
+        std::vector<uint8_t> saved = name;
+        saved.insert(saved.end(), {'\r', '\n', 0, 0, 0, 0});
+        for (int i = 0; i < 9; i++) saved.insert(saved.end(), {'\r', '\n', 0, 0, 0, 0});
+        EXPECT_EQ(ReadFileBytes("scores.dat"), saved) << "saved in pieces";
+    }
+#endif
+}
+
 // ================================================================ the working directory
 TEST(BadWorkingDirectory, AReadOnlyFolderPlaysTheMapOrAnEmptySectorAndKeepsNoScores) {
     for (const bool withMap : {true, false}) {
@@ -357,6 +622,35 @@ TEST(BadWorkingDirectory, AReadOnlyFolderPlaysTheMapOrAnEmptySectorAndKeepsNoSco
         EXPECT_EQ(Listing(work.Path()), before) << "nothing written, nothing left behind";
         chmod(work.Path().c_str(), 0755);
     }
+}
+
+TEST(BadWorkingDirectory, WhereNoDataFolderCanBeMadeTheTemporaryOneIsRemovedAtTheEnd) {
+    TempDir dir;
+    for (const char* sub : {"start", "tmp"}) fs::create_directory(dir.File(sub));
+    WriteFileBytes(dir.File("home"), {}); // HOME is a file: no folder can be made in it
+    InChildProcess([&] {
+        unsetenv("XDG_DATA_HOME");
+        setenv("HOME", dir.File("home").c_str(), 1);
+        setenv("TMPDIR", dir.File("tmp").c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ASSERT_EQ(chdir(dir.File("start").c_str()), 0);
+        ResetGame();
+        bool walls = false;
+        std::string playedIn;
+        std::vector<Step> steps = ShortGame();
+        steps[1].check = [&] {
+            walls = std::count(&LevelMap[0][0], &LevelMap[0][0] + MAP_SIZE * MAP_SIZE, 0) <
+                    MAP_SIZE * MAP_SIZE;
+            playedIn = fs::current_path().string();
+        };
+        const std::string err = StderrOf([&] { WalkGame(steps, {}, 4000, true).ExpectCleanEnd(); });
+        EXPECT_TRUE(walls) << "the map was copied into the temporary folder";
+        EXPECT_EQ(playedIn.rfind(dir.File("tmp/morvexa-"), 0), 0u) << playedIn;
+        EXPECT_NE(err.find("scores will not be kept"), std::string::npos) << err;
+    });
+    EXPECT_EQ(Listing(dir.File("tmp")), std::vector<std::string>{});
+    EXPECT_EQ(Listing(dir.File("start")), std::vector<std::string>{});
 }
 
 // ================================================================ the music module
@@ -496,4 +790,43 @@ TEST(BadDisplay, NoDisplayAMissingServerOrADriverWithoutGlEndsWithOneLineAndCode
     }
     EXPECT_EQ(Listing(dir.Path()), (std::vector<std::string>{"end.script", "startmap.map"}))
         << "no file made";
+}
+
+TEST(BadDisplay, WithoutADisplayTheInstalledGameMakesNoDataFolder) {
+    TempDir dir;
+    for (const char* sub : {"start", "home", "tmp"}) fs::create_directory(dir.File(sub));
+    const std::vector<std::string> game = {BinaryPath("app/morvexa"), "--windowed"};
+    for (const char* driver : {"", "dummy"}) { // none at all; one without GL
+        SCOPED_TRACE(driver);
+        std::vector<std::pair<std::string, std::string>> env = {{"HOME", dir.File("home")},
+                                                                {"TMPDIR", dir.File("tmp")}};
+        if (*driver) // no audio device either: ALSA's and PulseAudio's own files are theirs
+            env.insert(env.end(), {{"SDL_VIDEODRIVER", driver}, {"SDL_AUDIODRIVER", "dummy"}});
+        const ProgramResult r = RunProgram(
+            game, dir.File("start"),
+            {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"},
+            env, 60);
+        EXPECT_EQ(r.exitCode, 1) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        for (const char* sub : {"start", "home", "tmp"})
+            EXPECT_EQ(Listing(dir.File(sub)), std::vector<std::string>{}) << sub;
+    }
+}
+
+// ================================================================ the command line
+TEST(BadOutput, HelpAndVersionThatCannotBeWrittenEndWithCodeOne) {
+    TempDir dir;
+    for (const char* option : {"--help", "--version"}) {
+        for (const char* output : {">/dev/full", ">&-"}) { // a full disk; a closed output
+            SCOPED_TRACE(std::string(option) + " " + output);
+            const ProgramResult r = RunProgram({"/bin/sh", "-c", std::string("\"$0\" $1 ") + output,
+                                                BinaryPath("app/morvexa"), option},
+                                               dir.Path());
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_NE(r.err.find("morvexa: cannot write the answer: "), std::string::npos) << r.err;
+        }
+        const ProgramResult fine = RunProgram({BinaryPath("app/morvexa"), option}, dir.Path());
+        EXPECT_EQ(fine.exitCode, 0) << "the control: written, code 0";
+        EXPECT_NE(fine.out, "");
+    }
 }

@@ -15,9 +15,9 @@
 #include "tests/testkit.h"
 
 // The fuzz targets' bodies, built in under these names (tests.cmake).
-extern "C" int FuzzMapInput(const uint8_t*, size_t), FuzzScoreInput(const uint8_t*, size_t),
-    FuzzBmpInput(const uint8_t*, size_t), FuzzXmInput(const uint8_t*, size_t),
-    FuzzWavInput(const uint8_t*, size_t);
+extern "C" int FuzzMapInput(const uint8_t*, size_t), FuzzMapplayInput(const uint8_t*, size_t),
+    FuzzScoreInput(const uint8_t*, size_t), FuzzBmpInput(const uint8_t*, size_t),
+    FuzzXmInput(const uint8_t*, size_t), FuzzWavInput(const uint8_t*, size_t);
 
 namespace {
 
@@ -75,6 +75,7 @@ TEST_P(FuzzInputs, EverySeedCrashInputAndShippedAssetIsHandled) {
 
 INSTANTIATE_TEST_SUITE_P(Parsers, FuzzInputs,
                          ::testing::Values(FuzzTarget{"map", FuzzMapInput, ".map"},
+                                           FuzzTarget{"mapplay", FuzzMapplayInput, ".map"},
                                            FuzzTarget{"score", FuzzScoreInput, ""},
                                            FuzzTarget{"bmp", FuzzBmpInput, ".bmp"},
                                            FuzzTarget{"xm", FuzzXmInput, ".xm"},
