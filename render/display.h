@@ -9,7 +9,8 @@
 #include <cstdint>
 
 // ---------------------------------------------------------------- display globals
-extern int32_t DisplayWidth;  // pixels used by the projections (set by OpenDisplay, Begin2D, Begin3D)
+extern int32_t
+    DisplayWidth; // pixels used by the projections (set by OpenDisplay, Begin2D, Begin3D)
 extern int32_t DisplayHeight;
 
 // Counts of GL begin/end primitives and state calls issued since the last reset, for the
@@ -32,8 +33,11 @@ bool OpenDisplay(int width, int height, int depth, const char* title);
 void CloseDisplay();
 
 void SetClearColor(float red, float green, float blue, float alpha);
-void ClearDisplay();  // colour and depth; the letterbox bars are cleared to black
-void FlipDisplay();   // glFlush, then present
+void ClearDisplay(); // colour and depth; the letterbox bars are cleared to black
+void FlipDisplay();  // glFlush, then present
+// Waits until the GL has drawn everything asked of it so far (glFinish); the benchmarks call
+// it so that a frame's wall time includes the rasteriser's work.
+void FinishDrawing();
 
 void Begin2D(int width, int height);
 void Begin2DViewport();
