@@ -175,20 +175,6 @@ void Upload(const QueuedVertex* vertices, int count) {
 std::vector<GLint> QuadFirsts;
 std::vector<GLsizei> QuadCounts;
 
-// Draws one quad of the joined runs between glBegin and glEnd: for a single quad llvmpipe's
-// immediate path costs a fraction of a glDrawArrays (which spends some 200 us on each draw
-// here), and the pixels are the same.
-void DrawQuadImmediately(const QueuedVertex* v) {
-    glBegin(GL_QUADS);
-    for (int i = 0; i < 4; i++) {
-        glColor4f(v[i].red, v[i].green, v[i].blue, v[i].alpha);
-        glTexCoord2f(v[i].s, v[i].t);
-        glVertex3f(v[i].x, v[i].y, v[i].z);
-    }
-    glEnd();
-    CountGl(14);
-}
-
 void DrawRun(const QueueKey& key, int first, int count) {
     key.clip ? UseIdentityMatrices() : UseGameMatrices();
     SetTexture(key.texture);
@@ -196,9 +182,7 @@ void DrawRun(const QueueKey& key, int first, int count) {
     GLenum mode = GL_QUADS;
     if (key.primitive == QUEUE_LINES) mode = GL_LINES, SetLineWidthNow(key.size);
     if (key.primitive == QUEUE_POINTS) mode = GL_POINTS, SetPointSizeNow(key.size);
-    if (mode == GL_QUADS && count == 4 && key.clip) {
-        DrawQuadImmediately(Joined.data() + first);
-    } else if (mode == GL_QUADS && count > 4) {
+    if (mode == GL_QUADS && count > 4) {
         QuadFirsts.clear();
         for (int q = first; q < first + count; q += 4) QuadFirsts.push_back(q);
         QuadCounts.resize(QuadFirsts.size(), 4);
