@@ -17,7 +17,8 @@
 //   IdleAtStart        an idle new game: the figure the next one is compared with.
 //   IdleAfterOneHour   an idle game after 288,000 frames (one hour); logic alone.
 //
-// Counters: gl_calls_per_frame (GL calls counted by the render layer), all_threads_cpu_ms
+// Counters: gl_calls_per_frame (GL calls counted by the render layer), primitives_per_frame
+// (sprites, glyphs, lines and points asked for), all_threads_cpu_ms
 // (CPU of the whole process per frame: the game's thread and the rasteriser's threads), and
 // for the menu cpu_share_at_80fps (that CPU times 80 frames a second, in per cent of a core).
 // "Time" is wall time per frame, "CPU" the main thread's.
@@ -146,7 +147,7 @@ void TimeDrawnFrames(benchmark::State& state, PlayVisit& visit, bool topUp) {
         RunPlayFrame(visit);
         FinishDrawing();
     }
-    uint64_t glCalls = 0, frames = 0;
+    uint64_t glCalls = 0, primitives = 0, frames = 0;
     double cpu = 0;
     for (auto _ : state) {
         if (topUp) {
@@ -155,15 +156,17 @@ void TimeDrawnFrames(benchmark::State& state, PlayVisit& visit, bool topUp) {
             state.ResumeTiming();
         }
         const double cpuBefore = ProcessCpuSeconds();
-        RenderCallCount = 0;
+        RenderCallCount = RenderPrimitiveCount = 0;
         RunPlayFrame(visit);
         FinishDrawing();
         glCalls += RenderCallCount;
+        primitives += RenderPrimitiveCount;
         cpu += ProcessCpuSeconds() - cpuBefore;
         frames++;
     }
     const double n = double(frames ? frames : 1);
     state.counters["gl_calls_per_frame"] = double(glCalls) / n;
+    state.counters["primitives_per_frame"] = double(primitives) / n;
     state.counters["all_threads_cpu_ms"] = 1000.0 * cpu / n;
 }
 

@@ -13,6 +13,7 @@
 int32_t DisplayWidth = 0;
 int32_t DisplayHeight = 0;
 uint32_t RenderCallCount = 0;
+uint32_t RenderPrimitiveCount = 0;
 bool RenderEnabled = true;
 
 namespace {
@@ -70,6 +71,7 @@ void SetClearColor(float red, float green, float blue, float alpha) {
 
 void ClearDisplay() {
     if (!RenderEnabled) return;
+    CheckDrawContext();
     int dw = 0, dh = 0;
     PlatformGetDrawableSize(&dw, &dh);
     const PlatformFrameRect r = PlatformGetFrameRect();

@@ -13,9 +13,11 @@ extern int32_t
     DisplayWidth; // pixels used by the projections (set by OpenDisplay, Begin2D, Begin3D)
 extern int32_t DisplayHeight;
 
-// Counts of GL begin/end primitives and state calls issued since the last reset, for the
-// benchmarks' "GL calls per frame" figure.
+// Counts of GL calls issued since the last reset, for the benchmarks' "GL calls per frame"
+// figure, and of primitives asked for (sprites, glyphs, quads, lines, points, boxes), which
+// says how much a frame showed however the calls were batched.
 extern uint32_t RenderCallCount;
+extern uint32_t RenderPrimitiveCount;
 
 // When false, every drawing operation returns without touching GL (benchmarks and long soak
 // runs measure game logic alone). Texture makers still return fresh non-zero handles.

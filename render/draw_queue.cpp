@@ -338,6 +338,7 @@ bool QueueReady() {
 
 void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy, float angle,
                float x1, float y1, float x2, float y2, const float (*colours)[4]) {
+    RenderPrimitiveCount++;
     const bool clip = QueueReady();
     const float corners[4][2] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
     const float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -352,6 +353,7 @@ void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy
 
 void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y2,
                const float colour[4]) {
+    RenderPrimitiveCount++;
     const bool clip = QueueReady();
     const float corners[2][2] = {{x1, y1}, {x2, y2}};
     QueuedVertex v[2];
@@ -361,6 +363,7 @@ void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y
 }
 
 void QueuePoint(bool alphaTest, float size, float x, float y, const float colour[4]) {
+    RenderPrimitiveCount++;
     const bool clip = QueueReady();
     const float corners[1][2] = {{x, y}};
     QueuedVertex v[1];
@@ -370,6 +373,7 @@ void QueuePoint(bool alphaTest, float size, float x, float y, const float colour
 }
 
 void DrawQuadsNow(const QueuedVertex* vertices, int count) {
+    RenderPrimitiveCount++;
     // The colour is the current one, not an array: the rasteriser interpolates a constant
     // input differently from equal per-vertex values, and the box was drawn in the current
     // colour.
@@ -379,6 +383,18 @@ void DrawQuadsNow(const QueuedVertex* vertices, int count) {
     glEnableClientState(GL_COLOR_ARRAY);
     Gl.colourKnown = true;
     CountGl(2);
+}
+
+void CheckDrawContext() {
+    if (!RenderEnabled || !Gl.arraysReady) return;
+    CountGl(1);
+    if (glIsBuffer(VertexBuffer)) return;
+    // A new window brought a new context: GL's initial state, and no buffer yet.
+    for (int r = 0; r < RunCount; r++) Runs[r].vertices.clear();
+    RunCount = 0;
+    QueuedCount = 0;
+    std::memset(Grid, 0, sizeof Grid);
+    Gl = GlState{};
 }
 
 void SettleDrawState() {

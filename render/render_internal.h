@@ -82,6 +82,10 @@ void SettleDrawState();
 // A new GL context: its state is GL's initial state, the queue is empty.
 void ResetDrawQueue();
 
+// Once a frame (ClearDisplay): a window opened without OpenDisplay has a new context, whose
+// state is GL's initial state again; the record of GL state starts afresh then.
+void CheckDrawContext();
+
 // Matrix bookkeeping for QueueReady: a new projection (ortho with its bounds, or one the queue
 // does not follow), and the modelview stack's identity flags.
 void NoteOrthoProjection(float left, float right, float bottom, float top, float nearVal,
