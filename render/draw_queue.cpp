@@ -1,17 +1,22 @@
-// draw_queue.cpp - the draw queue: 2D primitives gathered into client-side vertex arrays and
-// drawn with one glDrawArrays per run of equal state, and the record of GL state that lets
-// the layer skip state calls that would change nothing.
+// draw_queue.cpp - the draw queue: 2D primitives gathered into a vertex buffer and drawn
+// with one glMultiDrawArrays or glDrawArrays per run of equal state, and the record of GL
+// state that lets the layer skip state calls that would change nothing.
 //
-// Software GL spends most of a sprite's cost on the draw call and the state changes around
-// it, not on its pixels: a frame of two thousand sprites drawn one glBegin/glEnd each took
-// 35,000 GL calls. Queued, the same frame takes a few dozen.
+// Software GL spends most of a small sprite's cost on the draw call and the state changes
+// around it, not on its pixels: a heavy play frame drawn one glBegin/glEnd per sprite took
+// some 32,000 GL calls. Queued, the same frame takes about a hundred.
 //
-// The pictures stay the same to the bit. A queued vertex is the clip position the GL itself
-// would have computed: the projection and the sprite's translation and rotation are combined
-// in the order and float precision of the fixed-function pipeline (projection times
-// modelview, each element summed left to right; the vertex then multiplied column by column),
-// and drawn through identity matrices, which change no bit of it. The queue keeps the order
-// of drawing, so blending and the alpha test see the same fragments in the same order.
+// The pictures stay the same to the bit (checked against every golden picture):
+// - A queued vertex is the clip position the GL itself would have computed: the projection
+//   and the sprite's translation and rotation combined in the order and float precision of
+//   the fixed-function pipeline (projection times modelview, each element summed left to
+//   right; the vertex then multiplied column by column), drawn through identity matrices.
+// - Each quad stays a draw of its own inside glMultiDrawArrays: llvmpipe rasterises a draw
+//   of one quad by another path than a draw of many, and the texels at a quad's edge differ.
+// - Colours are per vertex where immediate mode gave them inside glBegin; the box keeps the
+//   current colour, as a constant input is interpolated differently.
+// - The queue keeps the order of drawing per pixel, so blending and the alpha test see the
+//   same fragments in the same order.
 // Main thread only.
 #include <algorithm>
 #include <cmath>
@@ -283,7 +288,7 @@ void PaintVertex(QueuedVertex* v, float s, float t, const float colour[4]) {
 }
 
 // Draws vertices in object coordinates at once under the game's matrices, moved and turned
-// first when `turned` (glTranslatef, glRotatef about z), as immediate mode drew everything.
+// first when `turned` (glTranslatef, glRotatef about z), as the layer drew before queueing.
 void DrawNow(const QueueKey& key, const QueuedVertex* vertices, int count, bool turned, float cx,
              float cy, float angle) {
     SettleDrawState();
