@@ -1,20 +1,43 @@
-// play_bench.cpp - what a drawn frame of the play mode costs.
+// play_bench.cpp - what a drawn frame of the play mode and of the main menu costs, and how long
+// the game takes to show its first frame. Prints figures only, asserts nothing.
 //
-//   HeavyFrameLogic   1,000 sprite and 1,000 dot particles, 100 drones, 200 shots, 16 orbs at
-//                     the start of every frame, drawing switched off (RenderEnabled = false):
-//                     game logic alone. Between frames, with the clock stopped, the lists are
-//                     brought back to those sizes (hits and walls spawn sparks, drones die).
-//   HeavyFrameDrawn   the same scene drawn on the offscreen GL display; counts GL calls.
-//   IdleAtStart       an idle new game: the figure the next one is compared with.
-//   IdleAfterOneHour  an idle game after 288,000 frames (one hour at 80 frames a second) in
-//                     which drones gathered, twelve every 1201 frames; logic alone.
+//   HeavyFrameLogic    1,000 sprite and 1,000 dot particles, 100 drones, 200 shots, 16 orbs at
+//                      the start of every frame, drawing switched off (RenderEnabled = false):
+//                      game logic alone. Between frames, with the clock stopped, the lists are
+//                      brought back to those sizes (hits and walls spawn sparks, drones die).
+//   HeavyFrameDrawn    the same scene drawn on the offscreen GL display, waiting for the
+//                      rasteriser at the end of each frame (glFinish).
+//   LongGameDrawn      an idle game after 144,000 frames (30 minutes at 80 frames a second)
+//                      in which drones gathered, twelve every 1201 frames, and now circle the
+//                      player; drawn like HeavyFrameDrawn.
+//   MenuFrame          the real game from start-up on the scripted backend, sitting in the
+//                      main menu; the figures are per drawn menu frame.
+//   StartUpToMenu      morvexa-script as a new process whose script ends after the first
+//                      frame (start-up, one menu frame, shut-down): wall time of the process.
+//   IdleAtStart        an idle new game: the figure the next one is compared with.
+//   IdleAfterOneHour   an idle game after 288,000 frames (one hour); logic alone.
+//
+// Counters: gl_calls_per_frame (GL calls counted by the render layer), primitives_per_frame
+// (sprites, glyphs, lines and points asked for), all_threads_cpu_ms
+// (CPU of the whole process per frame: the game's thread and the rasteriser's threads), and
+// for the menu cpu_share_at_80fps (that CPU times 80 frames a second, in per cent of a core).
+// "Time" is wall time per frame, "CPU" the main thread's.
 //
 // Runs on the scripted backend (virtual clock, no keys) on the main thread.
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "core/globals.h"
+#include "app/mode_loop.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
@@ -27,12 +50,15 @@
 #include "render/display.h"
 #include "support/random.h"
 
+extern char** environ;
+
 namespace {
 
 constexpr int32_t HEAVY_PARTICLES = 1000;
 constexpr int32_t HEAVY_DRONES = 100;
 constexpr int32_t HEAVY_SHOTS = 200;
 constexpr uint32_t FRAMES_PER_HOUR = 80 * 3600;
+constexpr int WARM_UP_FRAMES = 20; // the rasteriser compiles its shaders on the first frames
 
 bool DisplayOpen = false;
 
@@ -44,6 +70,19 @@ bool OpenBenchDisplay() {
     InitRenderLayer(nullptr);
     DisplayOpen = OpenDisplay(800, 600, 32, "play bench");
     return DisplayOpen;
+}
+
+void CloseBenchDisplay() {
+    if (!DisplayOpen) return;
+    CloseDisplay();
+    PlatformShutdown();
+    DisplayOpen = false;
+}
+
+double ProcessCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
 }
 
 // A new game on a sector with a floor under the start and a few walls for the shots to meet,
@@ -92,45 +131,87 @@ void TopUpHeavyScene() {
     if (Pickups.count < PICKUPS_MAX) ScatterPickups(PICKUPS_MAX - Pickups.count);
 }
 
-void HeavyFrame(benchmark::State& state, bool draw) {
-    if (!OpenBenchDisplay()) {
-        state.SkipWithError("no display");
-        return;
+// Drones whose centre passes the play mode's screen test, as UpdateEnemies draws them.
+int32_t DronesOnScreen() {
+    int32_t n = 0;
+    ListRewind(Enemies);
+    while (Enemy* e = ListNext(Enemies))
+        n += e->screenX > 10 && e->screenX < 790 && e->screenY > 10 && e->screenY < 590;
+    return n;
+}
+
+// Times drawn play frames; `topUp` restores the scene between frames with the clock stopped.
+void TimeDrawnFrames(benchmark::State& state, PlayVisit& visit, bool topUp) {
+    for (int i = 0; i < WARM_UP_FRAMES; i++) {
+        if (topUp) TopUpHeavyScene();
+        RunPlayFrame(visit);
+        FinishDrawing();
     }
-    RenderEnabled = draw;
+    uint64_t glCalls = 0, primitives = 0, frames = 0;
+    double cpu = 0;
+    for (auto _ : state) {
+        if (topUp) {
+            state.PauseTiming();
+            TopUpHeavyScene();
+            state.ResumeTiming();
+        }
+        const double cpuBefore = ProcessCpuSeconds();
+        RenderCallCount = RenderPrimitiveCount = 0;
+        RunPlayFrame(visit);
+        FinishDrawing();
+        glCalls += RenderCallCount;
+        primitives += RenderPrimitiveCount;
+        cpu += ProcessCpuSeconds() - cpuBefore;
+        frames++;
+    }
+    const double n = double(frames ? frames : 1);
+    state.counters["gl_calls_per_frame"] = double(glCalls) / n;
+    state.counters["primitives_per_frame"] = double(primitives) / n;
+    state.counters["all_threads_cpu_ms"] = 1000.0 * cpu / n;
+}
+
+void HeavyFrameLogic(benchmark::State& state) {
+    if (!OpenBenchDisplay()) return state.SkipWithError("no display");
+    RenderEnabled = false;
     StartGame();
     PlayVisit visit{};
-    uint64_t glCalls = 0, frames = 0;
     for (auto _ : state) {
         state.PauseTiming();
         TopUpHeavyScene();
         state.ResumeTiming();
-        RenderCallCount = 0;
         RunPlayFrame(visit);
-        glCalls += RenderCallCount;
-        frames++;
     }
     RenderEnabled = true;
     state.counters["sprites"] = double(SpriteParticles.count);
     state.counters["dots"] = double(DotParticles.count);
     state.counters["drones"] = double(Enemies.count);
     state.counters["shots"] = double(Shots.count);
-    state.counters["orbs"] = double(Pickups.count);
-    if (draw) state.counters["gl_calls_per_frame"] = double(glCalls) / double(frames ? frames : 1);
 }
 
-void HeavyFrameLogic(benchmark::State& state) {
-    HeavyFrame(state, false);
-}
 void HeavyFrameDrawn(benchmark::State& state) {
-    HeavyFrame(state, true);
+    if (!OpenBenchDisplay()) return state.SkipWithError("no display");
+    RenderEnabled = true;
+    StartGame();
+    PlayVisit visit{};
+    TimeDrawnFrames(state, visit, true);
+    state.counters["drones"] = double(Enemies.count);
+}
+
+void LongGameDrawn(benchmark::State& state) {
+    if (!OpenBenchDisplay()) return state.SkipWithError("no display");
+    RenderEnabled = false;
+    StartGame();
+    ScatterPickups(1);
+    PlayVisit visit{};
+    for (uint32_t f = 0; f < FRAMES_PER_HOUR / 2; f++) RunPlayFrame(visit);
+    RenderEnabled = true;
+    TimeDrawnFrames(state, visit, false);
+    state.counters["drones"] = double(Enemies.count);
+    state.counters["drones_on_screen"] = double(DronesOnScreen());
 }
 
 void IdleGame(benchmark::State& state, uint32_t framesBefore) {
-    if (!OpenBenchDisplay()) {
-        state.SkipWithError("no display");
-        return;
-    }
+    if (!OpenBenchDisplay()) return state.SkipWithError("no display");
     RenderEnabled = false;
     StartGame();
     ScatterPickups(1);
@@ -148,10 +229,100 @@ void IdleAfterOneHour(benchmark::State& state) {
     IdleGame(state, FRAMES_PER_HOUR);
 }
 
+// ---------------------------------------------------------------- the whole game
+// A fresh working folder for the game's files (scores.dat), removed afterwards.
+struct BenchFolder {
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path path;
+    BenchFolder() {
+        path =
+            std::filesystem::temp_directory_path() / ("morvexa-bench-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path);
+        std::filesystem::current_path(path);
+    }
+    ~BenchFolder() {
+        std::error_code ec;
+        std::filesystem::current_path(previous, ec);
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+struct MenuTiming {
+    uint32_t frames = 0;  // menu frames to time after the warm-up
+    uint32_t timed = 0;   // frames timed so far
+    double wallStart = 0; // at the end of the warm-up
+    double cpuStart = 0;
+    double wall = 0, cpu = 0; // over the timed frames
+    uint64_t glCalls = 0;
+};
+
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Runs before each menu frame is presented: the first WARM_UP_FRAMES are not timed.
+void OnMenuFrame(uint32_t frame, void* context) {
+    MenuTiming& t = *static_cast<MenuTiming*>(context);
+    FinishDrawing();
+    if (frame == uint32_t(WARM_UP_FRAMES)) {
+        t.wallStart = WallSeconds(), t.cpuStart = ProcessCpuSeconds();
+        RenderCallCount = 0;
+        return;
+    }
+    if (frame < uint32_t(WARM_UP_FRAMES)) return;
+    if (++t.timed < t.frames) return;
+    t.wall = WallSeconds() - t.wallStart;
+    t.cpu = ProcessCpuSeconds() - t.cpuStart;
+    t.glCalls = RenderCallCount;
+    throw ProgramExit{0};
+}
+
+void MenuFrame(benchmark::State& state) {
+    CloseBenchDisplay(); // the game opens its own
+    BenchFolder folder;
+    MenuTiming t;
+    t.frames = 400;
+    for (auto _ : state) {
+        ScriptReset();
+        ScriptSetFrameHook(OnMenuFrame, &t);
+        char name[] = "morvexa";
+        char* argv[] = {name, nullptr};
+        RunGame(PLATFORM_SCRIPTED, 1, argv);
+        ScriptSetFrameHook(nullptr, nullptr);
+        state.SetIterationTime(t.wall / t.frames);
+    }
+    const double n = double(t.frames);
+    state.counters["gl_calls_per_frame"] = double(t.glCalls) / n;
+    state.counters["all_threads_cpu_ms"] = 1000.0 * t.cpu / n;
+    state.counters["cpu_share_at_80fps"] = 100.0 * 80.0 * t.cpu / n;
+}
+
+// morvexa-script from process start to exit with a one-frame script.
+void StartUpToMenu(benchmark::State& state) {
+    BenchFolder folder;
+    std::ofstream("one_frame.txt") << "at 1 end\n";
+    for (auto _ : state) {
+        const double start = WallSeconds();
+        char program[] = MORVEXA_SCRIPT_PATH;
+        char script[] = "one_frame.txt";
+        char* argv[] = {program, script, nullptr};
+        pid_t pid = 0;
+        int status = -1;
+        if (posix_spawn(&pid, program, nullptr, nullptr, argv, environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return state.SkipWithError("morvexa-script did not run");
+        state.SetIterationTime(WallSeconds() - start);
+    }
+}
+
 } // namespace
 
 BENCHMARK(HeavyFrameLogic)->Unit(benchmark::kMicrosecond);
-BENCHMARK(HeavyFrameDrawn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HeavyFrameDrawn)->Unit(benchmark::kMillisecond)->Iterations(300);
+BENCHMARK(LongGameDrawn)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(MenuFrame)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+BENCHMARK(StartUpToMenu)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
 BENCHMARK(IdleAtStart)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 BENCHMARK(IdleAfterOneHour)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 

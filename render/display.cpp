@@ -6,16 +6,14 @@
 // The scissor test keeps every drawing inside that rectangle.
 #include <GL/glu.h>
 
-#include <cstring>
-
 #include "platform/platform.h"
 #include "render/render_internal.h"
-#include "render/text.h"
 #include "support/maths.h"
 
 int32_t DisplayWidth = 0;
 int32_t DisplayHeight = 0;
 uint32_t RenderCallCount = 0;
+uint32_t RenderPrimitiveCount = 0;
 bool RenderEnabled = true;
 
 namespace {
@@ -34,8 +32,6 @@ bool SameFrame(const PlatformFrameRect& a, const PlatformFrameRect& b) {
 
 } // namespace
 
-void ClearGlyphTable(); // text.cpp owns the glyph table; the layer's start-up empties it
-
 void SetFrameViewport(int x, int y, int width, int height) {
     const PlatformFrameRect r = PlatformGetFrameRect();
     ViewX = x, ViewY = y, ViewWidth = width, ViewHeight = height, ViewFrame = r;
@@ -43,12 +39,8 @@ void SetFrameViewport(int x, int y, int width, int height) {
                RoundToInt(width * r.scale), RoundToInt(height * r.scale));
 }
 
-float FrameScale() { return PlatformGetFrameRect().scale; }
-
-void InitRenderLayer(const char* firstParameter) {
-    if (firstParameter && std::strcmp(firstParameter, "info") == 0)
-        PlatformShowMessage("MORVEXA render layer: OpenGL 1.x immediate mode on SDL2", "Info");
-    ClearGlyphTable();
+float FrameScale() {
+    return PlatformGetFrameRect().scale;
 }
 
 bool OpenDisplay(int width, int height, int depth, const char* title) {
@@ -59,6 +51,7 @@ bool OpenDisplay(int width, int height, int depth, const char* title) {
     const int preset = PlatformFullscreenPreset();
     const bool fullscreen = preset >= 0 ? preset == 1 : PlatformAskYesNo("Fullscreen?", title);
     if (!PlatformOpenWindow(width, height, title, fullscreen)) return false;
+    ResetDrawQueue(); // a new context starts from GL's initial state
     if (!RenderEnabled) return true;
     glEnable(GL_DEPTH_TEST);
     Begin2DViewport();
@@ -67,7 +60,10 @@ bool OpenDisplay(int width, int height, int depth, const char* title) {
     return true;
 }
 
-void CloseDisplay() { PlatformCloseWindow(); }
+void CloseDisplay() {
+    ResetDrawQueue(); // whatever was queued goes with the context
+    PlatformCloseWindow();
+}
 
 void SetClearColor(float red, float green, float blue, float alpha) {
     ClearRed = red, ClearGreen = green, ClearBlue = blue, ClearAlpha = alpha;
@@ -75,9 +71,11 @@ void SetClearColor(float red, float green, float blue, float alpha) {
 
 void ClearDisplay() {
     if (!RenderEnabled) return;
+    CheckDrawContext();
     int dw = 0, dh = 0;
     PlatformGetDrawableSize(&dw, &dh);
     const PlatformFrameRect r = PlatformGetFrameRect();
+    SettleDrawState();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     if (!SameFrame(r, ViewFrame)) SetFrameViewport(ViewX, ViewY, ViewWidth, ViewHeight);
     if (r.x > 0 || r.y > 0 || r.width < dw || r.height < dh) {
@@ -96,7 +94,7 @@ void ClearDisplay() {
 }
 
 void FlipDisplay() {
-    if (RenderEnabled) glFlush();
+    if (RenderEnabled) SettleDrawState(), glFlush();
     PlatformSwapBuffers();
 }
 
@@ -104,6 +102,7 @@ void Begin2D(int width, int height) {
     DisplayWidth = width;
     DisplayHeight = height;
     if (!RenderEnabled) return;
+    SettleDrawState();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, height, 0, -2048, 2048);
@@ -111,10 +110,13 @@ void Begin2D(int width, int height) {
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     CountGl(6);
+    NoteOrthoProjection(0, float(width), float(height), 0, -2048, 2048);
+    NoteModelviewIdentity();
 }
 
 void Begin2DViewport() {
     if (!RenderEnabled) return;
+    SettleDrawState();
     SetFrameViewport(0, 0, DisplayWidth, DisplayHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -122,13 +124,17 @@ void Begin2DViewport() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     CountGl(6);
+    NoteOrthoProjection(0, float(DisplayWidth), float(DisplayHeight), 0, 0, 100);
+    NoteModelviewIdentity();
 }
 
 void Begin3D(float width, float height, float farPlane, float fieldOfView) {
     DisplayWidth = RoundToInt(width);
     DisplayHeight = RoundToInt(height);
     if (!RenderEnabled) return;
+    SettleDrawState();
     SetFrameViewport(0, 0, DisplayWidth, DisplayHeight);
+    NoteOtherProjection();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(fieldOfView, double(float(DisplayWidth) / float(DisplayHeight)), 0.1, farPlane);
@@ -137,34 +143,40 @@ void Begin3D(float width, float height, float farPlane, float fieldOfView) {
     CountGl(6);
 }
 
+// The alpha test (GL_GREATER 0.1) is switched through the record of drawing state, which
+// skips the calls that would change nothing.
 void AlphaBlendOn() {
     if (!RenderEnabled) return;
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.1f);
+    SettleDrawState();
+    Drawn.alphaTest = true;
+    SettleDrawState();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    CountGl(4);
+    CountGl(2);
 }
 
 void AlphaBlendOff() {
     if (!RenderEnabled) return;
+    SettleDrawState();
     glBlendFunc(GL_DST_ALPHA, GL_ZERO); // blending itself stays on
-    glDisable(GL_ALPHA_TEST);
-    CountGl(2);
+    CountGl(1);
+    Drawn.alphaTest = false;
+    SettleDrawState();
 }
 
+// Culling and the polygon mode change how queued quads draw: the queue is drawn first.
 void CullingOn() {
-    if (RenderEnabled) glEnable(GL_CULL_FACE), CountGl(1);
+    if (RenderEnabled) SettleDrawState(), glEnable(GL_CULL_FACE), CountGl(1);
 }
 void CullingOff() {
-    if (RenderEnabled) glDisable(GL_CULL_FACE), CountGl(1);
+    if (RenderEnabled) SettleDrawState(), glDisable(GL_CULL_FACE), CountGl(1);
 }
 void SetCullFront() {
-    if (RenderEnabled) glCullFace(GL_FRONT), CountGl(1);
+    if (RenderEnabled) SettleDrawState(), glCullFace(GL_FRONT), CountGl(1);
 }
 void WireframeMode() {
-    if (RenderEnabled) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE), CountGl(1);
+    if (RenderEnabled) SettleDrawState(), glPolygonMode(GL_FRONT_AND_BACK, GL_LINE), CountGl(1);
 }
 void SolidMode() {
-    if (RenderEnabled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL), CountGl(1);
+    if (RenderEnabled) SettleDrawState(), glPolygonMode(GL_FRONT_AND_BACK, GL_FILL), CountGl(1);
 }

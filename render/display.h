@@ -9,12 +9,15 @@
 #include <cstdint>
 
 // ---------------------------------------------------------------- display globals
-extern int32_t DisplayWidth;  // pixels used by the projections (set by OpenDisplay, Begin2D, Begin3D)
+extern int32_t
+    DisplayWidth; // pixels used by the projections (set by OpenDisplay, Begin2D, Begin3D)
 extern int32_t DisplayHeight;
 
-// Counts of GL begin/end primitives and state calls issued since the last reset, for the
-// benchmarks' "GL calls per frame" figure.
+// Counts of GL calls issued since the last reset, for the benchmarks' "GL calls per frame"
+// figure, and of primitives asked for (sprites, glyphs, quads, lines, points, boxes), which
+// says how much a frame showed however the calls were batched.
 extern uint32_t RenderCallCount;
+extern uint32_t RenderPrimitiveCount;
 
 // When false, every drawing operation returns without touching GL (benchmarks and long soak
 // runs measure game logic alone). Texture makers still return fresh non-zero handles.
@@ -32,8 +35,11 @@ bool OpenDisplay(int width, int height, int depth, const char* title);
 void CloseDisplay();
 
 void SetClearColor(float red, float green, float blue, float alpha);
-void ClearDisplay();  // colour and depth; the letterbox bars are cleared to black
-void FlipDisplay();   // glFlush, then present
+void ClearDisplay(); // colour and depth; the letterbox bars are cleared to black
+void FlipDisplay();  // glFlush, then present
+// Waits until the GL has drawn everything asked of it so far (glFinish); the benchmarks call
+// it so that a frame's wall time includes the rasteriser's work.
+void FinishDrawing();
 
 void Begin2D(int width, int height);
 void Begin2DViewport();

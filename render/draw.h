@@ -1,6 +1,8 @@
 // draw.h - sprites, primitives, the matrix stack and the distance test.
 //
-// Immediate-mode OpenGL 1.x; everything draws at once. After every sprite operation (except
+// OpenGL 1.x. Sprites, gradients, lines and points are queued and drawn in batches, in the
+// order asked and with the pixels immediate mode gives (see render_internal.h); the queue is
+// drawn before anything else touches GL. After every sprite operation (except
 // DrawSpriteRotated, which leaves the colour alone) and after DrawGradientQuad, DrawLine and
 // DrawPoint the current colour is white; sprites leave texturing off, texture 0 bound and
 // the alpha test off. Called by every mode inside a frame, main thread only.

@@ -36,8 +36,12 @@ void StoreImage(int number, std::unique_ptr<Image> image) {
     Images[number] = std::move(image);
 }
 
-uint32_t Read16(const uint8_t* p) { return p[0] | (p[1] << 8); }
-uint32_t Read32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
+uint32_t Read16(const uint8_t* p) {
+    return p[0] | (p[1] << 8);
+}
+uint32_t Read32(const uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
+}
 
 uint32_t ColourNumber(uint8_t red, uint8_t green, uint8_t blue) {
     return red | (uint32_t(green) << 8) | (uint32_t(blue) << 16);
@@ -59,7 +63,8 @@ std::unique_ptr<Image> DecodeBmp(const uint8_t* data, size_t size) {
     if (rawHeight == INT32_MIN) return nullptr;
     const bool topDown = rawHeight < 0;
     const int32_t height = topDown ? -rawHeight : rawHeight;
-    if (width <= 0 || height <= 0 || width > MAX_IMAGE_SIDE || height > MAX_IMAGE_SIDE) return nullptr;
+    if (width <= 0 || height <= 0 || width > MAX_IMAGE_SIDE || height > MAX_IMAGE_SIDE)
+        return nullptr;
 
     // Palette of 4- and 8-bit pictures: blue, green, red, reserved.
     std::vector<uint32_t> palette;
@@ -108,6 +113,7 @@ uint32_t NewTextureName() {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
+    NoteTextureBound(name);
     CountGl(2);
     return name;
 }
@@ -135,7 +141,8 @@ int GrabImage(int source, int target, int x, int y, int width, int height) {
     image->pixels.resize(size_t(width) * height);
     for (int row = 0; row < height; row++)
         for (int col = 0; col < width; col++)
-            image->pixels[size_t(row) * width + col] = src->pixels[size_t(y + row) * src->width + x + col];
+            image->pixels[size_t(row) * width + col] =
+                src->pixels[size_t(y + row) * src->width + x + col];
     StoreImage(target, std::move(image));
     return 1;
 }
@@ -193,7 +200,8 @@ uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) 
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
         if (w > 0 && h > 0)
-            gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, w, h, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+            gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, w, h, GL_RGBA, GL_UNSIGNED_BYTE,
+                              texels.data());
     } else {
         const GLint f = filter == 0 ? GL_NEAREST : GL_LINEAR;
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, f);
@@ -221,7 +229,8 @@ uint32_t TextureFromPixels(const uint8_t* rgba, int count, int size) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (size > 0)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     texels.data());
     CountGl(4);
     return name;
 }

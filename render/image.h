@@ -24,7 +24,7 @@ int GrabImage(int source, int target, int x, int y, int width, int height);
 
 // Colour number of a pixel (red + 256 green + 65536 blue); 0 outside the image.
 uint32_t ImagePixel(int number, int x, int y);
-int ImageWidth(int number);  // 0 when there is no image
+int ImageWidth(int number); // 0 when there is no image
 int ImageHeight(int number);
 void FreeImage(int number);
 

@@ -1,6 +1,13 @@
-// render_internal.h - helpers shared by the render layer's own files.
+// render_internal.h - what the render layer's own files share: the frame viewport, the GL call
+// count, and the draw queue that turns thousands of sprites into a few glDrawArrays calls.
+//
+// Include order inside render/ runs one way: display.h <- render_internal.h <- the .cpp files
+// of the layer; text builds on draw and image, and no file below includes one above it.
 #pragma once
 
+#ifndef GL_GLEXT_PROTOTYPES
+#define GL_GLEXT_PROTOTYPES 1 // glMultiDrawArrays (OpenGL 1.4)
+#endif
 #include <GL/gl.h>
 
 #include <cstdint>
@@ -15,4 +22,78 @@ void SetFrameViewport(int x, int y, int width, int height);
 float FrameScale();
 
 // Adds to the count of GL calls of the current frame.
-inline void CountGl(uint32_t calls) { RenderCallCount += calls; }
+inline void CountGl(uint32_t calls) {
+    RenderCallCount += calls;
+}
+
+// ---------------------------------------------------------------- the draw queue
+// Sprites, gradients, lines and points of a 2D frame are queued with the state they need and
+// drawn in one glDrawArrays per run of equal state. Vertices are queued in clip coordinates,
+// computed on the CPU exactly as the GL's fixed-function transform computes them from the
+// projection and modelview the immediate-mode calls would have used, and drawn with identity
+// matrices, so every vertex lands on the same sub-pixel and every picture stays the same.
+// The queue is drawn before anything else touches GL: every other render operation calls
+// SettleDrawState first.
+
+enum QueuedPrimitive : uint8_t { QUEUE_QUADS, QUEUE_LINES, QUEUE_POINTS };
+
+// One queued vertex: clip position (w is 1) or object coordinates, texture coordinates, colour.
+struct QueuedVertex {
+    float x, y, z;
+    float s, t;
+    float red, green, blue, alpha;
+};
+
+// What the layer believes the immediate-mode code would have left in GL: the current colour,
+// whether the alpha test is on, the line width and point size. Operations that change these
+// update this record; SettleDrawState makes GL match it.
+struct DrawState {
+    float colour[4] = {1, 1, 1, 1};
+    bool alphaTest = false;
+    float lineWidth = 1;
+    float pointSize = 1;
+};
+extern DrawState Drawn;
+
+// True when 2D drawing may be queued: the projection is one set by Begin2D or Begin2DViewport
+// and the modelview is the identity (anything else is drawn at once).
+bool QueueReady();
+
+// Queues a quad whose corners are (x1, y1), (x2, y1), (x2, y2), (x1, y2), with texture
+// coordinates (0, 0), (1, 0), (1, 1), (0, 1) and one colour per corner; when `turned`, the
+// corners are turned by `angle` degrees and then moved by (cx, cy), as glTranslatef and
+// glRotatef do. `texture` 0 draws untextured. When the queue is not ready it draws at once.
+void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy, float angle,
+               float x1, float y1, float x2, float y2, const float (*colours)[4]);
+// Queues a line (width) or a point (size, as the first vertex), sizes in drawable pixels.
+void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y2,
+               const float colour[4]);
+void QueuePoint(bool alphaTest, float size, float x, float y, const float colour[4]);
+
+// Draws quads in object coordinates at once, under the game's matrices, untextured, in the
+// vertices' colours (after drawing the queue).
+void DrawQuadsNow(const QueuedVertex* vertices, int count);
+
+// Draws the queue and puts GL back into the state the immediate-mode code expects (texturing
+// off, texture 0, the alpha test, colour, line width and point size of Drawn, the game's own
+// matrices). Called before every render operation that touches GL outside the queue.
+void SettleDrawState();
+
+// A new GL context: its state is GL's initial state, the queue is empty.
+void ResetDrawQueue();
+
+// Once a frame (ClearDisplay): a window opened without OpenDisplay has a new context, whose
+// state is GL's initial state again; the record of GL state starts afresh then.
+void CheckDrawContext();
+
+// Matrix bookkeeping for QueueReady: a new projection (ortho with its bounds, or one the queue
+// does not follow), and the modelview stack's identity flags.
+void NoteOrthoProjection(float left, float right, float bottom, float top, float nearVal,
+                         float farVal);
+void NoteOtherProjection();
+void NoteModelviewIdentity();
+void NoteModelviewChanged();
+void NoteModelviewPush();
+void NoteModelviewPop();
+// A texture was bound outside the queue (texture making).
+void NoteTextureBound(uint32_t texture);

@@ -12,7 +12,9 @@ uint32_t Glyphs[FONT_SLOTS][FONT_CODES];
 
 } // namespace
 
-void ClearGlyphTable() { std::memset(Glyphs, 0, sizeof Glyphs); }
+void ClearGlyphTable() {
+    std::memset(Glyphs, 0, sizeof Glyphs);
+}
 
 uint32_t GlyphTexture(int slot, int code) {
     if (slot < 0 || slot >= FONT_SLOTS || code < 0 || code >= FONT_CODES) return 0;

@@ -10,6 +10,9 @@
 constexpr int FONT_SLOTS = 21;
 constexpr int FONT_CODES = 121;
 
+// Empties every slot (the layer's start-up; a new game in the same process starts afresh).
+void ClearGlyphTable();
+
 // Glyph table entry (0 when the slot or code has no glyph, or lies outside the table).
 uint32_t GlyphTexture(int slot, int code);
 

@@ -73,6 +73,7 @@ uint32_t Picture::At(int x, int y) const {
 
 Picture ReadBackBuffer() {
     Picture p;
+    FinishDrawing(); // what is still queued belongs to the picture
     ScriptReadFrame(&p.rgb, &p.width, &p.height);
     return p;
 }

@@ -116,9 +116,9 @@ TEST_F(FrontEndModes, WithoutAFileTheDefaultsShowAScoreAboveTheTenthEntersAndIsS
     ScriptReset();
     ScriptSetKey(VK_SPACE, true);
     std::vector<uint8_t> at15, saved;
-    std::vector<uint32_t> calls(1, 0); // drawing calls of each frame tell which rows it showed
+    std::vector<uint32_t> calls(1, 0); // primitives of each frame tell which rows it showed
     EXPECT_FALSE(RunMode(HighScoreMode, 49, [&](uint32_t frame) {
-        calls.push_back(std::exchange(RenderCallCount, 0u));
+        calls.push_back(std::exchange(RenderPrimitiveCount, 0u));
         if (frame == 15) at15 = ReadFileBytes("scores.dat");
         if (frame == 16) saved = ReadFileBytes("scores.dat");
         if (frame % 16 == 0) ScriptSetKey(VK_UP, frame == 16), ScriptSetKey(VK_SPACE, frame == 32);
@@ -141,8 +141,8 @@ TEST_F(FrontEndModes, AMegabyteNameCostsNoMoreToShowThanAName25CharactersLong) {
         ScriptReset();
         uint32_t calls = 0;
         RunMode(HighScoreMode, 2, [&](uint32_t frame) {
-            if (frame == 2) calls = RenderCallCount;
-            RenderCallCount = 0;
+            if (frame == 2) calls = RenderPrimitiveCount;
+            RenderPrimitiveCount = 0;
         });
         return calls;
     };

@@ -86,6 +86,7 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
         DrawPoint(0, 300, 0, 0, 1, 1, 16);
         DrawPoint(400, 0, 0, 0, 1, 1, 16);
         Picture whole;
+        FinishDrawing(); // the queued primitives belong to the picture
         ASSERT_TRUE(ScriptReadDrawable(&whole.rgb, &whole.width, &whole.height));
         ASSERT_TRUE(whole.width == s.w && whole.height == s.h) << "the drawable is the window";
         const int square = s.frameW / 20, frameH = s.frameW * 3 / 4;

@@ -160,6 +160,29 @@ TEST_F(Sprites, AlphaAtPointOneFailsTheAlphaTestASpriteTurnsItOffAndBlendOffIsOp
     EXPECT_PIXEL(p, 520, 120, 0xFF0000, 0);
 }
 
+// Sprites are queued and drawn in runs of one texture: a sprite may join an earlier run only
+// where nothing queued since covers it, and a frame of one texture takes a few GL calls.
+TEST_F(Sprites, QueuedSpritesOverlapInTheOrderAskedAndOneTextureTakesFewCalls) {
+    const uint32_t red = MakeTexture(16, 16, std::vector<uint32_t>(256, 0xFF0000));
+    const uint32_t blue = MakeTexture(16, 16, std::vector<uint32_t>(256, 0x0000FF));
+    RenderCallCount = 0;
+    DrawSprite(red, 100, 100, 40, 40);
+    DrawSprite(blue, 120, 100, 40, 40);
+    DrawSpriteRotated(red, 160, 120, 0, 40); // over the blue one: may not join the first run
+    DrawSprite(red, 400, 100, 40, 40);       // clear of the blue one: joins it
+    DrawSprite(blue, 410, 110, 20, 20);      // over the last red one
+    for (int i = 0; i < 500; i++) DrawSpriteRotated(red, 20.0f + i % 50, 300.0f + i / 50, 0, 8);
+    FinishDrawing();
+    const uint32_t calls = RenderCallCount;
+    const Picture p = ReadBackBuffer();
+    EXPECT_PIXEL(p, 110, 120, 0xFF0000, 0);
+    EXPECT_PIXEL(p, 130, 120, 0x0000FF, 0);
+    EXPECT_PIXEL(p, 150, 120, 0xFF0000, 0);
+    EXPECT_PIXEL(p, 420, 120, 0x0000FF, 0);
+    EXPECT_PIXEL(p, 405, 105, 0xFF0000, 0);
+    EXPECT_LT(calls, 40u) << "505 sprites of two textures, drawn in runs";
+}
+
 TEST(WithinRadius, StrictlyInsideTheCircle) {
     const struct {
         float x1, y1, x2, y2;

@@ -1,0 +1,479 @@
+// draw_queue.cpp - the draw queue: 2D primitives gathered into a vertex buffer and drawn
+// with one glMultiDrawArrays or glDrawArrays per run of equal state, and the record of GL
+// state that lets the layer skip state calls that would change nothing.
+//
+// Software GL spends most of a small sprite's cost on the draw call and the state changes
+// around it, not on its pixels: a heavy play frame drawn one glBegin/glEnd per sprite took
+// some 32,000 GL calls. Queued, the same frame takes about a hundred.
+//
+// The pictures stay the same to the bit (checked against every golden picture):
+// - A queued vertex is the clip position the GL itself would have computed: the projection
+//   and the sprite's translation and rotation combined in the order and float precision of
+//   the fixed-function pipeline (projection times modelview, each element summed left to
+//   right; the vertex then multiplied column by column), drawn through identity matrices.
+// - Each quad stays a draw of its own inside glMultiDrawArrays: llvmpipe rasterises a draw
+//   of one quad by another path than a draw of many, and the texels at a quad's edge differ.
+// - Colours are per vertex where immediate mode gave them inside glBegin; the box keeps the
+//   current colour, as a constant input is interpolated differently.
+// - The queue keeps the order of drawing per pixel, so blending and the alpha test see the
+//   same fragments in the same order.
+// Main thread only.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "render/render_internal.h"
+
+DrawState Drawn;
+
+namespace {
+
+// ---------------------------------------------------------------- the queue
+// The queue holds runs of primitives of equal state, drawn in the order the runs were opened.
+// A primitive may join an earlier run of its state when nothing queued after that run covers
+// any pixel it may touch: per pixel the fragments then arrive in the order they were asked
+// for, which is all that blending, the alpha test and the depth test see. Which runs touched
+// which part of the screen is kept in a coarse grid of cells, in clip coordinates.
+struct QueueKey {
+    QueuedPrimitive primitive = QUEUE_QUADS;
+    uint32_t texture = 0;
+    bool alphaTest = false;
+    float size = 1;   // line width or point size, drawable pixels
+    bool clip = true; // false: object coordinates, drawn at once under the game's matrices
+};
+
+bool SameKey(const QueueKey& a, const QueueKey& b) {
+    return a.primitive == b.primitive && a.texture == b.texture && a.alphaTest == b.alphaTest &&
+           a.size == b.size && a.clip == b.clip;
+}
+
+struct QueueRun {
+    QueueKey key;
+    std::vector<QueuedVertex> vertices;
+};
+
+constexpr int MAX_RUNS = 250;     // the grid holds run numbers in a byte
+constexpr int MAX_QUEUED = 65536; // vertices, all runs together
+constexpr int GRID_COLUMNS = 40, GRID_ROWS = 30;
+
+QueueRun Runs[MAX_RUNS];
+int RunCount = 0;
+int QueuedCount = 0;
+// The last run that touched each cell, plus one (0: no run yet).
+uint8_t Grid[GRID_ROWS][GRID_COLUMNS];
+std::vector<QueuedVertex> Joined; // the runs end to end, as glDrawArrays reads them
+// A drawable pixel in clip units (set with the projection).
+float PixelX = 0.01f, PixelY = 0.01f;
+
+// ---------------------------------------------------------------- GL as it stands
+struct GlState {
+    bool texturing = false;
+    uint32_t texture = 0;
+    bool alphaTest = false;
+    bool alphaFuncSet = false; // GL_GREATER 0.1, the only function the layer uses
+    float lineWidth = 1;
+    float pointSize = 1;
+    float colour[4] = {1, 1, 1, 1};
+    bool colourKnown = true;       // false after drawing with a colour array
+    bool identityMatrices = false; // the game's matrices pushed, identities loaded
+    bool arraysReady = false;      // the vertex buffer made, client arrays pointed into it
+};
+GlState Gl;
+
+// The projection as the GL holds it, when it is an ortho set by the layer.
+bool OrthoKnown = false;
+float P00 = 0, P03 = 0, P11 = 0, P13 = 0, P23 = 0;
+
+// Whether each level of the modelview stack is the identity (Mesa's stack is 32 deep).
+constexpr int MODELVIEW_DEPTH = 32;
+bool ModelviewIdentity[MODELVIEW_DEPTH] = {true};
+int ModelviewLevel = 0;
+
+void SetAlphaTest(bool on) {
+    if (on && !Gl.alphaFuncSet) glAlphaFunc(GL_GREATER, 0.1f), Gl.alphaFuncSet = true, CountGl(1);
+    if (on == Gl.alphaTest) return;
+    on ? glEnable(GL_ALPHA_TEST) : glDisable(GL_ALPHA_TEST);
+    Gl.alphaTest = on;
+    CountGl(1);
+}
+
+void SetTexture(uint32_t texture) {
+    const bool texturing = texture != 0;
+    if (texturing != Gl.texturing) {
+        texturing ? glEnable(GL_TEXTURE_2D) : glDisable(GL_TEXTURE_2D);
+        Gl.texturing = texturing;
+        CountGl(1);
+    }
+    // Texture 0 draws untextured; the binding is only changed when a texture is used.
+    if (texturing && texture != Gl.texture) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        Gl.texture = texture;
+        CountGl(1);
+    }
+}
+
+void SetLineWidthNow(float width) {
+    if (width == Gl.lineWidth) return;
+    glLineWidth(width);
+    Gl.lineWidth = width;
+    CountGl(1);
+}
+
+void SetPointSizeNow(float size) {
+    if (size == Gl.pointSize) return;
+    glPointSize(size);
+    Gl.pointSize = size;
+    CountGl(1);
+}
+
+// The queued vertices are clip positions: both matrices become identities while they draw.
+void UseIdentityMatrices() {
+    if (Gl.identityMatrices) return;
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    Gl.identityMatrices = true;
+    CountGl(6);
+}
+
+void UseGameMatrices() {
+    if (!Gl.identityMatrices) return;
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    Gl.identityMatrices = false;
+    CountGl(4);
+}
+
+// The vertices reach GL through one buffer object (OpenGL 1.5), refilled for each draw of
+// the queue: with plain client arrays the GL copies the vertices again for every draw call.
+GLuint VertexBuffer = 0;
+
+void Upload(const QueuedVertex* vertices, int count) {
+    if (!Gl.arraysReady) {
+        glGenBuffers(1, &VertexBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        const GLsizei stride = sizeof(QueuedVertex);
+        glVertexPointer(3, GL_FLOAT, stride,
+                        reinterpret_cast<const void*>(offsetof(QueuedVertex, x)));
+        glTexCoordPointer(2, GL_FLOAT, stride,
+                          reinterpret_cast<const void*>(offsetof(QueuedVertex, s)));
+        glColorPointer(4, GL_FLOAT, stride,
+                       reinterpret_cast<const void*>(offsetof(QueuedVertex, red)));
+        Gl.arraysReady = true;
+        CountGl(8);
+    }
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(count) * GLsizeiptr(sizeof(QueuedVertex)), vertices,
+                 GL_STREAM_DRAW);
+    CountGl(1);
+}
+
+std::vector<GLint> QuadFirsts;
+std::vector<GLsizei> QuadCounts;
+
+void DrawRun(const QueueKey& key, int first, int count) {
+    key.clip ? UseIdentityMatrices() : UseGameMatrices();
+    SetTexture(key.texture);
+    SetAlphaTest(key.alphaTest);
+    GLenum mode = GL_QUADS;
+    if (key.primitive == QUEUE_LINES) mode = GL_LINES, SetLineWidthNow(key.size);
+    if (key.primitive == QUEUE_POINTS) mode = GL_POINTS, SetPointSizeNow(key.size);
+    if (mode == GL_QUADS && count > 4) {
+        QuadFirsts.clear();
+        for (int q = first; q < first + count; q += 4) QuadFirsts.push_back(q);
+        QuadCounts.resize(QuadFirsts.size(), 4);
+        glMultiDrawArrays(mode, QuadFirsts.data(), QuadCounts.data(), GLsizei(QuadFirsts.size()));
+        CountGl(1);
+    } else {
+        glDrawArrays(mode, first, count);
+        CountGl(1);
+    }
+    Gl.colourKnown = false;
+}
+
+// Draws every run in order and empties the queue.
+void DrawQueue() {
+    if (RunCount == 0) return;
+    Joined.clear();
+    for (int r = 0; r < RunCount; r++)
+        Joined.insert(Joined.end(), Runs[r].vertices.begin(), Runs[r].vertices.end());
+    Upload(Joined.data(), int(Joined.size()));
+    int first = 0;
+    for (int r = 0; r < RunCount; r++) {
+        const int count = int(Runs[r].vertices.size());
+        DrawRun(Runs[r].key, first, count);
+        first += count;
+        Runs[r].vertices.clear();
+    }
+    RunCount = 0;
+    QueuedCount = 0;
+    std::memset(Grid, 0, sizeof Grid);
+}
+
+// The cells a clip-space box touches, clamped to the grid.
+struct CellBox {
+    int column1, row1, column2, row2;
+};
+
+CellBox CellsOf(float x1, float y1, float x2, float y2, float marginX, float marginY) {
+    auto cell = [](float v, int cells) {
+        const float c = (v + 1.0f) * 0.5f * float(cells);
+        if (!(c > 0)) return 0; // also NaN
+        return c >= float(cells) ? cells - 1 : int(c);
+    };
+    return {cell(x1 - marginX, GRID_COLUMNS), cell(y1 - marginY, GRID_ROWS),
+            cell(x2 + marginX, GRID_COLUMNS), cell(y2 + marginY, GRID_ROWS)};
+}
+
+// Room for `count` vertices of this state whose clip positions lie in `box`: in the latest run
+// of the same state when nothing queued after it touches the box, else in a new last run.
+std::vector<QueuedVertex>& Place(const QueueKey& key, const CellBox& box, int count) {
+    if (RunCount == MAX_RUNS || QueuedCount + count > MAX_QUEUED) DrawQueue();
+    int latest = 0; // the highest run touching the box, plus one
+    for (int row = box.row1; row <= box.row2; row++)
+        for (int column = box.column1; column <= box.column2; column++)
+            latest = std::max<int>(latest, Grid[row][column]);
+    int run = RunCount - 1;
+    while (run >= 0 && run + 1 >= latest && !SameKey(Runs[run].key, key)) run--;
+    if (run < 0 || run + 1 < latest) {
+        run = RunCount++;
+        Runs[run].key = key;
+    }
+    for (int row = box.row1; row <= box.row2; row++)
+        for (int column = box.column1; column <= box.column2; column++)
+            Grid[row][column] = uint8_t(std::max<int>(Grid[row][column], run + 1));
+    QueuedCount += count;
+    return Runs[run].vertices;
+}
+
+// The clip position of (x, y, 0, 1) under projection P times modelview T(cx, cy) R(angle),
+// with the product's elements and the vertex transform rounded as the GL rounds them.
+struct ClipTransform {
+    float m00, m01, m03, m10, m11, m13;
+};
+
+ClipTransform MakeClipTransform(float cx, float cy, float angle) {
+    // The rotation's sine and cosine as glRotatef takes them.
+    const float radians = float(double(angle) * M_PI / 180.0);
+    const float s = std::sin(radians), c = std::cos(radians);
+    ClipTransform t;
+    t.m00 = P00 * c;
+    t.m01 = P00 * -s;
+    t.m03 = P00 * cx + P03;
+    t.m10 = P11 * s;
+    t.m11 = P11 * c;
+    t.m13 = P11 * cy + P13;
+    return t;
+}
+
+void PlaceVertex(QueuedVertex* v, const ClipTransform& t, float x, float y) {
+    const float px = x * t.m00, py = x * t.m10;
+    v->x = (px + y * t.m01) + t.m03;
+    v->y = (py + y * t.m11) + t.m13;
+    v->z = P23;
+}
+
+void PaintVertex(QueuedVertex* v, float s, float t, const float colour[4]) {
+    v->s = s, v->t = t;
+    v->red = colour[0], v->green = colour[1], v->blue = colour[2], v->alpha = colour[3];
+}
+
+// Draws vertices in object coordinates at once under the game's matrices, moved and turned
+// first when `turned` (glTranslatef, glRotatef about z), as the layer drew before queueing.
+void DrawNow(const QueueKey& key, const QueuedVertex* vertices, int count, bool turned, float cx,
+             float cy, float angle) {
+    SettleDrawState();
+    if (turned) {
+        glPushMatrix();
+        glTranslatef(cx, cy, 0);
+        glRotatef(angle, 0, 0, 1);
+        CountGl(3);
+    }
+    Upload(vertices, count);
+    DrawRun(key, 0, count);
+    if (turned) glPopMatrix(), CountGl(1);
+}
+
+// The cells of clip positions, widened by `halfSize` drawable pixels and a margin of two.
+CellBox CellsOfVertices(const QueuedVertex* v, int count, float halfSize) {
+    float x1 = v[0].x, x2 = v[0].x, y1 = v[0].y, y2 = v[0].y;
+    for (int i = 1; i < count; i++) {
+        x1 = std::min(x1, v[i].x), x2 = std::max(x2, v[i].x);
+        y1 = std::min(y1, v[i].y), y2 = std::max(y2, v[i].y);
+    }
+    const float mx = (halfSize + 2) * PixelX, my = (halfSize + 2) * PixelY;
+    return CellsOf(x1, y1, x2, y2, mx, my);
+}
+
+// Queues vertices with clip positions, or draws those in object coordinates at once.
+void Enqueue(const QueueKey& key, const QueuedVertex* made, int count, float halfSize, bool turned,
+             float cx, float cy, float angle) {
+    if (!key.clip) return DrawNow(key, made, count, turned, cx, cy, angle);
+    std::vector<QueuedVertex>& run = Place(key, CellsOfVertices(made, count, halfSize), count);
+    run.insert(run.end(), made, made + count);
+}
+
+// Positions of the corners: clip positions, or object coordinates left to the GL.
+void PlaceVertices(QueuedVertex* v, const float (*corners)[2], int count, bool clip, float cx,
+                   float cy, float angle) {
+    const ClipTransform t = MakeClipTransform(cx, cy, angle);
+    for (int i = 0; i < count; i++) {
+        if (clip)
+            PlaceVertex(v + i, t, corners[i][0], corners[i][1]);
+        else
+            v[i].x = corners[i][0], v[i].y = corners[i][1], v[i].z = 0;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- queueing
+bool QueueReady() {
+    return OrthoKnown && ModelviewIdentity[ModelviewLevel];
+}
+
+void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy, float angle,
+               float x1, float y1, float x2, float y2, const float (*colours)[4]) {
+    RenderPrimitiveCount++;
+    const bool clip = QueueReady();
+    const float corners[4][2] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
+    const float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    QueuedVertex v[4];
+    if (turned)
+        PlaceVertices(v, corners, 4, clip, cx, cy, angle);
+    else
+        PlaceVertices(v, corners, 4, clip, 0, 0, 0);
+    for (int i = 0; i < 4; i++) PaintVertex(v + i, tex[i][0], tex[i][1], colours[i]);
+    Enqueue({QUEUE_QUADS, texture, alphaTest, 1, clip}, v, 4, 0, turned, cx, cy, angle);
+}
+
+void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y2,
+               const float colour[4]) {
+    RenderPrimitiveCount++;
+    const bool clip = QueueReady();
+    const float corners[2][2] = {{x1, y1}, {x2, y2}};
+    QueuedVertex v[2];
+    PlaceVertices(v, corners, 2, clip, 0, 0, 0);
+    PaintVertex(v + 0, 0, 0, colour), PaintVertex(v + 1, 0, 0, colour);
+    Enqueue({QUEUE_LINES, 0, alphaTest, size, clip}, v, 2, size / 2, false, 0, 0, 0);
+}
+
+void QueuePoint(bool alphaTest, float size, float x, float y, const float colour[4]) {
+    RenderPrimitiveCount++;
+    const bool clip = QueueReady();
+    const float corners[1][2] = {{x, y}};
+    QueuedVertex v[1];
+    PlaceVertices(v, corners, 1, clip, 0, 0, 0);
+    PaintVertex(v, 0, 0, colour);
+    Enqueue({QUEUE_POINTS, 0, alphaTest, size, clip}, v, 1, size / 2, false, 0, 0, 0);
+}
+
+void DrawQuadsNow(const QueuedVertex* vertices, int count) {
+    RenderPrimitiveCount++;
+    // The colour is the current one, not an array: the rasteriser interpolates a constant
+    // input differently from equal per-vertex values, and the box was drawn in the current
+    // colour.
+    SettleDrawState();
+    glDisableClientState(GL_COLOR_ARRAY);
+    DrawNow({QUEUE_QUADS, 0, Drawn.alphaTest, 1, false}, vertices, count, false, 0, 0, 0);
+    glEnableClientState(GL_COLOR_ARRAY);
+    Gl.colourKnown = true;
+    CountGl(2);
+}
+
+void CheckDrawContext() {
+    if (!RenderEnabled || !Gl.arraysReady) return;
+    CountGl(1);
+    if (glIsBuffer(VertexBuffer)) return;
+    // A new window brought a new context: GL's initial state, and no buffer yet.
+    for (int r = 0; r < RunCount; r++) Runs[r].vertices.clear();
+    RunCount = 0;
+    QueuedCount = 0;
+    std::memset(Grid, 0, sizeof Grid);
+    Gl = GlState{};
+}
+
+void SettleDrawState() {
+    if (!RenderEnabled) return;
+    DrawQueue();
+    UseGameMatrices();
+    SetTexture(0);
+    if (Gl.texture != 0) glBindTexture(GL_TEXTURE_2D, 0), Gl.texture = 0, CountGl(1);
+    SetAlphaTest(Drawn.alphaTest);
+    SetLineWidthNow(Drawn.lineWidth);
+    SetPointSizeNow(Drawn.pointSize);
+    if (!Gl.colourKnown || !std::equal(Drawn.colour, Drawn.colour + 4, Gl.colour)) {
+        glColor4fv(Drawn.colour);
+        std::copy(Drawn.colour, Drawn.colour + 4, Gl.colour);
+        Gl.colourKnown = true;
+        CountGl(1);
+    }
+}
+
+void FinishDrawing() {
+    if (!RenderEnabled) return;
+    SettleDrawState();
+    glFinish();
+    CountGl(1);
+}
+
+// ---------------------------------------------------------------- bookkeeping
+void ResetDrawQueue() {
+    for (int r = 0; r < RunCount; r++) Runs[r].vertices.clear();
+    RunCount = 0;
+    QueuedCount = 0;
+    std::memset(Grid, 0, sizeof Grid);
+    Drawn = DrawState{};
+    Gl = GlState{};
+    OrthoKnown = false;
+    ModelviewLevel = 0;
+    ModelviewIdentity[0] = true;
+}
+
+void NoteOrthoProjection(float left, float right, float bottom, float top, float nearVal,
+                         float farVal) {
+    // As glOrtho builds it, in float.
+    P00 = 2.0f / (right - left);
+    P03 = -(right + left) / (right - left);
+    P11 = 2.0f / (top - bottom);
+    P13 = -(top + bottom) / (top - bottom);
+    P23 = -(farVal + nearVal) / (farVal - nearVal);
+    OrthoKnown = true;
+    // A drawable pixel in clip units, for the margins of the overlap test.
+    const float scale = FrameScale() > 0 ? FrameScale() : 1.0f;
+    PixelX = std::fabs(2.0f / ((right - left) * scale));
+    PixelY = std::fabs(2.0f / ((top - bottom) * scale));
+}
+
+void NoteOtherProjection() {
+    OrthoKnown = false;
+}
+void NoteModelviewIdentity() {
+    ModelviewIdentity[ModelviewLevel] = true;
+}
+void NoteModelviewChanged() {
+    ModelviewIdentity[ModelviewLevel] = false;
+}
+
+void NoteModelviewPush() {
+    if (ModelviewLevel + 1 >= MODELVIEW_DEPTH) return; // the GL refuses it too
+    ModelviewIdentity[ModelviewLevel + 1] = ModelviewIdentity[ModelviewLevel];
+    ModelviewLevel++;
+}
+
+void NoteModelviewPop() {
+    if (ModelviewLevel > 0) ModelviewLevel--;
+}
+
+void NoteTextureBound(uint32_t texture) {
+    Gl.texture = texture;
+}
