@@ -12,6 +12,9 @@
 #include "render/display.h"
 #include "render/image.h"
 
+// libFuzzer's entry point (the tests build it in under another name).
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RenderEnabled = false;
     if (size < 4) return 0;

@@ -17,9 +17,9 @@
 #include <cstring>
 #include <string>
 
-#include "objects/pickups.h"
 #include "core/level_map.h"
 #include "core/player.h"
+#include "objects/pickups.h"
 #include "support/random.h"
 
 namespace {
@@ -89,6 +89,9 @@ MVX_ORACLE bool PickupsOnFreeCells() {
 }
 
 } // namespace
+
+// libFuzzer's entry point (the tests build it in under another name).
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!EnterFolder()) std::abort();

@@ -17,15 +17,15 @@
 #include <string>
 
 #include "core/globals.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
-#include "core/level_map.h"
 #include "play/play_frame.h"
-#include "core/player.h"
 #include "render/display.h"
 #include "support/random.h"
 
@@ -68,6 +68,9 @@ bool StartOnce() {
 }
 
 } // namespace
+
+// libFuzzer's entry point (the tests build it in under another name).
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!StartOnce()) std::abort();

@@ -79,6 +79,9 @@ bool SameTables(const List<HighScoreEntry>& a, const List<HighScoreEntry>& b) {
 
 } // namespace
 
+// libFuzzer's entry point (the tests build it in under another name).
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!StartOnce()) std::abort();
     // Emptied again before returning: a run that frees all it allocates spares libFuzzer

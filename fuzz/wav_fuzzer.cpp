@@ -6,6 +6,9 @@
 
 #include "sound/wav_chunks.h"
 
+// libFuzzer's entry point (the tests build it in under another name).
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WavSound w;
     if (!ReadWavChunks(data, size, &w)) return 0;

@@ -49,6 +49,9 @@ int64_t ChannelTicksAhead(const MusicContext& music, int frames) {
 
 } // namespace
 
+// libFuzzer's entry point (the tests build it in under another name).
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ModuleData* module = LoadModule(data, size);
     if (!module) return 0;

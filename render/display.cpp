@@ -35,8 +35,8 @@ bool SameFrame(const PlatformFrameRect& a, const PlatformFrameRect& b) {
 void SetFrameViewport(int x, int y, int width, int height) {
     const PlatformFrameRect r = PlatformGetFrameRect();
     ViewX = x, ViewY = y, ViewWidth = width, ViewHeight = height, ViewFrame = r;
-    glViewport(r.x + RoundToInt(x * r.scale), r.y + RoundToInt(y * r.scale),
-               RoundToInt(width * r.scale), RoundToInt(height * r.scale));
+    glViewport(r.x + RoundToInt(float(x) * r.scale), r.y + RoundToInt(float(y) * r.scale),
+               RoundToInt(float(width) * r.scale), RoundToInt(float(height) * r.scale));
 }
 
 float FrameScale() {

@@ -41,7 +41,7 @@ void DrawTextEx(int slot, const char* text, int x, int y, int width, int height,
     if (!text) return;
     const size_t length = std::strlen(text);
     for (size_t k = 1; k <= length; k++) {
-        const int code = (unsigned char)text[k - 1];
+        const int code = static_cast<unsigned char>(text[k - 1]);
         const float gx = float(x + int(k) * width + 1);
         DrawSpriteEx(GlyphTexture(slot, code), gx, float(y), float(width), float(height), mode, red,
                      green, blue, alpha);

@@ -21,9 +21,11 @@
 #include <random>
 #include <thread>
 
-#include "core/globals.h"
 #include "app/mode_loop.h"
 #include "assets/assets.h"
+#include "core/globals.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "frontend/audio_input.h"
 #include "frontend/highscores.h"
 #include "objects/pickups.h"
@@ -32,8 +34,6 @@
 #include "platform/platform.h"
 #include "platform/scripted.h"
 #include "platform/test_input.h"
-#include "core/level_map.h"
-#include "core/player.h"
 #include "sound/xm_player.h"
 #include "support/random.h"
 #include "tests/testkit.h"

@@ -80,4 +80,4 @@ INSTANTIATE_TEST_SUITE_P(Parsers, FuzzInputs,
                                            FuzzTarget{"bmp", FuzzBmpInput, ".bmp"},
                                            FuzzTarget{"xm", FuzzXmInput, ".xm"},
                                            FuzzTarget{"wav", FuzzWavInput, ".wav"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& target) { return std::string(target.param.name); });

@@ -26,6 +26,8 @@
 #include <random>
 
 #include "core/globals.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "frontend/highscores.h"
 #include "objects/back_panels.h"
 #include "objects/enemies.h"
@@ -36,9 +38,7 @@
 #include "objects/volley_shots.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
-#include "core/level_map.h"
 #include "play/play_frame.h"
-#include "core/player.h"
 #include "render/display.h"
 #include "tests/testkit.h"
 
@@ -49,8 +49,8 @@ namespace {
 
 long long LiveHeapBytes() {
     if (__sanitizer_get_current_allocated_bytes)
-        return (long long)__sanitizer_get_current_allocated_bytes();
-    return (long long)mallinfo2().uordblks;
+        return static_cast<long long>(__sanitizer_get_current_allocated_bytes());
+    return static_cast<long long>(mallinfo2().uordblks);
 }
 
 uint32_t EnvNumber(const char* name, uint32_t fallback) {
@@ -66,7 +66,7 @@ const char* const MODE_NAMES[MODES] = {"menu", "play",      "high scores",
 template <auto& list> long long ListBytes() {
     long long nodes = list.count;
     for (auto* n = list.spare; n; n = n->next) nodes++;
-    return nodes * (long long)sizeof(*list.first);
+    return nodes * static_cast<long long>(sizeof(*list.first));
 }
 
 // Each list, the most it held, and the most it may hold (0: checked apart).

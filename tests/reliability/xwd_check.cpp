@@ -90,6 +90,6 @@ int main(int argc, char** argv) {
     }
     const double share = 100.0 * top / (double(width) * height);
     std::printf("%dx%d colours %zu top %.1f%% hash %016llx\n", width, height, counts.size(), share,
-                (unsigned long long)hash);
+                static_cast<unsigned long long>(hash));
     return counts.size() >= 16 && share <= 97.0 ? 0 : 1;
 }
