@@ -96,11 +96,16 @@ static bool ParseHeader(const Reader& r, ModuleData* m, size_t* next) {
     m->speed = r.U16(76);
     m->tempo = r.U16(78);
     if (m->channels < 1 || m->channels > MODULE_MAX_CHANNELS) return false;
-    if (m->orderCount < 1 || m->orderCount > 256) return false;
     if (m->patternCount > MODULE_MAX_PATTERNS) return false;
     if (m->instrumentCount > MODULE_MAX_INSTRUMENTS) return false;
-    if (headerSize < 20 || uint64_t(headerSize) + 60 > r.size) return false;
-    for (int i = 0; i < 256; i++) m->orders[i] = i < m->orderCount ? r.U8(80 + i) : 0;
+    if (uint64_t(headerSize) + 60 > r.size) return false;
+    // mended: the order table is the part of the header past its 20 bytes of fields, at most
+    // 256 entries; a song length beyond it is cut to it instead of reading orders out of the
+    // pattern data that follows.
+    const uint32_t held = headerSize < 20 ? 0 : headerSize - 20 < 256 ? headerSize - 20 : 256;
+    if (m->orderCount > held) m->orderCount = uint16_t(held);
+    if (m->orderCount < 1) return false;
+    for (int i = 0; i < 256; i++) m->orders[i] = i < m->orderCount ? r.U8(80 + size_t(i)) : 0;
     *next = 60 + size_t(headerSize);
     return true;
 }

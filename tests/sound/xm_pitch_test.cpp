@@ -24,6 +24,13 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
     ExpectTicks("310 slides to its target and stops there, the volume column's F1 too",
                 Song({"C-4 01 .. ...", "D-4 .. .. 310", "C-4 .. F1 ..."}), PeriodOf, 6,
                 {C4, C4 - 64, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4, C4});
+    // As in FT2 the slide keeps the direction its note gave it: pushed past the target by
+    // another slide, it jumps to the target; a new note sets a new direction.
+    ExpectTicks(
+        "3xx keeps its direction",
+        Song({"C-4 01 .. ...", "D-4 .. .. 310", "... .. .. 110", "... .. .. 310", "C-4 .. .. 310"}),
+        PeriodOf, 18,
+        {C4 - 448, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4});
     // FT2 hears sixteenths of a semitone: the low 3 bits of a finetune are dropped. E5F
     // overrides the sample's finetune on its note's row: (15 - 8) x 16.
     ExpectTicks("finetune 7", Finetuned(7), PeriodOf, 0, {C4});
