@@ -52,6 +52,15 @@ TEST(XmModuleLoad, ModulesOutsideTheLoadLimitsAreRefused) {
         Put(b, c.at, c.value, c.bytes);
         EXPECT_EQ(LoadAndPlay(b), c.loads) << "at " << c.at << " value " << c.value;
     }
+    std::vector<uint8_t> b = good;
+    Put(b, 68, 65, 2);
+    ModuleRefusal why{};
+    EXPECT_EQ(LoadModule(b.data(), b.size(), &why), nullptr);
+    EXPECT_STREQ(why.text, "65 channels (1 to 64 are played)");
+    b = good;
+    Put(b, 341, 257, 2);
+    EXPECT_EQ(LoadModule(b.data(), b.size(), &why), nullptr);
+    EXPECT_STREQ(why.text, "pattern 0 has 257 rows (1 to 256 are played)");
 }
 
 TEST(XmModuleLoad, SamplesDecodeTo16BitAndLoopsStayInsideTheSample) {
