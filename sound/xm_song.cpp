@@ -836,7 +836,7 @@ void StartMusic(MusicContext* m, const ModuleData* module, MusicEnding ending) {
     m->samplesPerTick = m->tempo ? 120000 / m->tempo : 120000;
     m->jumpOrder = -1;
     m->loopStateNow = -1;
-    m->gainFull = module->channels <= 32 ? 32767 : 32767 * 32 / module->channels;
+    m->gainFull = MIX_GAIN_FULL;
     for (int c = 0; c < module->channels; c++) {
         m->channels[c].panning = 128;
         m->channels[c].defaultPanning = 128;
@@ -870,19 +870,42 @@ bool StepMusicTick(MusicContext* m) {
 }
 
 // ================================================================ 8. rendering
+// Mixes n frames of every voice into acc. The first MIX_CHANNELS_PER_GROUP channels go
+// straight in; each further group is mixed into a scratch buffer that is added with
+// saturation, so no accumulator wraps whatever the channel count, and the mix stays as loud
+// as with few channels (past i32 the output is clipped anyway).
+static void MixChannels(MusicContext* m, int32_t* acc, int n) {
+    const int channels = m->module->channels;
+    const int direct = channels < MIX_CHANNELS_PER_GROUP ? channels : MIX_CHANNELS_PER_GROUP;
+    for (int c = 0; c < direct; c++) {
+        MixVoiceFrames(&m->voices[c][0], acc, n);
+        MixVoiceFrames(&m->voices[c][1], acc, n);
+    }
+    constexpr int SCRATCH_FRAMES = int(sizeof m->mixScratch / sizeof m->mixScratch[0] / 2);
+    for (int first = direct; first < channels; first += MIX_CHANNELS_PER_GROUP) {
+        const int end =
+            first + MIX_CHANNELS_PER_GROUP < channels ? first + MIX_CHANNELS_PER_GROUP : channels;
+        for (int at = 0; at < n; at += SCRATCH_FRAMES) {
+            const int k = n - at < SCRATCH_FRAMES ? n - at : SCRATCH_FRAMES;
+            std::memset(m->mixScratch, 0, sizeof(int32_t) * 2 * size_t(k));
+            for (int c = first; c < end; c++) {
+                MixVoiceFrames(&m->voices[c][0], m->mixScratch, k);
+                MixVoiceFrames(&m->voices[c][1], m->mixScratch, k);
+            }
+            AddSaturated(acc + 2 * at, m->mixScratch, 2 * k);
+        }
+    }
+}
+
 int RenderMusic(MusicContext* m, int32_t* acc, int frames) {
     int done = 0;
-    const int channels = m->module->channels;
     while (done < frames) {
         if (m->samplesLeft <= 0) {
             if (!StepMusicTick(m)) break;
             m->samplesLeft = m->samplesPerTick;
         }
         const int n = frames - done < m->samplesLeft ? frames - done : m->samplesLeft;
-        for (int c = 0; c < channels; c++) {
-            MixVoiceFrames(&m->voices[c][0], acc + 2 * done, n);
-            MixVoiceFrames(&m->voices[c][1], acc + 2 * done, n);
-        }
+        MixChannels(m, acc + 2 * done, n);
         m->samplesLeft -= n;
         m->playTimeMs += uint32_t(n * 20 / 960);
         m->framesPlayed += uint64_t(n);

@@ -89,7 +89,8 @@ struct MusicContext {
     bool atEnd;          // the row after the current one is past the song's end
     uint32_t playTimeMs; // milliseconds played (the player's counter)
     uint64_t framesPlayed;
-    int32_t gainFull; // voice gain at full volume and full pan
+    int32_t gainFull;             // voice gain at full volume and full pan
+    int32_t mixScratch[2 * 1024]; // channels past the first group are mixed here, then added
     // Song-end detection (MUSIC_STOP_AT_REPEAT only): the rows played, each with the state of
     // the channels' pattern-loop counters it was played in (the song repeats only where both
     // come again). visitedRows holds state << 16 | order << 8 | row, plus 1 (0: empty slot).
@@ -107,8 +108,8 @@ struct MusicContext {
 
 // Puts the context at the start of the module. The module must outlive the context's use.
 void StartMusic(MusicContext* music, const ModuleData* module, MusicEnding ending);
-// Mixes frames into acc (2 x frames i32, added to, not cleared). Returns the frames that were
-// song (fewer than asked only when the song ended).
+// Mixes frames into acc (2 x frames i32, added to, not cleared; no value wraps when it starts
+// cleared). Returns the frames that were song (fewer than asked only when the song ended).
 int RenderMusic(MusicContext* music, int32_t* acc, int frames);
 // Processes one tick without mixing (tests): returns false once the song has ended.
 bool StepMusicTick(MusicContext* music);
