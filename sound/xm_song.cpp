@@ -8,6 +8,7 @@
 #include "sound/xm_song.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 enum : uint8_t {
@@ -870,13 +871,29 @@ bool StepMusicTick(MusicContext* m) {
 }
 
 // ================================================================ 8. rendering
-// Mixes n frames of every voice into acc. The first MIX_CHANNELS_PER_GROUP channels go
-// straight in; each further group is mixed into a scratch buffer that is added with
-// saturation, so no accumulator wraps whatever the channel count, and the mix stays as loud
-// as with few channels (past i32 the output is clipped anyway).
+// The most a voice adds to one side of a frame, from its gain and the gain it ramps to.
+static int64_t VoicePeak(int32_t gain, int32_t target) {
+    const int64_t g = (gain > target ? gain : target) >> 16;
+    return (g < 0 ? -g : g) * 32768 >> MIX_GAIN_SHIFT;
+}
+
+// Mixes n frames of every voice into acc (cleared by the caller). Where the voices' gains
+// could together pass the i32 range, the first MIX_CHANNELS_PER_GROUP channels go straight
+// in and each further group is mixed into a scratch buffer that is added with saturation:
+// no accumulator wraps whatever the channel count, and the mix stays as loud as with few
+// channels (past i32 the output is clipped anyway).
 static void MixChannels(MusicContext* m, int32_t* acc, int n) {
     const int channels = m->module->channels;
-    const int direct = channels < MIX_CHANNELS_PER_GROUP ? channels : MIX_CHANNELS_PER_GROUP;
+    int64_t peakLeft = 0, peakRight = 0;
+    for (int c = 0; c < channels; c++)
+        for (const MixVoice& v : m->voices[c])
+            if (v.active) {
+                peakLeft += VoicePeak(v.gainLeft, v.targetLeft);
+                peakRight += VoicePeak(v.gainRight, v.targetRight);
+            }
+    const bool fits = peakLeft <= INT32_MAX && peakRight <= INT32_MAX;
+    const int direct =
+        fits || channels < MIX_CHANNELS_PER_GROUP ? channels : MIX_CHANNELS_PER_GROUP;
     for (int c = 0; c < direct; c++) {
         MixVoiceFrames(&m->voices[c][0], acc, n);
         MixVoiceFrames(&m->voices[c][1], acc, n);
