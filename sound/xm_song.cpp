@@ -399,9 +399,12 @@ static void PlayCell(MusicContext* m, int c, const uint8_t* cell) {
     } else {
         if (note && porta) {
             // Tone portamento never starts a note, even when nothing sounds: the note only
-            // sets the slide's target.
+            // sets the slide's target, and as in FT2 not while the channel's slide speed (its
+            // own memory, or this row's) is 0.
             const int realNote = note - 1 + ch.relativeNote;
-            if (realNote >= 0 && realNote < 119) {
+            const bool moves =
+                ch.tonePortaSpeed || (e == FX_TONE_PORTA && p) || ((vol >> 4) == 0xF && (vol & 15));
+            if (moves && realNote >= 0 && realNote < 119) {
                 ch.targetPeriod = NotePeriod(*m, realNote, ch.finetune);
                 ch.portaDirection = ch.targetPeriod > ch.period   ? 1
                                     : ch.targetPeriod < ch.period ? -1

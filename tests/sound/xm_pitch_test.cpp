@@ -31,6 +31,13 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
         Song({"C-4 01 .. ...", "D-4 .. .. 310", "... .. .. 110", "... .. .. 310", "C-4 .. .. 310"}),
         PeriodOf, 18,
         {C4 - 448, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4});
+    // Each channel slides at its own speed memory; a porta note while it is 0 is no target.
+    const XmModule memories =
+        Song({"C-4 01 .. ... | C-4 01 .. ...", "D-4 .. .. 300 | D-4 .. .. 3FF",
+              "... .. .. 310 | ... .. .. 300"});
+    ExpectTicks("300 with no speed yet: D-4 is no target", memories, PeriodOf, 6,
+                {C4, C4, C4, C4, C4, C4, C4, C4, C4});
+    ExpectTicks("3FF beside it", memories, PeriodOf, 6, {C4, C4 - 128, C4 - 128}, 1);
     // FT2 hears sixteenths of a semitone: the low 3 bits of a finetune are dropped. E5F
     // overrides the sample's finetune on its note's row: (15 - 8) x 16.
     ExpectTicks("finetune 7", Finetuned(7), PeriodOf, 0, {C4});
