@@ -204,9 +204,10 @@ static void TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_
     ch.finetune = sample->finetune;
     if (effect == FX_EXTENDED && (param >> 4) == EX_FINETUNE)
         ch.finetune = int8_t(((param & 15) - 8) * 16);
+    // As in FT2 a new note leaves the tone portamento's target where the last porta note
+    // put it: a later Mx or 3xx without a note slides back towards it.
     if (realNote >= 0) {
         ch.period = NotePeriod(*m, realNote, ch.finetune);
-        ch.targetPeriod = ch.period;
         ch.portaDirection = 0;
     }
     int32_t offset = 0;

@@ -31,6 +31,14 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
         Song({"C-4 01 .. ...", "D-4 .. .. 310", "... .. .. 110", "... .. .. 310", "C-4 .. .. 310"}),
         PeriodOf, 18,
         {C4 - 448, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4});
+    // A new note leaves the target where the last porta note put it (FT2's recording in the
+    // kit's Porta-Pickup slides back to it): F1 or 310 without a note slide back to D-4.
+    ExpectTicks("the target outlives a new note",
+                Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", "... .. F1 ..."}),
+                PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
+    ExpectTicks("and 310 slides to it too",
+                Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", "... .. .. 310"}),
+                PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
     // Each channel slides at its own speed memory; a porta note while it is 0 is no target.
     const XmModule memories =
         Song({"C-4 01 .. ... | C-4 01 .. ...", "D-4 .. .. 300 | D-4 .. .. 3FF",
