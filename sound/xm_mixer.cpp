@@ -326,6 +326,13 @@ __attribute__((target("avx2"))) static int ConvertAvx2(const int32_t* acc, int v
 }
 #endif
 
+void AddSaturated(int32_t* acc, const int32_t* src, int values) {
+    for (int i = 0; i < values; i++) {
+        const int64_t v = int64_t(acc[i]) + src[i];
+        acc[i] = v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
+    }
+}
+
 void ConvertAccumulator(const int32_t* acc, int frames, int32_t master, int16_t* out,
                         int32_t* levelLeft, int32_t* levelRight) {
     const uint32_t m = uint32_t(master < 0 ? 0 : master > 32768 ? 32768 : master);

@@ -11,7 +11,14 @@
 #include "sound/xm_module.h"
 
 constexpr int MIX_RAMP_FRAMES = 64;
-constexpr int32_t MIX_GAIN_SHIFT = 4; // accumulator += (sample x gain) >> 4
+constexpr int32_t MIX_GAIN_SHIFT = 3; // accumulator += (sample x gain) >> 3
+// A voice's gain at full volume and full pan. It puts a full-scale note at the level other
+// players give a module at full volume (the XM reference kit's renderings, within 0.1 dB).
+constexpr int32_t MIX_GAIN_FULL = 24406;
+// Channels whose voices, all full scale at full gain, still sum to less than 2^31 in one
+// accumulator: 21 x 32768 x 24406 >> 3 < 2^31 (a channel's old note fades out while its new
+// one fades in, so together they never pass one full gain).
+constexpr int MIX_CHANNELS_PER_GROUP = 21;
 
 struct MixVoice {
     const ModuleSample* sample;  // nullptr: silent
@@ -34,6 +41,9 @@ void SetVoiceGains(MixVoice* v, int32_t left, int32_t right);
 // Mixes frames of the voice into acc (2 x frames i32); a voice that reaches the end of an
 // unlooped sample, or whose fade-out ramp reaches 0, becomes inactive.
 void MixVoiceFrames(MixVoice* v, int32_t* acc, int frames);
+
+// acc[i] += src[i] for `values` values, held at the i32 limits instead of wrapping.
+void AddSaturated(int32_t* acc, const int32_t* src, int values);
 
 // Output conversion of accumulated values: |v| / 8160 rounded half up, clamped to 32767, times
 // master / 32768, sign restored. Also gives the average absolute level of each channel.

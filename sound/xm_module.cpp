@@ -4,6 +4,8 @@
 //           6. sample decoding (8-bit, 16-bit delta, 4-bit ADPCM)  7. file loading
 #include "sound/xm_module.h"
 
+#include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -75,10 +77,24 @@ struct Reader {
     uint32_t U32(size_t at) const { return uint32_t(U16(at)) | uint32_t(U16(at + 2)) << 16; }
 };
 
+// Says why a module is refused, when the caller asked; answers false.
+[[gnu::format(printf, 2, 3)]] static bool Refuse(ModuleRefusal* why, const char* format, ...) {
+    if (why) {
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(why->text, sizeof why->text, format, args);
+        va_end(args);
+    }
+    return false;
+}
+
 // ================================================================ 3. header
-static bool ParseHeader(const Reader& r, ModuleData* m, size_t* next) {
-    if (!r.Has(0, 80) || std::memcmp(r.bytes, "Extended Module: ", 17) != 0) return false;
-    if (r.U16(58) != 0x0104) return false; // older layouts differ in where things lie
+static bool ParseHeader(const Reader& r, ModuleData* m, size_t* next, ModuleRefusal* why) {
+    if (!r.Has(0, 80) || std::memcmp(r.bytes, "Extended Module: ", 17) != 0)
+        return Refuse(why, "not an XM module (no \"Extended Module: \" signature)");
+    if (r.U16(58) != 0x0104) // older layouts differ in where things lie
+        return Refuse(why, "XM version %X.%02X, only 1.04 is played", r.U16(58) >> 8,
+                      r.U16(58) & 0xFF);
     int t = 0;
     for (int i = 0; i < 20; i++) {
         const uint8_t c = r.U8(17 + i);
@@ -95,34 +111,49 @@ static bool ParseHeader(const Reader& r, ModuleData* m, size_t* next) {
     m->linearFrequencies = (r.U16(74) & 1) != 0;
     m->speed = r.U16(76);
     m->tempo = r.U16(78);
-    if (m->channels < 1 || m->channels > MODULE_MAX_CHANNELS) return false;
-    if (m->orderCount < 1 || m->orderCount > 256) return false;
-    if (m->patternCount > MODULE_MAX_PATTERNS) return false;
-    if (m->instrumentCount > MODULE_MAX_INSTRUMENTS) return false;
-    if (headerSize < 20 || uint64_t(headerSize) + 60 > r.size) return false;
-    for (int i = 0; i < 256; i++) m->orders[i] = i < m->orderCount ? r.U8(80 + i) : 0;
+    if (m->channels < 1 || m->channels > MODULE_MAX_CHANNELS)
+        return Refuse(why, "%d channels (1 to %d are played)", m->channels, MODULE_MAX_CHANNELS);
+    if (m->patternCount > MODULE_MAX_PATTERNS)
+        return Refuse(why, "%d patterns (at most %d)", m->patternCount, MODULE_MAX_PATTERNS);
+    if (m->instrumentCount > MODULE_MAX_INSTRUMENTS)
+        return Refuse(why, "%d instruments (at most %d)", m->instrumentCount,
+                      MODULE_MAX_INSTRUMENTS);
+    if (uint64_t(headerSize) + 60 > r.size)
+        return Refuse(why, "header size %u runs past the end of the file", headerSize);
+    // mended: the order table is the part of the header past its 20 bytes of fields, at most
+    // 256 entries; a song length beyond it is cut to it instead of reading orders out of the
+    // pattern data that follows.
+    const uint32_t held = headerSize < 20 ? 0 : headerSize - 20 < 256 ? headerSize - 20 : 256;
+    if (m->orderCount > held) m->orderCount = uint16_t(held);
+    if (m->orderCount < 1)
+        return Refuse(why, "no order to play (song length 0, or no order table)");
+    for (int i = 0; i < 256; i++) m->orders[i] = i < m->orderCount ? r.U8(80 + size_t(i)) : 0;
     *next = 60 + size_t(headerSize);
     return true;
 }
 
 // ================================================================ 4. patterns
-static bool ParsePatterns(const Reader& r, ModuleData* m, size_t* at) {
+static bool ParsePatterns(const Reader& r, ModuleData* m, size_t* at, ModuleRefusal* why) {
     const int ch = m->channels;
     m->patterns = ArenaArray<ModulePattern>(m->arena, m->patternCount);
     uint8_t* empty = ArenaArray<uint8_t>(m->arena, size_t(64) * ch * MODULE_CELL_BYTES);
-    if (!m->patterns || !empty) return false;
+    if (!m->patterns || !empty) return Refuse(why, "out of memory");
     m->emptyPattern = {64, empty};
     for (int p = 0; p < m->patternCount; p++) {
-        if (!r.Has(*at, 9)) return false;
+        if (!r.Has(*at, 9)) return Refuse(why, "pattern %d: the file ends in its header", p);
         const uint32_t headerLength = r.U32(*at);
         const uint16_t rows = r.U16(*at + 5);
         const uint16_t packed = r.U16(*at + 7);
-        if (rows < 1 || rows > MODULE_MAX_ROWS) return false;
-        if (uint64_t(*at) + headerLength > r.size) return false;
+        if (rows < 1 || rows > MODULE_MAX_ROWS)
+            return Refuse(why, "pattern %d has %d rows (1 to %d are played)", p, rows,
+                          MODULE_MAX_ROWS);
+        if (uint64_t(*at) + headerLength > r.size)
+            return Refuse(why, "pattern %d: header length %u runs past the end of the file", p,
+                          headerLength);
         const size_t dataAt = *at + headerLength;
         const size_t cellCount = size_t(rows) * ch;
         uint8_t* cells = ArenaArray<uint8_t>(m->arena, cellCount * MODULE_CELL_BYTES);
-        if (!cells) return false;
+        if (!cells) return Refuse(why, "out of memory");
         m->patterns[p] = {rows, cells};
         // Unpack: a byte with the top bit set says which of the five fields follow; else it
         // is the note and all four others follow. Data past the end or the packed size stops.
@@ -272,22 +303,26 @@ static void ReadEnvelope(const Reader& r, size_t inst, uint32_t size, const Enve
         }
 }
 
-static bool ParseInstruments(const Reader& r, ModuleData* m, size_t at) {
+static bool ParseInstruments(const Reader& r, ModuleData* m, size_t at, ModuleRefusal* why) {
     m->instruments = ArenaArray<ModuleInstrument>(m->arena, m->instrumentCount);
-    if (!m->instruments) return false;
+    if (!m->instruments) return Refuse(why, "out of memory");
     for (int n = 0; n < m->instrumentCount; n++) {
         ModuleInstrument* ins = &m->instruments[n];
         if (!r.Has(at, 4)) return true; // cut short: the remaining instruments stay empty
         uint32_t size = r.U32(at);
         const uint16_t sampleCount = r.U16(at + 27);
-        if (sampleCount > MODULE_MAX_SAMPLES_PER_INSTRUMENT) return false;
+        if (sampleCount > MODULE_MAX_SAMPLES_PER_INSTRUMENT)
+            return Refuse(why, "instrument %d has %d samples (at most %d)", n + 1, sampleCount,
+                          MODULE_MAX_SAMPLES_PER_INSTRUMENT);
         if (size < 29) size = 29; // the fields every instrument has
         if (sampleCount == 0) {
             at = (uint64_t(at) + size <= r.size) ? at + size : r.size;
             continue;
         }
         const uint32_t sampleHeaderSize = r.U32(at + 29);
-        if (sampleHeaderSize > MODULE_MAX_SAMPLE_HEADER) return false;
+        if (sampleHeaderSize > MODULE_MAX_SAMPLE_HEADER)
+            return Refuse(why, "instrument %d: sample header size %u (at most %d)", n + 1,
+                          sampleHeaderSize, MODULE_MAX_SAMPLE_HEADER);
         auto byte = [&](size_t off) -> uint8_t { return off < size ? r.U8(at + off) : 0; };
         for (int k = 0; k < 96; k++) ins->keymap[k] = byte(33 + k);
         ReadEnvelope(r, at, size, VOLUME_ENVELOPE, &ins->volumeEnvelope);
@@ -299,7 +334,7 @@ static bool ParseInstruments(const Reader& r, ModuleData* m, size_t at) {
         ins->fadeout = uint16_t(byte(239) | byte(240) << 8);
         ins->sampleCount = sampleCount;
         ins->samples = ArenaArray<ModuleSample>(m->arena, sampleCount);
-        if (!ins->samples) return false;
+        if (!ins->samples) return Refuse(why, "out of memory");
 
         // Sample headers follow the instrument header; the data of all of them follows those.
         size_t h = uint64_t(at) + size <= r.size ? at + size : r.size;
@@ -315,11 +350,14 @@ static bool ParseInstruments(const Reader& r, ModuleData* m, size_t at) {
             sh.panning = r.U8(h + 15);
             sh.relativeNote = int8_t(r.U8(h + 16));
             sh.reserved = r.U8(h + 17);
-            if (sh.length >= MODULE_MAX_SAMPLE_BYTES) return false;
+            if (sh.length >= MODULE_MAX_SAMPLE_BYTES)
+                return Refuse(why, "instrument %d, sample %d: %u bytes (fewer than %u are played)",
+                              n + 1, s + 1, sh.length, MODULE_MAX_SAMPLE_BYTES);
             h = r.Has(h, 40) ? h + 40 : r.size;
         }
         for (int s = 0; s < sampleCount; s++) {
-            if (!DecodeSample(r, h, headers[s], m->arena, &ins->samples[s])) return false;
+            if (!DecodeSample(r, h, headers[s], m->arena, &ins->samples[s]))
+                return Refuse(why, "out of memory");
             const uint64_t stored = StoredBytes(headers[s]);
             h = uint64_t(h) + stored <= r.size ? size_t(h + stored) : r.size;
         }
@@ -329,19 +367,24 @@ static bool ParseInstruments(const Reader& r, ModuleData* m, size_t at) {
 }
 
 // ================================================================ parse
-ModuleData* LoadModule(const uint8_t* bytes, size_t size) {
-    if (!bytes) return nullptr;
+ModuleData* LoadModule(const uint8_t* bytes, size_t size, ModuleRefusal* why) {
+    if (!bytes) {
+        Refuse(why, "no bytes");
+        return nullptr;
+    }
     const Reader r{bytes, size};
     ModuleArena* arena = new (std::nothrow) ModuleArena;
-    if (!arena) return nullptr;
-    ModuleData* m = static_cast<ModuleData*>(ArenaAlloc(arena, sizeof(ModuleData)));
+    ModuleData* m =
+        arena ? static_cast<ModuleData*>(ArenaAlloc(arena, sizeof(ModuleData))) : nullptr;
     if (!m) {
-        ArenaFree(arena);
+        if (arena) ArenaFree(arena);
+        Refuse(why, "out of memory");
         return nullptr;
     }
     m->arena = arena;
     size_t at = 0;
-    if (!ParseHeader(r, m, &at) || !ParsePatterns(r, m, &at) || !ParseInstruments(r, m, at)) {
+    if (!ParseHeader(r, m, &at, why) || !ParsePatterns(r, m, &at, why) ||
+        !ParseInstruments(r, m, at, why)) {
         ArenaFree(arena);
         return nullptr;
     }
@@ -361,10 +404,17 @@ const ModulePattern& PatternAtOrder(const ModuleData& module, int order) {
 }
 
 // ================================================================ 7. file loading
-ModuleData* LoadModuleFile(const char* path) {
-    if (!path) return nullptr;
+ModuleData* LoadModuleFile(const char* path, ModuleRefusal* why, bool* unreadable) {
+    if (unreadable) *unreadable = true;
+    if (!path) {
+        Refuse(why, "no file name");
+        return nullptr;
+    }
     FILE* f = std::fopen(path, "rb");
-    if (!f) return nullptr;
+    if (!f) {
+        Refuse(why, "cannot open: %s", std::strerror(errno));
+        return nullptr;
+    }
     // Modules larger than this cannot be within the load limits in any useful way.
     constexpr size_t MAX_FILE = size_t(512) << 20;
     uint8_t buffer[8192];
@@ -373,16 +423,21 @@ ModuleData* LoadModuleFile(const char* path) {
     bool ok = true;
     for (;;) {
         const size_t got = std::fread(buffer, 1, sizeof buffer, f);
-        if (got == 0) break;
+        if (got == 0) {
+            if (std::ferror(f)) {
+                ok = Refuse(why, "cannot read: %s", std::strerror(errno));
+            }
+            break;
+        }
         if (size + got > capacity) {
             const size_t want = capacity ? capacity * 2 : 65536;
             if (want > MAX_FILE) {
-                ok = false;
+                ok = Refuse(why, "larger than %zu MiB", MAX_FILE >> 20);
                 break;
             }
             uint8_t* grown = static_cast<uint8_t*>(std::realloc(bytes, want));
             if (!grown) {
-                ok = false;
+                ok = Refuse(why, "out of memory");
                 break;
             }
             bytes = grown;
@@ -392,7 +447,8 @@ ModuleData* LoadModuleFile(const char* path) {
         size += got;
     }
     std::fclose(f);
-    ModuleData* m = ok ? LoadModule(bytes, size) : nullptr;
+    if (ok && unreadable) *unreadable = false;
+    ModuleData* m = ok ? LoadModule(bytes, size, why) : nullptr;
     std::free(bytes);
     return m;
 }

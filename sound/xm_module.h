@@ -90,10 +90,18 @@ struct ModuleData {
     ModuleArena* arena;
 };
 
-// Parses a module; nullptr when the bytes are not an XM module within the load limits.
-ModuleData* LoadModule(const uint8_t* bytes, size_t size);
-// Reads a file (through an 8192-byte buffer) and parses it; nullptr on failure.
-ModuleData* LoadModuleFile(const char* path);
+// Why a module was refused, as one line of text ("pattern 3 has 300 rows (1 to 256 ...)").
+struct ModuleRefusal {
+    char text[128];
+};
+
+// Parses a module; nullptr when the bytes are not an XM module within the load limits (then
+// `why`, when given, says what was wrong).
+ModuleData* LoadModule(const uint8_t* bytes, size_t size, ModuleRefusal* why = nullptr);
+// Reads a file (through an 8192-byte buffer) and parses it; nullptr on failure. `unreadable`,
+// when given, tells a file that could not be read from a module that was refused.
+ModuleData* LoadModuleFile(const char* path, ModuleRefusal* why = nullptr,
+                           bool* unreadable = nullptr);
 void FreeModule(ModuleData* module);
 
 // The pattern an order entry plays.

@@ -17,7 +17,8 @@ static const int32_t VOLUME_TABLE[MODULE_VOLUME_STEPS] = {
     1,    130,  164,  207,  260,  328,  413,  519,   654,   823,   1036,  1305,  1642,
     2068, 2603, 3277, 4125, 5193, 6538, 8231, 10362, 13045, 16423, 20675, 26029, 32768};
 
-struct PlayerState {
+namespace {
+struct MusicPlayerState {
     ModuleData* module = nullptr;
     MusicContext* music = nullptr;
     std::thread thread;
@@ -37,11 +38,12 @@ struct PlayerState {
     int32_t accumulator[MODULE_BLOCK_FRAMES * 2];
     alignas(16) int16_t ring[MODULE_RING_BYTES / 2];
 };
-static PlayerState Player;
+MusicPlayerState Player;
+} // namespace
 
 // ================================================================ 2. rendering a block
 static void RenderNextBlock() {
-    PlayerState& p = Player;
+    MusicPlayerState& p = Player;
     std::memset(p.accumulator, 0, sizeof p.accumulator);
     const int32_t jump = p.jumpRequest.exchange(-1);
     if (jump >= 0) JumpMusicToOrder(p.music, jump);
@@ -69,7 +71,7 @@ static void WaitFiveMilliseconds() {
 }
 
 static void MixingThread() {
-    PlayerState& p = Player;
+    MusicPlayerState& p = Player;
     while (!p.stopRequested.load()) {
         const int heard = int((AudioOutRingPosition() / MODULE_BLOCK_BYTES) % MODULE_RING_BLOCKS);
         WaitFiveMilliseconds();
@@ -91,7 +93,7 @@ static void MixingThread() {
 
 // ================================================================ 4. start and stop
 void StopModule() {
-    PlayerState& p = Player;
+    MusicPlayerState& p = Player;
     if (p.thread.joinable()) {
         p.stopRequested.store(true);
         p.thread.join(); // the mixer never runs on freed data
@@ -113,7 +115,7 @@ void StopModule() {
 }
 
 int32_t PlayModule(const void* source, int32_t length, int32_t flags) {
-    PlayerState& p = Player;
+    MusicPlayerState& p = Player;
     StopModule();
     if (!source) return 0;
     if (!(flags & (MODULE_FROM_MEMORY | MODULE_FROM_FILE))) return 0; // no resources here

@@ -8,6 +8,7 @@
 #include "sound/xm_song.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 enum : uint8_t {
@@ -203,9 +204,11 @@ static void TriggerNote(MusicContext* m, int c, int note, uint8_t effect, uint8_
     ch.finetune = sample->finetune;
     if (effect == FX_EXTENDED && (param >> 4) == EX_FINETUNE)
         ch.finetune = int8_t(((param & 15) - 8) * 16);
+    // As in FT2 a new note leaves the tone portamento's target where the last porta note
+    // put it: a later Mx or 3xx without a note slides back towards it.
     if (realNote >= 0) {
         ch.period = NotePeriod(*m, realNote, ch.finetune);
-        ch.targetPeriod = ch.period;
+        ch.portaDirection = 0;
     }
     int32_t offset = 0;
     if (effect == FX_SAMPLE_OFFSET) { // 9xx acts, and remembers, only where a note starts
@@ -311,6 +314,7 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
                     ch.loopCount = uint8_t(y);
                 else
                     ch.loopCount--;
+                if (m->loopStateCount <= MUSIC_LOOP_STATES) m->loopStateNow = -1;
                 if (ch.loopCount > 0) {
                     m->breakRow = ch.loopRow;
                     m->loopJump = true;
@@ -328,8 +332,8 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
         case EX_NOTE_CUT:
             if (y == 0) SetVolume(ch, 0);
             break;
-        case EX_PATTERN_DELAY:
-            if (m->patternDelayRun == 0 && m->patternDelay == 0) m->patternDelay = y;
+        case EX_PATTERN_DELAY: // as in FT2 the last one on the row counts, EE0 too
+            if (m->patternDelayRun == 0) m->patternDelay = y;
             break;
         default: break; // E0, E3 and EF are ignored (settled); E5, E9, ED act elsewhere
         }
@@ -374,6 +378,8 @@ static void ApplyRowEffect(MusicContext* m, int c, uint8_t e, uint8_t p) {
     }
 }
 
+static void MultiRetrig(MusicContext* m, int c);
+
 // Everything a cell does when it is read: note, instrument, volume column, row effect.
 // As in FT2 an instrument number restarts the instrument only with a note or alone; with a
 // key off it only puts back the sample's volume and panning, and the note stays released.
@@ -394,10 +400,16 @@ static void PlayCell(MusicContext* m, int c, const uint8_t* cell) {
     } else {
         if (note && porta) {
             // Tone portamento never starts a note, even when nothing sounds: the note only
-            // sets the slide's target.
+            // sets the slide's target, and as in FT2 not while the channel's slide speed (its
+            // own memory, or this row's) is 0.
             const int realNote = note - 1 + ch.relativeNote;
-            if (realNote >= 0 && realNote < 119) {
+            const bool moves =
+                ch.tonePortaSpeed || (e == FX_TONE_PORTA && p) || ((vol >> 4) == 0xF && (vol & 15));
+            if (moves && realNote >= 0 && realNote < 119) {
                 ch.targetPeriod = NotePeriod(*m, realNote, ch.finetune);
+                ch.portaDirection = ch.targetPeriod > ch.period   ? 1
+                                    : ch.targetPeriod < ch.period ? -1
+                                                                  : 0;
                 ch.note = note;
             }
         } else if (note) {
@@ -410,9 +422,16 @@ static void PlayCell(MusicContext* m, int c, const uint8_t* cell) {
     }
     ApplyVolumeColumnRow(ch, vol);
     ApplyRowEffect(m, c, e, p);
+    // As in FT2, on a row that brings no note to start, E90 restarts the sounding note on the
+    // row's first tick, and Rxy counts that tick as it counts the others.
+    if (!note) {
+        if (e == FX_EXTENDED && p == (EX_RETRIG << 4)) RetriggerChannel(m, c);
+        if (e == FX_MULTI_RETRIG) MultiRetrig(m, c);
+    }
 }
 
-// A delayed cell on its tick: a note and instrument act as on a row's first tick. A delayed
+// A delayed cell on its tick (on every repeat of its row under a pattern delay): a note and
+// instrument act as on a row's first tick. A delayed
 // key off, as in FT2, puts back the sample's volume and panning, releases the note and at
 // once restarts the instrument, so that only the silence of a key off without a volume
 // envelope stays (until an instrument number with it puts the volume back). Of the volume
@@ -430,7 +449,14 @@ static void PlayDelayedCell(MusicContext* m, int c, const uint8_t* cell) {
         RestartInstrument(ch);
         if (insNumber) ResetVolumes(ch);
     } else {
-        if (note >= 1 && note <= 96) TriggerNote(m, c, note, 0, 0);
+        // As in FT2 a delayed row without a note plays the channel's last note again, and a
+        // delayed note restarts the instrument (key, envelopes, fade-out) with or without
+        // its number.
+        const uint8_t played = note >= 1 && note <= 96 ? note : ch.note;
+        if (played >= 1 && played <= 96) {
+            TriggerNote(m, c, played, 0, 0);
+            RestartInstrument(ch);
+        }
         if (insNumber) {
             ResetVolumes(ch);
             RestartInstrument(ch);
@@ -441,10 +467,18 @@ static void PlayDelayedCell(MusicContext* m, int c, const uint8_t* cell) {
 }
 
 // ================================================================ 5. per-tick effects
+// As in FT2 the slide keeps the direction its target note gave it: a period that another
+// slide pushed past the target is put on the target at the next step.
 static void TonePorta(MusicChannel& ch) {
     const int32_t speed = ch.tonePortaSpeed * 4;
     if (ch.targetPeriod <= 0) return;
-    if (ch.period < ch.targetPeriod) {
+    if (ch.portaDirection > 0) {
+        ch.period += speed;
+        if (ch.period > ch.targetPeriod) ch.period = ch.targetPeriod;
+    } else if (ch.portaDirection < 0) {
+        ch.period -= speed;
+        if (ch.period < ch.targetPeriod) ch.period = ch.targetPeriod;
+    } else if (ch.period < ch.targetPeriod) {
         ch.period += speed;
         if (ch.period > ch.targetPeriod) ch.period = ch.targetPeriod;
     } else if (ch.period > ch.targetPeriod) {
@@ -665,22 +699,40 @@ static void UpdateChannelOutput(MusicContext* m, int c, int32_t periodDelta) {
 }
 
 // ================================================================ 7. song flow
-// The channels' pattern-loop counters now, as an index into the states met so far. A song
-// whose loops are cut short by breaks comes back to its start with counters still running,
-// and then plays on differently: only a row played again with the same counters is a repeat.
-// Past MUSIC_LOOP_STATES different states the last one stands for all the others.
+// The channels' pattern-loop counters now, as an index into the states met so far (-1 when
+// there are more than MUSIC_LOOP_STATES). A song whose loops are cut short by breaks comes
+// back to its start with counters still running, and then plays on differently; nested loops
+// pass many states: only a row played again with the same counters is a repeat.
 static int LoopState(MusicContext* m) {
+    if (m->loopStateNow >= 0 || m->loopStateCount > MUSIC_LOOP_STATES) return m->loopStateNow;
     uint8_t now[MODULE_MAX_CHANNELS] = {};
     for (int c = 0; c < m->module->channels; c++) now[c] = m->channels[c].loopCount;
     for (int i = 0; i < m->loopStateCount; i++)
-        if (std::memcmp(m->loopStates[i], now, sizeof now) == 0) return i;
-    if (m->loopStateCount == MUSIC_LOOP_STATES) return MUSIC_LOOP_STATES - 1;
+        if (std::memcmp(m->loopStates[i], now, sizeof now) == 0) return m->loopStateNow = i;
+    if (m->loopStateCount == MUSIC_LOOP_STATES) {
+        m->loopStateCount++; // from now on no end is found
+        return -1;
+    }
     std::memcpy(m->loopStates[m->loopStateCount], now, sizeof now);
-    return m->loopStateCount++;
+    return m->loopStateNow = m->loopStateCount++;
 }
 
-static bool Visited(MusicContext* m, int order, int row) {
-    return (m->visited[LoopState(m)][order][row >> 3] >> (row & 7)) & 1;
+// Finds the row in the set of rows played, and adds it when `add`. Answers whether it was
+// there. With no room left (or too many loop states) nothing is ever found.
+static bool VisitRow(MusicContext* m, int order, int row, bool add) {
+    const int state = LoopState(m);
+    if (state < 0) return false;
+    const uint32_t key = (uint32_t(state) << 16 | uint32_t(order) << 8 | uint32_t(row)) + 1;
+    uint32_t slot = (key * 2654435761u) >> 16; // MUSIC_VISITED_SLOTS = 1 << 16
+    while (m->visitedRows[slot] != 0) {
+        if (m->visitedRows[slot] == key) return true;
+        slot = (slot + 1) & (MUSIC_VISITED_SLOTS - 1);
+    }
+    if (add && m->visitedCount < MUSIC_VISITED_SLOTS / 4 * 3) {
+        m->visitedRows[slot] = key;
+        m->visitedCount++;
+    }
+    return false;
 }
 
 // Moves to the row after the current one; sets atEnd when the song is over. As in FT2 a
@@ -715,7 +767,7 @@ static void AdvanceRow(MusicContext* m) {
     if (row >= PatternAtOrder(mod, order).rows) row = 0;
     // The song repeats itself when a row already played comes again, whether by a jump or
     // by running on.
-    if (m->ending == MUSIC_STOP_AT_REPEAT && Visited(m, order, row)) {
+    if (m->ending == MUSIC_STOP_AT_REPEAT && VisitRow(m, order, row, false)) {
         m->atEnd = true;
         return;
     }
@@ -728,7 +780,7 @@ static void ProcessTick(MusicContext* m) {
     const int channels = mod.channels;
     const bool readRow = m->tick == 0 && m->patternDelayRun == 0;
     if (readRow) {
-        m->visited[LoopState(m)][m->order][m->row >> 3] |= uint8_t(1 << (m->row & 7));
+        if (m->ending == MUSIC_STOP_AT_REPEAT) VisitRow(m, m->order, m->row, true);
         const ModulePattern& pat = PatternAtOrder(mod, m->order);
         const uint8_t* rowCells = pat.cells + size_t(m->row) * channels * MODULE_CELL_BYTES;
         for (int c = 0; c < channels; c++) {
@@ -788,7 +840,8 @@ void StartMusic(MusicContext* m, const ModuleData* module, MusicEnding ending) {
     m->globalVolume = 64;
     m->samplesPerTick = m->tempo ? 120000 / m->tempo : 120000;
     m->jumpOrder = -1;
-    m->gainFull = module->channels <= 32 ? 32767 : 32767 * 32 / module->channels;
+    m->loopStateNow = -1;
+    m->gainFull = MIX_GAIN_FULL;
     for (int c = 0; c < module->channels; c++) {
         m->channels[c].panning = 128;
         m->channels[c].defaultPanning = 128;
@@ -822,19 +875,58 @@ bool StepMusicTick(MusicContext* m) {
 }
 
 // ================================================================ 8. rendering
+// The most a voice adds to one side of a frame, from its gain and the gain it ramps to.
+static int64_t VoicePeak(int32_t gain, int32_t target) {
+    const int64_t g = (gain > target ? gain : target) >> 16;
+    return (g < 0 ? -g : g) * 32768 >> MIX_GAIN_SHIFT;
+}
+
+// Mixes n frames of every voice into acc (cleared by the caller). Where the voices' gains
+// could together pass the i32 range, the first MIX_CHANNELS_PER_GROUP channels go straight
+// in and each further group is mixed into a scratch buffer that is added with saturation:
+// no accumulator wraps whatever the channel count, and the mix stays as loud as with few
+// channels (past i32 the output is clipped anyway).
+static void MixChannels(MusicContext* m, int32_t* acc, int n) {
+    const int channels = m->module->channels;
+    int64_t peakLeft = 0, peakRight = 0;
+    for (int c = 0; c < channels; c++)
+        for (const MixVoice& v : m->voices[c])
+            if (v.active) {
+                peakLeft += VoicePeak(v.gainLeft, v.targetLeft);
+                peakRight += VoicePeak(v.gainRight, v.targetRight);
+            }
+    const bool fits = peakLeft <= INT32_MAX && peakRight <= INT32_MAX;
+    const int direct =
+        fits || channels < MIX_CHANNELS_PER_GROUP ? channels : MIX_CHANNELS_PER_GROUP;
+    for (int c = 0; c < direct; c++) {
+        MixVoiceFrames(&m->voices[c][0], acc, n);
+        MixVoiceFrames(&m->voices[c][1], acc, n);
+    }
+    constexpr int SCRATCH_FRAMES = int(sizeof m->mixScratch / sizeof m->mixScratch[0] / 2);
+    for (int first = direct; first < channels; first += MIX_CHANNELS_PER_GROUP) {
+        const int end =
+            first + MIX_CHANNELS_PER_GROUP < channels ? first + MIX_CHANNELS_PER_GROUP : channels;
+        for (int at = 0; at < n; at += SCRATCH_FRAMES) {
+            const int k = n - at < SCRATCH_FRAMES ? n - at : SCRATCH_FRAMES;
+            std::memset(m->mixScratch, 0, sizeof(int32_t) * 2 * size_t(k));
+            for (int c = first; c < end; c++) {
+                MixVoiceFrames(&m->voices[c][0], m->mixScratch, k);
+                MixVoiceFrames(&m->voices[c][1], m->mixScratch, k);
+            }
+            AddSaturated(acc + 2 * at, m->mixScratch, 2 * k);
+        }
+    }
+}
+
 int RenderMusic(MusicContext* m, int32_t* acc, int frames) {
     int done = 0;
-    const int channels = m->module->channels;
     while (done < frames) {
         if (m->samplesLeft <= 0) {
             if (!StepMusicTick(m)) break;
             m->samplesLeft = m->samplesPerTick;
         }
         const int n = frames - done < m->samplesLeft ? frames - done : m->samplesLeft;
-        for (int c = 0; c < channels; c++) {
-            MixVoiceFrames(&m->voices[c][0], acc + 2 * done, n);
-            MixVoiceFrames(&m->voices[c][1], acc + 2 * done, n);
-        }
+        MixChannels(m, acc + 2 * done, n);
         m->samplesLeft -= n;
         m->playTimeMs += uint32_t(n * 20 / 960);
         m->framesPlayed += uint64_t(n);

@@ -12,7 +12,10 @@
 #include "sound/xm_module.h"
 
 constexpr int MUSIC_RATE = 48000;
-constexpr int MUSIC_LOOP_STATES = 8; // pattern-loop counter states told apart at song end
+// Song end: states of the pattern-loop counters told apart, and rows remembered (by order and
+// state). A song that goes past either has no end found; it plays until the caller stops it.
+constexpr int MUSIC_LOOP_STATES = 1024;
+constexpr int MUSIC_VISITED_SLOTS = 1 << 16; // a hash set, kept at most 3/4 full
 
 // How the song ends.
 enum MusicEnding {
@@ -32,10 +35,11 @@ struct MusicChannel {
     int8_t relativeNote;
     bool keyOn;
     // Pitch.
-    int32_t period;       // current period (slides change it)
-    int32_t targetPeriod; // tone portamento target
-    int32_t outPeriod;    // after vibrato, arpeggio, auto-vibrato (0: silent)
-    double frequency;     // Hz of outPeriod
+    int32_t period;        // current period (slides change it)
+    int32_t targetPeriod;  // tone portamento target
+    int8_t portaDirection; // set by the target's note: +1 the period rises to it, -1 it falls
+    int32_t outPeriod;     // after vibrato, arpeggio, auto-vibrato (0: silent)
+    double frequency;      // Hz of outPeriod
     // Volume and panning.
     int32_t volume;        // 0..64, the note's volume
     int32_t outVolume;     // after tremolo, tremor, note cut (0..64)
@@ -85,12 +89,16 @@ struct MusicContext {
     bool atEnd;          // the row after the current one is past the song's end
     uint32_t playTimeMs; // milliseconds played (the player's counter)
     uint64_t framesPlayed;
-    int32_t gainFull; // voice gain at full volume and full pan
-    // Song-end detection: rows played, by order, for each state of the channels' pattern-loop
-    // counters they were played in (the song repeats only where both come again).
-    uint8_t visited[MUSIC_LOOP_STATES][256][MODULE_MAX_ROWS / 8];
+    int32_t gainFull;             // voice gain at full volume and full pan
+    int32_t mixScratch[2 * 1024]; // channels past the first group are mixed here, then added
+    // Song-end detection (MUSIC_STOP_AT_REPEAT only): the rows played, each with the state of
+    // the channels' pattern-loop counters it was played in (the song repeats only where both
+    // come again). visitedRows holds state << 16 | order << 8 | row, plus 1 (0: empty slot).
+    uint32_t visitedRows[MUSIC_VISITED_SLOTS];
+    int32_t visitedCount;
     uint8_t loopStates[MUSIC_LOOP_STATES][MODULE_MAX_CHANNELS];
     int32_t loopStateCount;
+    int32_t loopStateNow; // index of the counters' state now; -1: changed since it was found
     MusicChannel channels[MODULE_MAX_CHANNELS];
     MixVoice voices[MODULE_MAX_CHANNELS][2]; // [c][0] plays, [c][1] fades the old note out
     // Called after each tick is processed (the renderer's tick dump).
@@ -100,8 +108,8 @@ struct MusicContext {
 
 // Puts the context at the start of the module. The module must outlive the context's use.
 void StartMusic(MusicContext* music, const ModuleData* module, MusicEnding ending);
-// Mixes frames into acc (2 x frames i32, added to, not cleared). Returns the frames that were
-// song (fewer than asked only when the song ended).
+// Mixes frames into acc (2 x frames i32, added to, not cleared; no value wraps when it starts
+// cleared). Returns the frames that were song (fewer than asked only when the song ended).
 int RenderMusic(MusicContext* music, int32_t* acc, int frames);
 // Processes one tick without mixing (tests): returns false once the song has ended.
 bool StepMusicTick(MusicContext* music);

@@ -30,4 +30,7 @@ if(TARGET xmrender)
         SKIP_RETURN_CODE 77
         TIMEOUT 900
         ENVIRONMENT "MVX_XMREF_DEFAULT=${PROJECT_SOURCE_DIR}/../shared/xmref")
+    add_test(NAME XmRenderCommandLineSaysWhatHappened
+             COMMAND ${CMAKE_CURRENT_LIST_DIR}/xmrender_cli_check.sh $<TARGET_FILE:xmrender>
+                     ${PROJECT_SOURCE_DIR}/assets/music4.xm)
 endif()

@@ -17,13 +17,14 @@ static ModulePtr SampleModule(std::vector<int16_t> values, uint8_t loopType, uin
     return LoadTestModule(xm);
 }
 
-// The left values of a voice at gain 16 (so the accumulator shows sample values) at a rate.
+// The left values of a voice at gain 1 << MIX_GAIN_SHIFT (so the accumulator shows sample
+// values) at a rate.
 static std::vector<int> LeftValues(const ModulePtr& m, double hz, int frames,
                                    MixVoice* out = nullptr) {
     MixVoice v{};
     StartVoice(&v, &m->instruments[0].samples[0], 0);
     SetVoiceRate(&v, hz);
-    v.gainLeft = v.targetLeft = 16 << 16;
+    v.gainLeft = v.targetLeft = (1 << MIX_GAIN_SHIFT) << 16;
     std::vector<int32_t> acc(size_t(2 * frames), 0);
     MixVoiceFrames(&v, acc.data(), frames);
     if (out) *out = v;
@@ -77,7 +78,8 @@ TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
     SetVoiceGains(&v, 64, 0);
     std::vector<int32_t> acc(2 * 70, 0);
     MixVoiceFrames(&v, acc.data(), 70);
-    for (int i = 0; i < 70; i++) EXPECT_EQ(acc[size_t(2 * i)], (1024 * std::min(i, 64)) >> 4) << i;
+    for (int i = 0; i < 70; i++)
+        EXPECT_EQ(acc[size_t(2 * i)], (1024 * std::min(i, 64)) >> MIX_GAIN_SHIFT) << i;
     EXPECT_EQ(v.gainLeft, 64 << 16);
 }
 
@@ -141,4 +143,22 @@ TEST(XmOutput, NewNoteFadesTheOldOneOutOverTheRampInTheSecondVoice) {
     ASSERT_EQ(RenderMusic(song.music.get(), acc.data(), 63), 63);
     EXPECT_FALSE(old.active);
     EXPECT_TRUE(song.music->voices[0][0].active);
+}
+
+// Full scale on every channel, panned hard left: 21 channels sum exactly; more saturate the
+// accumulator instead of wrapping it, and stay as loud per channel.
+TEST(XmOutput, FullScaleChannelsSumWithoutWrappingAtAnyChannelCount) {
+    for (int channels : {21, 40, 64}) {
+        XmModule xm = TestModule(channels, 1);
+        xm.instruments[0].samples[0].data.assign(256, 32767);
+        xm.instruments[0].samples[0].sixteenBit = true;
+        for (int c = 0; c < channels; c++)
+            xm.patterns[0].At(0, c, channels) = ParseCell("C-4 01 50 800");
+        TestSong song(xm);
+        std::vector<int32_t> acc(2 * 2000, 0);
+        ASSERT_EQ(RenderMusic(song.music.get(), acc.data(), 2000), 2000);
+        const int64_t one = (int64_t(32767) * MIX_GAIN_FULL) >> MIX_GAIN_SHIFT;
+        EXPECT_EQ(acc[2 * 1500], std::min<int64_t>(one * channels, INT32_MAX)) << channels;
+        EXPECT_EQ(acc[2 * 1500 + 1], 0) << channels;
+    }
 }

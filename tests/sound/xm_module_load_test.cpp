@@ -52,6 +52,15 @@ TEST(XmModuleLoad, ModulesOutsideTheLoadLimitsAreRefused) {
         Put(b, c.at, c.value, c.bytes);
         EXPECT_EQ(LoadAndPlay(b), c.loads) << "at " << c.at << " value " << c.value;
     }
+    std::vector<uint8_t> b = good;
+    Put(b, 68, 65, 2);
+    ModuleRefusal why{};
+    EXPECT_EQ(LoadModule(b.data(), b.size(), &why), nullptr);
+    EXPECT_STREQ(why.text, "65 channels (1 to 64 are played)");
+    b = good;
+    Put(b, 341, 257, 2);
+    EXPECT_EQ(LoadModule(b.data(), b.size(), &why), nullptr);
+    EXPECT_STREQ(why.text, "pattern 0 has 257 rows (1 to 256 are played)");
 }
 
 TEST(XmModuleLoad, SamplesDecodeTo16BitAndLoopsStayInsideTheSample) {
@@ -127,4 +136,29 @@ TEST(XmModuleLoad, EveryTruncationAndLyingSizeIsRefusedOrPlayedSafely) {
     ModulePtr m(LoadModule(b.data(), b.size()));
     ASSERT_TRUE(m);
     EXPECT_EQ(m->instruments[0].samples[0].loopType, SAMPLE_LOOP_NONE);
+}
+
+// Only the orders the header holds are read (its size counts 20 bytes before the order
+// table): a song length beyond them never reads orders out of the pattern data.
+TEST(XmModuleLoad, OrdersComeOnlyFromTheOrderTableTheHeaderHolds) {
+    XmModule xm = TestModule();
+    xm.orders = {0, 1, 0};
+    xm.patterns.push_back(xm.patterns[0]);
+    const std::vector<uint8_t> full = WriteXm(xm);
+    std::vector<uint8_t> b = full;
+    Put(b, 64, 300, 2); // song length past the 256 orders of a 276-byte header
+    ModulePtr m(LoadModule(b.data(), b.size()));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->orderCount, 256);
+    // A header of 22 bytes holds two orders; the pattern data follows at once.
+    b.assign(full.begin(), full.begin() + 82);
+    b.insert(b.end(), full.begin() + 336, full.end());
+    Put(b, 60, 22, 4);
+    Put(b, 64, 3, 2);
+    m.reset(LoadModule(b.data(), b.size()));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->orderCount, 2);
+    EXPECT_EQ(std::vector<uint8_t>(m->orders, m->orders + 3), (std::vector<uint8_t>{0, 1, 0}));
+    Put(b, 60, 20, 4); // no order at all
+    EXPECT_FALSE(LoadAndPlay(b));
 }

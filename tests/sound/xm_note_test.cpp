@@ -120,13 +120,9 @@ TEST(XmNoteDelay, DelayedRowsActOnTheirTickAsFt2Does) {
 }
 
 TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
-    TestSong retrig(Song({"C-4 01 .. ...", "... .. .. E92", "... .. .. E90"})); // E90: nothing
-    std::vector<int> restarts; // ticks on which the note started anew (the old one fades)
-    for (int t = 0; t < 18 && retrig.Tick(); t++) {
-        if (retrig.music->voices[0][1].active) restarts.push_back(t);
-        retrig.music->voices[0][1].active = false;
-    }
-    EXPECT_EQ(restarts, (std::vector<int>{8, 10}));
+    // E90, as in FT2, restarts the note on the row's first tick only.
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. ...", "... .. .. E92", "... .. .. E90"}), 18),
+              (std::vector<int>{8, 10, 12}));
     ExpectTicks("R72 halves the volume every 2 ticks", Song({"C-4 01 50 R72"}), VolumeOf, 0,
                 {64, 64, 32, 32, 16, 16});
     ExpectTicks("EC3 on its tick, EC0 on the first", Song({"C-4 01 .. EC3", "C-4 01 .. EC0"}),
@@ -146,4 +142,28 @@ TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
     EXPECT_EQ(starts, (std::vector<int64_t>{512, 512, 512}));
     song.Tick();
     EXPECT_FALSE(song.music->voices[0][0].active);
+}
+
+// FT2 plays a delayed row without a note with the channel's last note, and a delayed note
+// restarts the instrument's envelopes and fade-out even without an instrument number. A
+// pattern delay on the row plays the delayed note again on every repeat of the row.
+TEST(XmNoteDelay, DelayedRowsReplayTheLastNoteRestartEnvelopesAndRepeatUnderEEx) {
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. ...", "... .. .. ED2", "... 01 .. ED3"}), 18),
+              (std::vector<int>{8, 15}));
+    const XmModule released = EnvelopeSong({"C-4 01 .. ...", "=== .. .. ...", "D-4 .. .. ED1"});
+    ExpectTicks("envelope restarts on the delay tick", released, EnvelopeOf, 12, {16, 64, 56});
+    ExpectTicks("the key is down again", released, KeyOnOf, 13, {1});
+    ExpectTicks("fade-out starts over", released, FadeoutOf, 13, {32768});
+    EXPECT_EQ(
+        NoteStarts(Song({"C-4 01 .. ... | ... .. .. ...", "... .. .. ED2 | ... .. .. EE1"}), 24),
+        (std::vector<int>{8, 14}));
+}
+
+// Rxy counts every tick of its rows, the first one too when the row has no note (a note
+// starts the sample itself); an instrument number starts the count over.
+TEST(XmNote, MultiRetrigCountsTheFirstTickOfRowsWithoutANote) {
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R02", "... .. .. R02"}), 12),
+              (std::vector<int>{2, 4, 6, 8, 10}));
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R03", "C-4 01 .. R03"}), 12),
+              (std::vector<int>{3, 6, 9}));
 }

@@ -24,6 +24,28 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
     ExpectTicks("310 slides to its target and stops there, the volume column's F1 too",
                 Song({"C-4 01 .. ...", "D-4 .. .. 310", "C-4 .. F1 ..."}), PeriodOf, 6,
                 {C4, C4 - 64, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4, C4});
+    // As in FT2 the slide keeps the direction its note gave it: pushed past the target by
+    // another slide, it jumps to the target; a new note sets a new direction.
+    ExpectTicks(
+        "3xx keeps its direction",
+        Song({"C-4 01 .. ...", "D-4 .. .. 310", "... .. .. 110", "... .. .. 310", "C-4 .. .. 310"}),
+        PeriodOf, 18,
+        {C4 - 448, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4});
+    // A new note leaves the target where the last porta note put it (FT2's recording in the
+    // kit's Porta-Pickup slides back to it): F1 or 310 without a note slide back to D-4.
+    ExpectTicks("the target outlives a new note",
+                Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", "... .. F1 ..."}),
+                PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
+    ExpectTicks("and 310 slides to it too",
+                Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", "... .. .. 310"}),
+                PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
+    // Each channel slides at its own speed memory; a porta note while it is 0 is no target.
+    const XmModule memories =
+        Song({"C-4 01 .. ... | C-4 01 .. ...", "D-4 .. .. 300 | D-4 .. .. 3FF",
+              "... .. .. 310 | ... .. .. 300"});
+    ExpectTicks("300 with no speed yet: D-4 is no target", memories, PeriodOf, 6,
+                {C4, C4, C4, C4, C4, C4, C4, C4, C4});
+    ExpectTicks("3FF beside it", memories, PeriodOf, 6, {C4, C4 - 128, C4 - 128}, 1);
     // FT2 hears sixteenths of a semitone: the low 3 bits of a finetune are dropped. E5F
     // overrides the sample's finetune on its note's row: (15 - 8) x 16.
     ExpectTicks("finetune 7", Finetuned(7), PeriodOf, 0, {C4});

@@ -53,6 +53,10 @@ TEST(XmSongFlow, JumpsBreaksAndLoopsWalkTheRowsAsFt2Does) {
     ExpectWalk("EE2 repeats its row twice more",
                {{NONE, "C-4 01 .. EE2 | ... .. .. ...", "... .. .. B09 | ... .. .. ..."}},
                {{0, 0}, {0, 1}, {0, 1}, {0, 1}, {0, 2}});
+    ExpectWalk("of several EEx on one row the last counts, EE0 too",
+               {{"... .. .. EE2 | ... .. .. EE1", "... .. .. EE1 | ... .. .. EE0",
+                 "... .. .. B09 | ... .. .. ..."}},
+               {{0, 0}, {0, 0}, {0, 1}, {0, 2}});
 }
 
 TEST(XmSongFlow, SpeedAndTempoSetTicksPerRowAndSamplesPerTick) {
@@ -96,4 +100,10 @@ TEST(XmSongFlow, SongEndIsARowPlayedAgainWithTheSameLoopCounters) {
                                 {NONE, NONE, NONE, "... .. .. B00 | ... .. .. ..."}}),
                  MUSIC_STOP_AT_REPEAT);
     EXPECT_EQ(Walk(cut, 100).size(), 18u);
+    // Nested loops: every state of the two counters is its own; none is taken for another.
+    TestSong nested(
+        FlowModule(2, {{"... .. .. E60 | ... .. .. E60", "... .. .. E61 | ... .. .. ...", NONE,
+                        "... .. .. ... | ... .. .. E6F"}}),
+        MUSIC_STOP_AT_REPEAT);
+    EXPECT_EQ(Walk(nested, 200).size(), 16u * 6 + 4);
 }

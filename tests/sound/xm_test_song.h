@@ -108,3 +108,15 @@ inline void ExpectTicks(const char* what, const XmModule& xm, ChannelField field
     }
     EXPECT_EQ(got, expected) << what;
 }
+
+// The ticks (counted from 0) on which channel c started its note anew within `ticks` ticks: a
+// new note moves the sounding one to the channel's second voice to fade out.
+inline std::vector<int> NoteStarts(const XmModule& xm, int ticks, int c = 0) {
+    TestSong song(xm);
+    std::vector<int> starts;
+    for (int t = 0; t < ticks && song.Tick(); t++) {
+        if (song.music->voices[c][1].active) starts.push_back(t);
+        song.music->voices[c][1].active = false;
+    }
+    return starts;
+}
