@@ -88,9 +88,14 @@ TEST(TilePictures, WallsAndMachinesAreSolidWhileSceneryLetsTheBackdropThrough) {
     for (int t : {24, 25, 26, 27, 30, 31, 32, 33, 36, 37})
         EXPECT_GT(keyed(t), 64 * 64 / 4) << "scenery tile " << t << " hides the backdrop";
     for (int t : {28, 29, 34, 35, 38, 39, 40, 41}) EXPECT_EQ(keyed(t), 0) << "tile " << t;
-    for (int t = 38; t <= 41; t++) {
+    for (int t = 38; t <= 41; t++) { // dark, but with a structure that reads, not a hole
         const Ink ink = InkOf(64 * (t % 6), 64 * (t / 6), 64, 64);
-        EXPECT_LT(std::max({ink.r, ink.g, ink.b}), 40) << "dark tile " << t;
+        EXPECT_LT(std::max({ink.r, ink.g, ink.b}), 48) << "dark tile " << t;
+        std::vector<int> light;
+        for (uint32_t n : Box(64 * (t % 6), 64 * (t / 6), 64, 64))
+            light.push_back(std::max({Split(n).r, Split(n).g, Split(n).b}));
+        std::sort(light.begin(), light.end());
+        EXPECT_GT(light[light.size() * 9 / 10] - light[light.size() / 10], 20) << "flat tile " << t;
     }
     for (int t = 18; t <= 23; t++) // the machines' striped top
         EXPECT_GT(InkOf(64 * (t % 6), 64 * (t / 6) + 6, 64, 1, Yellow).count, 16) << "tile " << t;

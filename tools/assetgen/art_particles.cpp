@@ -1,5 +1,5 @@
 // art_particles.cpp - the particle sheet, ten pictures of 32 x 32: 0 white dot, 1 orange ring
-// (the jet's exhaust puffs), 2 white ball with an orange rim, 3 to 5 metal wreckage of a
+// of flame (the jet's exhaust puffs), 2 white ball with an orange rim, 3 to 5 metal wreckage of a
 // destroyed drone, 6 white smoke puff, 7 brown dust cloud, 8 cyan spark, 9 flame.
 //
 // Particles are drawn faded but keyed, with no soft alpha of their own; soft edges are made
@@ -126,14 +126,25 @@ Canvas Particle(int index) {
                 return Colour{1, 1, 1};
             });
         return c;
-    case 1: { // orange ring
-        PaintShape(
-            c, 0, 0, 32, 32, [=](Vec2 p) { return SdRing(p, centre, 10.5f, 3.0f); },
-            [=](Vec2 p) {
-                const float off =
-                    (Length(p - centre) - 10.5f) / 3.0f; // -1 inner edge .. 1 outer edge
-                return Ramp({Hex(0xFFF0B0), Hex(0xFFA020), Hex(0xE05808)}, (off + 1) / 2);
-            });
+    case 1: { // the jet's exhaust: a ragged ring of flame, white-hot inside, licking outward
+        for (int y = 0; y < 32; y++)
+            for (int x = 0; x < 32; x++) {
+                const Vec2 q = Vec2{float(x) + 0.5f, float(y) + 0.5f} - centre;
+                const float r = Length(q), a = std::atan2(q.y, q.x);
+                const float tongue =
+                    ValueNoise(std::cos(a) * 5 + 9, std::sin(a) * 5 + 9, 1.3f, 191);
+                const float inner =
+                    4.5f + 2.5f * ValueNoise(std::cos(a) * 3, std::sin(a) * 3, 1, 192);
+                const float outer = 9.5f + 6.0f * tongue;
+                const float t = (r - inner) / (outer - inner); // 0 inner edge .. 1 flame tip
+                if (t <= -0.25f || t >= 1) continue;
+                const float cover = (1 - SmoothStep(0.55f, 1.0f, t)) * SmoothStep(-0.25f, 0.1f, t);
+                BlendPixel(
+                    c, x, y,
+                    Ramp({Hex(0xFFF0A0), Hex(0xFFC040), Hex(0xFF8014), Hex(0xD83808)}, Clamp01(t)),
+                    cover);
+            }
+        DitherCoverage(c);
         return c;
     }
     case 2: // white ball with an orange rim

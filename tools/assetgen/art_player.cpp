@@ -1,6 +1,8 @@
 // art_player.cpp - the player sprite: the red torso with its jet pack and the five poses of
 // the metal legs, rendered from the robot model in a side view turned a little towards the
-// viewer. Facing left as drawn; the game mirrors both for facing right.
+// viewer, with a back light tracing its outline and the legs lit brighter, so the robot stands
+// out from the dark panels behind it. Facing left as drawn; the game mirrors both for facing
+// right.
 //
 // The game draws the torso first and the legs over it, both as 64 x 64 squares centred on
 // the robot's position, with the torso swaying a few pixels: so the pelvis belongs to the
@@ -21,17 +23,20 @@ RobotView SideView(int groups) {
     view.scale = 1;
     view.origin = {32.5f, 62.0f};
     view.groups = groups;
+    view.rimLight = 0.9f;
+    view.legGain = 1.4f;
     return view;
 }
 
-// The walk cycle: 0 standing, then stride, pass, stride with the other leg, pass.
+// The walk cycle: 0 standing, then stride, pass, stride with the other leg, pass; wide
+// strides and a high lifted foot, so the poses differ at a glance.
 RobotPose LegPose(int pose) {
     RobotPose p;
     switch (pose) {
-    case 1: p.nearAnkle = {-7.0f, 4.5f}, p.farAnkle = {6.6f, 5.6f}, p.farToeDrop = 16; break;
-    case 2: p.nearAnkle = {0.8f, 4.5f}, p.farAnkle = {-2.0f, 9.6f}, p.farToeDrop = 12; break;
-    case 3: p.nearAnkle = {6.6f, 5.6f}, p.farAnkle = {-7.0f, 4.5f}, p.nearToeDrop = 16; break;
-    case 4: p.nearAnkle = {-2.0f, 9.6f}, p.farAnkle = {0.8f, 4.5f}, p.nearToeDrop = 12; break;
+    case 1: p.nearAnkle = {-9.0f, 5.0f}, p.farAnkle = {9.0f, 6.5f}, p.farToeDrop = 24; break;
+    case 2: p.nearAnkle = {1.0f, 4.5f}, p.farAnkle = {-3.0f, 12.5f}, p.farToeDrop = 18; break;
+    case 3: p.nearAnkle = {9.0f, 6.5f}, p.farAnkle = {-9.0f, 5.0f}, p.nearToeDrop = 24; break;
+    case 4: p.nearAnkle = {-3.0f, 12.5f}, p.farAnkle = {1.0f, 4.5f}, p.nearToeDrop = 18; break;
     default: break;
     }
     return p;

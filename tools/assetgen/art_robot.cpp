@@ -261,8 +261,17 @@ Colour LightSurface(const Scene& scene, int which, Vec3 p, Vec3 viewRayModel,
         Hex(0x38507C) * (std::max(0.0f, Dot(n, Normalise(Vec3{0.8f, -0.1f, 0.4f}))) * 0.35f * ao);
     lit = Mix(lit, Environment(reflected.y) * (0.45f + 0.55f * ao), s.mirror);
     lit = lit + Colour{1, 1, 1} * highlight + Hex(0x40C0FF) * (rim * 0.45f * ao);
+    if (view.rimLight > 0) {
+        // the back light: strongest on the upper and rear edges, where the normal turns away
+        const float edge = std::pow(1 - facing, 2.2f);
+        const float back = Clamp01(0.35f + 0.5f * n.x + 0.45f * n.y);
+        lit = lit + Hex(0xFFF2DC) * (view.rimLight * edge * back);
+    }
+    const bool leg = shape.group == ROBOT_LEGS;
+    if (leg) lit = lit * view.legGain;
     // parts on the far side stand in the robot's own shade
-    return std::max(shape.a.z, shape.b.z) < -2.5f ? lit * 0.7f : lit;
+    return std::max(shape.a.z, shape.b.z) < -2.5f ? lit * (leg && view.legGain > 1 ? 0.82f : 0.7f)
+                                                  : lit;
 }
 
 // ---------------------------------------------------------------- wireframe
@@ -370,14 +379,15 @@ std::vector<RobotShape> BuildRobot(const RobotPose& pose) {
         s.push_back(
             Capsule({0.4f, 44.0f, z}, {-3.0f, 37.6f, z}, 2.1f, ROBOT_STEEL, body)); // upper arm
         s.push_back(Sphere({-3.0f, 37.6f, z}, 2.4f, ROBOT_DARK, body));             // elbow
+        // the gun: a thick steel barrel with an orange muzzle, so it reads at sprite size
         s.push_back(
-            Box({-8.6f, 38.2f, z}, {5.6f, 2.4f, 2.3f}, 1.0f, -4, ROBOT_DARK, body)); // gun body
+            Box({-8.8f, 38.2f, z}, {6.0f, 3.0f, 2.6f}, 1.0f, -4, ROBOT_DARK, body)); // gun body
         s.push_back(
-            Cylinder({-13.4f, 38.6f, z}, {-17.6f, 38.9f, z}, 1.5f, ROBOT_STEEL, body)); // barrel
+            Cylinder({-13.8f, 38.6f, z}, {-19.0f, 38.9f, z}, 2.3f, ROBOT_STEEL, body)); // barrel
         s.push_back(
-            Cylinder({-17.2f, 38.9f, z}, {-18.4f, 38.9f, z}, 1.9f, ROBOT_ORANGE, body)); // muzzle
+            Cylinder({-18.6f, 38.9f, z}, {-20.4f, 38.9f, z}, 2.8f, ROBOT_ORANGE, body)); // muzzle
         s.push_back(
-            Box({-7.4f, 40.9f, z}, {2.8f, 0.8f, 1.4f}, 0.4f, -4, ROBOT_ORANGE, body)); // sight
+            Box({-7.4f, 41.6f, z}, {3.2f, 1.0f, 1.6f}, 0.4f, -4, ROBOT_ORANGE, body)); // sight
     }
     return s;
 }
@@ -477,4 +487,58 @@ void DrawRobotWireframe(Canvas& canvas, const std::vector<RobotShape>& shapes,
                       style.hiddenOpacity);
     for (const auto& piece : front)
         PaintLine(canvas, piece.first, piece.second, style.width, style.visible);
+}
+
+void DrawRobotOutline(Canvas& canvas, const std::vector<RobotShape>& shapes, const RobotView& view,
+                      Colour line, Colour nearFill, Colour farFill) {
+    // Which part and how near, per pixel, at three rays a pixel each way.
+    constexpr int SS = 3;
+    const Scene scene = MakeScene(shapes, view.groups);
+    const int w = canvas.width * SS, h = canvas.height * SS;
+    std::vector<int> part(size_t(w) * h, -1);
+    std::vector<float> depth(size_t(w) * h, 0);
+    const Vec3 dir = Normalise(ViewToModel(view, Vec3{0, 0, -1}));
+    float nearest = -1e9f, farthest = 1e9f;
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            const float vx = ((float(x) + 0.5f) / SS - view.origin.x) / view.scale;
+            const float vy = (view.origin.y - (float(y) + 0.5f) / SS) / view.scale;
+            const Vec3 origin = ViewToModel(view, Vec3{vx, vy, 100});
+            float t = 0;
+            int which = -1;
+            for (int i = 0; i < 200 && t < 200; i++) {
+                const float d = SceneDistance(scene, origin + dir * t, &which);
+                if (d < 0.01f) {
+                    part[size_t(y) * w + x] = which;
+                    depth[size_t(y) * w + x] = 100 - t;
+                    nearest = std::max(nearest, 100 - t);
+                    farthest = std::min(farthest, 100 - t);
+                    break;
+                }
+                t += d * 0.9f;
+            }
+        }
+    Canvas big = MakeCanvas(w, h);
+    const float range = std::max(1.0f, nearest - farthest);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            const size_t i = size_t(y) * w + x;
+            bool edge = false;
+            for (int d = 1; d <= SS && !edge; d++)
+                for (const int o : {-d, d}) {
+                    for (const Vec2 step : {Vec2{float(o), 0}, Vec2{0, float(o)}}) {
+                        const int nx = x + int(step.x), ny = y + int(step.y);
+                        const size_t j =
+                            size_t(std::clamp(ny, 0, h - 1)) * w + size_t(std::clamp(nx, 0, w - 1));
+                        // a line inside a part where another lies nearer, or on its border
+                        if (part[i] >= 0 && (part[j] != part[i]) &&
+                            (part[j] < 0 || depth[j] <= depth[i] + 0.01f))
+                            edge = true;
+                    }
+                }
+            if (part[i] < 0) continue;
+            const Colour fill = Mix(farFill, nearFill, (depth[i] - farthest) / range);
+            big.At(x, y) = Pixel{edge ? line : fill, 1};
+        }
+    DrawCanvas(canvas, Downsample(big, SS), 0, 0);
 }

@@ -57,6 +57,8 @@ struct RobotView {
     float scale = 1;
     Vec2 origin{32, 62.5f};
     int groups = ROBOT_ALL;
+    float rimLight = 0; // a cool light from behind and above that traces the outline (sprites)
+    float legGain = 1;  // the legs lit this much brighter (they stand on dark ground)
 };
 
 // Ray-marched picture of the model, supersample x supersample rays a pixel, on a transparent
@@ -79,3 +81,9 @@ struct WireStyle {
 };
 void DrawRobotWireframe(Canvas& canvas, const std::vector<RobotShape>& shapes,
                         const RobotView& view, const WireStyle& style);
+
+// A designer's outline drawing of the model: each visible part filled flat, brighter the
+// nearer it is to the viewer, with a line where one part meets another or the background.
+// Reads at small sizes where the full wireframe turns into a tangle.
+void DrawRobotOutline(Canvas& canvas, const std::vector<RobotShape>& shapes, const RobotView& view,
+                      Colour line, Colour nearFill, Colour farFill);

@@ -2,12 +2,12 @@
 // colours) and the title logo (8 bits).
 //
 // screens.bmp: two rows of three 256 x 256 pictures. Row 0 shows the robot three times,
-// a wireframe from the side, a shaded three-quarter view and a wireframe from above (the
+// a wireframe from the side, a shaded three-quarter view and an outline drawing from above (the
 // menu shows the two wireframes, the shop the shaded view); row 1 the headings MENU, SCORE
 // and SHOP in chrome letters, kept in the upper part of their squares because the screens
 // that show them put text close below.
 //
-// logo.bmp: "MORVEXA" in large orange letters with the robot standing in front, drawn by
+// logo.bmp: "MORVEXA" in large orange letters with the robot hovering below them, drawn by
 // the menu as three 256 x 256 thirds side by side.
 #include "tools/assetgen/art_letters.h"
 #include "tools/assetgen/art_palette.h"
@@ -45,7 +45,9 @@ Canvas RobotTop() {
     view.pitch = 90; // seen from straight above
     view.scale = 5.0f;
     view.origin = {128, 128};
-    PaintWireframe(c, BuildRobot(RobotPose{}), view);
+    // seen from above the parts overlap too much for a full wireframe: outlines only
+    DrawRobotOutline(c, BuildRobot(RobotPose{}), view, WIRE, WIRE_GLOW * 2.4f, WIRE_GLOW * 0.9f);
+    AddOutline(c, WIRE_GLOW, true);
     return c;
 }
 
@@ -105,16 +107,27 @@ void PaintChromeWord(Canvas& c, const char* word, float unit, float x, float y) 
     });
 }
 
-// A four-pointed glint.
+// A glint: a soft white glow, a small hot centre and two long thin rays, large enough to
+// survive the reduction to a few colours as a star, not a speck.
 void PaintGlint(Canvas& c, Vec2 at, float size) {
-    auto star = [=](Vec2 p) {
-        const Vec2 q = (p - at) * (1 / size);
-        return (std::sqrt(std::fabs(q.x) + 0.002f) + std::sqrt(std::fabs(q.y) + 0.002f) - 0.55f) *
-               size;
-    };
-    PaintShape(c, at.x - size, at.y - size, at.x + size, at.y + size, star, [=](Vec2 p) {
-        return Mix(Colour{1, 1, 1}, Hex(0xA0E0FF), Clamp01(Length(p - at) / size * 2));
-    });
+    PaintGlow(c, at, size * 0.55f, Colour{1, 1, 0.92f}, 0.7f);
+    for (int k = 0; k < 2; k++) {
+        const float length = k == 0 ? size : size * 0.7f, width = std::max(1.3f, size * 0.09f);
+        auto ray = [=](Vec2 p) {
+            const Vec2 q = k == 0 ? p - at : Vec2{p.y - at.y, p.x - at.x};
+            return (std::fabs(q.x) / length + std::fabs(q.y) / width - 1) * width;
+        };
+        PaintShape(c, at.x - size - 1, at.y - size - 1, at.x + size + 1, at.y + size + 1, ray,
+                   [=](Vec2 p) {
+                       return Mix(Colour{1, 1, 1}, Hex(0xFFF0C0), Clamp01(Length(p - at) / length));
+                   });
+    }
+    PaintShape(
+        c, at.x - 4, at.y - 4, at.x + 4, at.y + 4,
+        [=](Vec2 p) { return SdCircle(p, at, std::max(1.5f, size * 0.12f)); },
+        [](Vec2) {
+            return Colour{1, 1, 1};
+        });
 }
 
 Canvas Heading(const char* word) {
@@ -122,7 +135,7 @@ Canvas Heading(const char* word) {
     const float unit = 5.3f;
     const float width = LargeWordWidth(word, 1.2f) * unit;
     PaintChromeWord(c, word, unit, 128 - width / 2 - 2, 38);
-    PaintGlint(c, {128 - width / 2 + 6, 42}, 9);
+    PaintGlint(c, {128 - width / 2 + 8, 42}, 14);
     return c;
 }
 
@@ -188,12 +201,12 @@ PictureBytes MakeLogo() {
     const float unit = 10.4f;
     const float width = LargeWordWidth(word, 1.0f) * unit;
     PaintLogoWord(logo, word, unit, 384 - width / 2 - 4, 12, 0.16f);
-    PaintGlint(logo, {104, 20}, 16);
-    // the robot hovers in front of the middle of the name on its jet
-    const RobotView view = ShadedView(2.75f, {392, 222});
+    PaintGlint(logo, {108, 22}, 30);
+    // the robot hovers on its jet under the middle of the name, clear of the letters
+    const RobotView view = ShadedView(2.0f, {392, 250});
     for (const Vec3& nozzle : RobotNozzles()) {
         const Vec2 mouth = ProjectRobotPoint(view, nozzle);
-        PaintJetFlame(logo, mouth, 5.5f, 44);
+        PaintJetFlame(logo, mouth, 4.5f, 34);
     }
     Canvas robot = RenderRobot(BuildRobot(RobotPose{}), view, 768, 256, 2);
     AddOutline(robot, OUTLINE, true);

@@ -1,7 +1,8 @@
 // art_tiles_background.cpp - what the player passes in front of, codes 24 to 41: blue-grey
 // pipes with their bends and joints, the four-tile gate (28 and 29 over 34 and 35) with its
 // striped lintel, dark red field and red glowing columns, a hazard-striped beam (36), a
-// grating (37) and four dark cells (38 to 41).
+// grating (37) and four dark cells (38 to 41): shadowed panels (a hatch, small plates, a
+// vent, a fan), darker than everything else but never a featureless hole.
 //
 // Pieces are darker and bluer than the walls and keep pure black round them, so they read as
 // scenery behind the robot.
@@ -170,16 +171,64 @@ Canvas PaintBackgroundTile(int code) {
             [](Vec2 p) { return BrushedMetal(p, PIPE_BLUE * 0.75f, 371); }, 1.6f, 50, false);
         break;
     }
-    default: { // 38 to 41: dark cells, nearly black, each with a faint texture of its own
+    default: { // 38 to 41: dark cells, each a shadowed panel with a structure of its own
         const int k = code - 38;
-        PaintEverywhere(t, [k](Vec2 p) {
-            float v = 0.018f + 0.01f * ValueNoise(p.x, p.y, 9, 380 + uint32_t(k));
-            const int x = int(p.x), y = int(p.y);
-            if (k == 1 && (x % 16 == 0 || y % 16 == 0)) v += 0.025f;
-            if (k == 2 && (x + y) % 8 == 0) v += 0.018f;
-            if (k == 3 && (x % 16 == 8 && y % 16 == 8)) v += 0.05f;
-            return Colour{v, v, v * 1.5f};
-        });
+        const Colour dark = DARK_STEEL * 0.5f, deep = Colour{0.015f, 0.018f, 0.03f};
+        const uint32_t seed = 380 + uint32_t(k);
+        PaintPlate(t, 0, 0, S, S, 2.2f, [=](Vec2 p) { return BrushedMetal(p, dark, seed); });
+        switch (k) {
+        case 0: // a recessed hatch with a seam across it
+            PaintRecess(
+                t, 6, 6, S - 6, S - 6, [](Vec2 p) { return SdRoundRect(p, 7, 7, S - 7, S - 7, 3); },
+                deep);
+            PaintPlate(
+                t, 10, 10, S - 10, S - 10, 1.6f,
+                [=](Vec2 p) { return BrushedMetal(p, dark * 1.15f, seed + 10); }, 3);
+            PaintGroove(
+                t, [](Vec2 p) { return p.y - S / 2; }, 0.7f);
+            break;
+        case 1: // four small plates
+            for (int i = 0; i < 4; i++) {
+                const float x = 4 + 29 * float(i % 2), y = 4 + 29 * float(i / 2);
+                PaintPlate(
+                    t, x, y, x + 27, y + 27, 1.4f,
+                    [=](Vec2 p) {
+                        return BrushedMetal(p, dark * (1.05f + 0.08f * float(i)), seed);
+                    },
+                    2);
+            }
+            break;
+        case 2: // a vent of slanted slats
+            PaintRecess(
+                t, 5, 5, S - 5, S - 5, [](Vec2 p) { return SdRect(p, 6, 6, S - 6, S - 6); }, deep);
+            for (int i = 0; i < 6; i++) {
+                const float y = 10 + 8.4f * float(i);
+                PaintPlate(t, 8, y, S - 8, y + 4.2f, 1.2f,
+                           [=](Vec2 p) { return BrushedMetal(p, dark * 1.3f, seed); });
+            }
+            break;
+        default: { // a round grille over a dark fan
+            const Vec2 c{S / 2, S / 2};
+            PaintRecess(
+                t, 6, 6, S - 6, S - 6, [=](Vec2 p) { return SdCircle(p, c, 25); }, deep);
+            for (int b = 0; b < 3; b++) {
+                const float a = 120 * float(b) + 20;
+                auto blade = [=](Vec2 p) {
+                    const Vec2 q = Rotate(p - c, -a);
+                    return SdEllipse(q, Vec2{11, 2.5f}, Vec2{10, 4.5f});
+                };
+                PaintSlab(t, 8, 8, S - 8, S - 8, blade, PipeMaterial(dark * 1.4f), 1.5f);
+            }
+            PaintDome(t, c, 4, PipeMaterial(dark * 1.6f));
+            for (int i = -2; i <= 2; i++) {
+                const float y = 9.5f * float(i), half = std::sqrt(25 * 25 - y * y) - 1;
+                PaintLine(t, {c.x - half, c.y + y}, {c.x + half, c.y + y}, 1.3f, dark * 2.2f, 0.9f);
+            }
+            break;
+        }
+        }
+        for (Vec2 r : {Vec2{4, 4}, Vec2{S - 4, 4}, Vec2{4, S - 4}, Vec2{S - 4, S - 4}})
+            PaintRivet(t, r, 1.3f, STEEL * 0.6f);
         break;
     }
     }

@@ -447,6 +447,7 @@ SynthWave FmKeys(const InstrumentSettings& s) {
     const double index0 = Ranged(s, "idx", 3, 0, 20);
     const double index1 = Ranged(s, "idx1", 0.5, 0, 20);
     const int sweep = RangedInt(s, "sweep", 48, 0, 1024);
+    const double top = Ranged(s, "top", 0, 0, 64); // highest partial kept (0: all)
     if (std::fabs(ratio * loopCycles - std::round(ratio * loopCycles)) > 1e-9)
         throw SynthError{"ratio x loopcycles must be a whole number for a seamless loop"};
 
@@ -462,6 +463,31 @@ SynthWave FmKeys(const InstrumentSettings& s) {
         const double index = index0 + (index1 - index0) * (1 - std::pow(1 - progress, 2.0));
         const double phase = double(t) / period;
         w.values[t] = std::sin(2 * PI * phase + index * std::sin(2 * PI * ratio * phase));
+    }
+    // FM's sidebands reach far above the note: a bell played in the top octaves would put
+    // them past the output's band, where they fold back as steady whistles. A windowed-sinc
+    // lowpass at `top` harmonics keeps them out; the loop is filtered as the circle it plays.
+    if (top > 0) {
+        const double fc = top / period; // cycles a sample
+        const int half = std::max(8, int(4 * period / top));
+        const size_t n = w.values.size();
+        auto at = [&](long t) {
+            if (t < 0) return 0.0;
+            if (size_t(t) >= n) t = long(loopStartAligned + (size_t(t) - n) % loopLength);
+            return w.values[size_t(t)];
+        };
+        std::vector<double> out(n);
+        for (size_t t = 0; t < n; t++) {
+            double sum = 0;
+            for (int k = -half; k <= half; k++) {
+                const double x = 2 * PI * fc * k;
+                const double sinc = k == 0 ? 1.0 : std::sin(x) / x;
+                const double window = 0.5 + 0.5 * std::cos(PI * k / (half + 1));
+                sum += 2 * fc * sinc * window * at(long(t) + k);
+            }
+            out[t] = sum;
+        }
+        w.values = out;
     }
     LoopFrom(&w, loopStartAligned);
     return w;
