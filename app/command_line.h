@@ -32,7 +32,7 @@ struct CommandLine {
     bool info = false;               // "info" was given: show the banner box
     int musicVolume = -1;            // 0 to 25 from the command line; -1 not given
     int effectsVolume = -1;
-    std::string bad;                 // the first parameter that was not understood
+    std::string bad; // the first parameter that was not understood
 };
 
 // Reads argv[1] .. argv[argc - 1]; argv[0] is the program's name.

@@ -38,7 +38,8 @@ void OnFrame(uint32_t frame, void* context) {
             std::vector<uint8_t> rgb;
             int w = 0, h = 0;
             if (!ScriptReadFrame(&rgb, &w, &h) || !WriteImageFile(c.file, rgb, w, h)) {
-                std::fprintf(stderr, "morvexa-script: cannot write screenshot %s\n", c.file.c_str());
+                std::fprintf(stderr, "morvexa-script: cannot write screenshot %s\n",
+                             c.file.c_str());
                 run.failed = true;
             }
         } else if (c.action == SCRIPT_DUMP) {

@@ -36,17 +36,17 @@
 #include <fstream>
 #include <string>
 
-#include "core/globals.h"
 #include "app/mode_loop.h"
+#include "core/globals.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"
-#include "core/level_map.h"
 #include "play/play_frame.h"
-#include "core/player.h"
 #include "render/display.h"
 #include "support/random.h"
 

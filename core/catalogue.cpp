@@ -145,7 +145,8 @@ void BuildScreenImages() {
     if (DecodePicture("screens.bmp", WorkImage)) {
         for (int r = 0; r <= 1; r++) {
             for (int j = 0; j <= 2; j++)
-                ScreenImages[SCREEN_ROBOT_SIDE + 3 * r + j] = CutTexture(256 * j, 256 * r, 256, 256, AS_DRAWN, CLAMP);
+                ScreenImages[SCREEN_ROBOT_SIDE + 3 * r + j] =
+                    CutTexture(256 * j, 256 * r, 256, 256, AS_DRAWN, CLAMP);
         }
     }
     // The title logo in three thirds, drawn side by side.
@@ -156,7 +157,8 @@ void BuildScreenImages() {
     // Weapon buttons 0 to 4 and an empty one; slots 9 and 16 to 19 stay empty.
     if (DecodePicture("buttons.bmp", WorkImage)) {
         for (int j = 0; j <= 5; j++)
-            ScreenImages[SCREEN_WEAPON_BUTTONS + j] = CutTexture(64 * j, 0, 64, 64, AS_DRAWN, CLAMP);
+            ScreenImages[SCREEN_WEAPON_BUTTONS + j] =
+                CutTexture(64 * j, 0, 64, 64, AS_DRAWN, CLAMP);
     }
 }
 

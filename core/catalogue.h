@@ -12,13 +12,13 @@
 #include "core/cell_codes.h"
 
 // ---------------------------------------------------------------- texture tables
-extern uint32_t PanelImage;        // background panels
+extern uint32_t PanelImage;                  // background panels
 extern uint32_t TileImages[CELL_TILE_SLOTS]; // map tiles by cell code; 42 to 50 stay 0
-extern uint32_t HighlightBarImage; // menu cursor bar, copper bars
-extern uint32_t TorsoImages[2];    // [facing]: 0 as drawn, 1 mirrored
-extern uint32_t LegImages[5][2];   // [pose][mirror]
-extern uint32_t ShotImages[11][2]; // [type][mirror]; rows 0 to 4 filled
-extern uint32_t EnemyImages[3][2]; // [row][0 normal, 1 white silhouette]
+extern uint32_t HighlightBarImage;           // menu cursor bar, copper bars
+extern uint32_t TorsoImages[2];              // [facing]: 0 as drawn, 1 mirrored
+extern uint32_t LegImages[5][2];             // [pose][mirror]
+extern uint32_t ShotImages[11][2];           // [type][mirror]; rows 0 to 4 filled
+extern uint32_t EnemyImages[3][2];           // [row][0 normal, 1 white silhouette]
 extern uint32_t HudFrameImages[4]; // pipe frame: 0 left bend, 1 straight, 2 right bend, 3 band
 extern uint32_t FuelSegmentImage;
 extern uint32_t EnergySegmentImage;
@@ -46,10 +46,21 @@ enum ScreenImageSlot : int {
 enum ItemImageSlot : int { ITEM_ORB = 0, ITEM_DISC = 1, ITEM_CROSSHAIR = 2, ITEM_ARROW = 3 };
 
 // Slots of HudFrameImages.
-enum HudFrameSlot : int { HUD_LEFT_BEND = 0, HUD_PIPE = 1, HUD_RIGHT_BEND = 2, HUD_BANDED_PIPE = 3 };
+enum HudFrameSlot : int {
+    HUD_LEFT_BEND = 0,
+    HUD_PIPE = 1,
+    HUD_RIGHT_BEND = 2,
+    HUD_BANDED_PIPE = 3
+};
 
 // Rows of ShotImages (the shot type draws its own row) and of EnemyImages.
-enum ShotImageRow : int { SHOT_BULLET = 0, SHOT_BOLT = 1, SHOT_FIREBALL = 2, SHOT_PLASMA = 3, SHOT_CRESCENT = 4 };
+enum ShotImageRow : int {
+    SHOT_BULLET = 0,
+    SHOT_BOLT = 1,
+    SHOT_FIREBALL = 2,
+    SHOT_PLASMA = 3,
+    SHOT_CRESCENT = 4
+};
 enum EnemyImageRow : int { ENEMY_ROCKET_DRONE = 0, ENEMY_MINE = 1, ENEMY_SKULL = 2 };
 
 // Slots of ParticleImages.

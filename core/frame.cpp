@@ -7,7 +7,9 @@
 
 // Kept from the original: the tick is held as a 32-bit float, exact for the first 4.6
 // hours after the platform starts its clock (SDL counts from the game's own start).
-bool FrameDue() { return float(GetTickCount()) - LastFrameTick > FramePeriod; }
+bool FrameDue() {
+    return float(GetTickCount()) - LastFrameTick > FramePeriod;
+}
 
 void FinishFrame() {
     LastFrameTick = float(GetTickCount());

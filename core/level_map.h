@@ -9,8 +9,8 @@
 
 #include "support/list.h"
 
-constexpr int32_t MAP_SIZE = 101;      // cells per side
-constexpr int32_t MAP_CELL = 64;       // pixels per cell side
+constexpr int32_t MAP_SIZE = 101; // cells per side
+constexpr int32_t MAP_CELL = 64;  // pixels per cell side
 constexpr int32_t MAP_FILE_BYTES = 40804;
 
 extern int32_t LevelMap[MAP_SIZE][MAP_SIZE]; // [column][row] cell codes

@@ -3,8 +3,8 @@
 
 #include "core/catalogue.h"
 #include "core/globals.h"
-#include "objects/particles.h"
 #include "core/player.h"
+#include "objects/particles.h"
 #include "render/draw.h"
 #include "sound/sound_effects.h"
 #include "support/list.h"

@@ -15,7 +15,6 @@ int32_t TargetSpin = 0;
 
 namespace {
 
-
 // The playing field: the whole width, and the band between the top and bottom pipes.
 constexpr float FIELD_WIDTH = 800;
 constexpr float FIELD_TOP = 20;

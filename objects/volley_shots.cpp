@@ -13,7 +13,6 @@ List<VolleyShot> VolleyShots;
 
 namespace {
 
-
 struct Corner {
     int32_t x, y;
 };

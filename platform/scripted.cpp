@@ -15,7 +15,9 @@ void ScriptReset() {
     Platform.hookContext = nullptr;
 }
 
-void ScriptSetFullscreenAnswer(bool yes) { Platform.fullscreenAnswer = yes; }
+void ScriptSetFullscreenAnswer(bool yes) {
+    Platform.fullscreenAnswer = yes;
+}
 
 void ScriptSetKey(int vk, bool down) {
     if (vk < 0 || vk > 255) return;
@@ -23,7 +25,9 @@ void ScriptSetKey(int vk, bool down) {
     Platform.scriptHeld[vk] = down;
 }
 
-void ScriptAdvanceClock(uint32_t ms) { Platform.virtualClock += ms; }
+void ScriptAdvanceClock(uint32_t ms) {
+    Platform.virtualClock += ms;
+}
 
 void ScriptSetFrameHook(ScriptFrameHook hook, void* context) {
     Platform.hook = hook;

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "core/globals.h"
-#include "play/play_frame.h"
 #include "core/player.h"
+#include "play/play_frame.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include "core/dump_list.h"
 #include "core/json_writer.h"
+#include "core/level_map.h"
+#include "core/player.h"
 #include "objects/enemies.h"
 #include "objects/particles.h"
 #include "objects/pickups.h"
 #include "objects/shots.h"
-#include "core/level_map.h"
-#include "core/player.h"
 
 namespace {
 

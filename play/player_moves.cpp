@@ -6,10 +6,10 @@
 // check runs the same ones); this file adds what only the game shows and hears of them.
 #include "core/catalogue.h"
 #include "core/globals.h"
+#include "core/player.h"
 #include "objects/particles.h"
 #include "platform/platform.h"
 #include "play/play_frame.h"
-#include "core/player.h"
 #include "play/player_motion.h"
 #include "sound/sound_effects.h"
 #include "support/random.h"

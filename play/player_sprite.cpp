@@ -4,8 +4,8 @@
 
 #include "core/catalogue.h"
 #include "core/globals.h"
-#include "play/play_frame.h"
 #include "core/player.h"
+#include "play/play_frame.h"
 #include "render/draw.h"
 #include "support/maths.h"
 

@@ -1,9 +1,9 @@
 // weapon_keys.cpp - firing with the space bar and choosing a weapon with F1 to F5.
 // A step of the play mode's frame.
+#include "core/player.h"
 #include "objects/shots.h"
 #include "platform/platform.h"
 #include "play/play_frame.h"
-#include "core/player.h"
 
 namespace {
 

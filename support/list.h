@@ -27,7 +27,7 @@ template <typename T> struct List {
     Node* last = nullptr;
     Node* current = nullptr; // none: the cursor stands before the first record
     int32_t count = 0;
-    int32_t position = 0; // 1-based position of current, 0 when none
+    int32_t position = 0;  // 1-based position of current, 0 when none
     Node* spare = nullptr; // recycled nodes
 
     List() = default;
@@ -61,10 +61,14 @@ template <typename T> T* ListAdd(List<T>& list) {
     typename List<T>::Node* after = before ? before->next : list.first;
     n->prev = before;
     n->next = after;
-    if (before) before->next = n;
-    else list.first = n;
-    if (after) after->prev = n;
-    else list.last = n;
+    if (before)
+        before->next = n;
+    else
+        list.first = n;
+    if (after)
+        after->prev = n;
+    else
+        list.last = n;
     list.current = n;
     list.count += 1;
     list.position += 1;
@@ -100,10 +104,14 @@ template <typename T> T* ListNext(List<T>& list) {
 template <typename T> void ListDeleteCurrent(List<T>& list) {
     typename List<T>::Node* n = list.current;
     if (!n) return;
-    if (n->prev) n->prev->next = n->next;
-    else list.first = n->next;
-    if (n->next) n->next->prev = n->prev;
-    else list.last = n->prev;
+    if (n->prev)
+        n->prev->next = n->next;
+    else
+        list.first = n->next;
+    if (n->next)
+        n->next->prev = n->prev;
+    else
+        list.last = n->prev;
     list.current = n->prev;
     list.count -= 1;
     list.position -= 1;
@@ -155,10 +163,14 @@ template <typename T> void ListSortDescending(List<T>& list, int32_t T::*key) {
         auto partition = [&](int32_t lo, int32_t hi) {
             const int32_t mid = lo + (hi - lo) / 2;
             int32_t q;
-            if (k(lo) < k(hi)) q = mid;
-            else if (k(mid) >= k(lo)) q = lo;
-            else if (k(mid) > k(hi)) q = mid;
-            else q = hi;
+            if (k(lo) < k(hi))
+                q = mid;
+            else if (k(mid) >= k(lo))
+                q = lo;
+            else if (k(mid) > k(hi))
+                q = mid;
+            else
+                q = hi;
             exchange(lo, q);
             const int32_t v = k(lo);
             int32_t i = lo - 1, j = hi + 1;

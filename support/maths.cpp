@@ -16,8 +16,12 @@ int32_t TruncToInt(double x) {
 
 // The product with the single-precision constant and the sine are taken in double and the
 // result rounded once to float, as the original's x87 code does.
-float SinDeg(float degrees) { return float(std::sin(double(degrees) * double(0.0174532924f))); }
-float CosDeg(float degrees) { return float(std::cos(double(degrees) * double(0.0174532924f))); }
+float SinDeg(float degrees) {
+    return float(std::sin(double(degrees) * double(0.0174532924f)));
+}
+float CosDeg(float degrees) {
+    return float(std::cos(double(degrees) * double(0.0174532924f)));
+}
 
 int32_t AngleTo(int32_t dy, int32_t dx) {
     if (dy == 0 && dx == 0) return 0; // no direction; its only caller accepts any value
@@ -31,4 +35,6 @@ int32_t AngleTo(int32_t dy, int32_t dx) {
     return a;
 }
 
-std::string NumberToText(int32_t n) { return std::to_string(n); }
+std::string NumberToText(int32_t n) {
+    return std::to_string(n);
+}

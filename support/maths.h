@@ -23,4 +23,6 @@ int32_t AngleTo(int32_t dy, int32_t dx);
 std::string NumberToText(int32_t n);
 
 // The screen test of the game objects: strictly inside (lo, hi) on one axis.
-inline bool StrictlyBetween(float v, float lo, float hi) { return lo < v && v < hi; }
+inline bool StrictlyBetween(float v, float lo, float hi) {
+    return lo < v && v < hi;
+}

@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "app/mode_loop.h"
 #include "core/frame.h"
 #include "core/globals.h"
-#include "app/mode_loop.h"
 #include "platform/audio_in.h"
 #include "platform/platform.h"
 #include "platform/scripted.h"

@@ -12,7 +12,8 @@ PictureBytes MakeTiles() {
         DrawCanvas(sheet, tile, TILE * (t % 6), TILE * (t / 6));
     };
     // tile 0 is never drawn and stays black
-    for (int code = CELL_STRIPED_WALL; code <= CELL_VALVE_WHEEL; code++) place(PaintWallTile(code), code);
+    for (int code = CELL_STRIPED_WALL; code <= CELL_VALVE_WHEEL; code++)
+        place(PaintWallTile(code), code);
     // The shop, the teleporter and the base: a left and a right half each.
     for (int machine = 0; machine < 3; machine++) {
         const Canvas pair = PaintMachineTiles(machine);

@@ -363,7 +363,8 @@ void FillSealedPockets(Grid& g) {
         bool anyTeleporter = false;
         for (int c = 0; c < N; c++)
             for (int r = 1; r < N; r++)
-                if (g.plan[c][r] == DEVICE && g.code[c][r] == CELL_TELEPORT_RIGHT && seen[c * N + r - 1])
+                if (g.plan[c][r] == DEVICE && g.code[c][r] == CELL_TELEPORT_RIGHT &&
+                    seen[c * N + r - 1])
                     anyTeleporter = true;
         if (!anyTeleporter) break;
         for (int c = 0; c < N; c++)
@@ -453,7 +454,8 @@ void LayPipe(Grid& g, const Room& room, int row) {
 }
 
 void PlaceGate(Grid& g, int c, int floorRow) {
-    const int32_t codes[2][2] = {{CELL_GATE_TOP_LEFT, CELL_GATE_BOTTOM_LEFT}, {CELL_GATE_TOP_RIGHT, CELL_GATE_BOTTOM_RIGHT}};
+    const int32_t codes[2][2] = {{CELL_GATE_TOP_LEFT, CELL_GATE_BOTTOM_LEFT},
+                                 {CELL_GATE_TOP_RIGHT, CELL_GATE_BOTTOM_RIGHT}};
     // The gate stands on solid floor: step aside from a shaft mouth.
     while (!(Solid(g, c, floorRow) && Solid(g, c + 1, floorRow)) && c < N - 3) c++;
     for (int dc = 0; dc < 2; dc++)

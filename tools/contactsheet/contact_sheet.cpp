@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "core/catalogue.h"
 #include "assets/assets.h"
+#include "core/catalogue.h"
 #include "objects/back_panels.h"
 #include "platform/image_file.h"
 #include "platform/platform.h"

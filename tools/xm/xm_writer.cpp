@@ -36,8 +36,9 @@ std::vector<uint8_t> PackPattern(const XmPattern& p, int channels) {
     std::vector<uint8_t> out;
     bool any = false;
     for (const XmCell& c : p.cells) {
-        const uint8_t fields = uint8_t((c.note ? 1 : 0) | (c.instrument ? 2 : 0) | (c.volume ? 4 : 0) |
-                                       (c.effect ? 8 : 0) | (c.param ? 16 : 0));
+        const uint8_t fields =
+            uint8_t((c.note ? 1 : 0) | (c.instrument ? 2 : 0) | (c.volume ? 4 : 0) |
+                    (c.effect ? 8 : 0) | (c.param ? 16 : 0));
         if (fields) any = true;
         if (fields == 31) {
             out.insert(out.end(), {c.note, c.instrument, c.volume, c.effect, c.param});
@@ -63,12 +64,14 @@ std::vector<uint8_t> WriteXm(const XmModule& m, std::string* error) {
         return std::vector<uint8_t>{};
     };
     if (m.channels < 1 || m.channels > 64) return fail("channels must be 1..64");
-    if (m.orders.empty() || m.orders.size() > 256) return fail("order list must have 1..256 entries");
+    if (m.orders.empty() || m.orders.size() > 256)
+        return fail("order list must have 1..256 entries");
     if (m.patterns.empty() || m.patterns.size() > 256) return fail("need 1..256 patterns");
     if (m.instruments.size() > 128) return fail("at most 128 instruments");
     for (const XmPattern& p : m.patterns) {
         if (p.rows < 1 || p.rows > 256) return fail("pattern rows must be 1..256");
-        if (p.cells.size() != size_t(p.rows) * m.channels) return fail("pattern cells != rows x channels");
+        if (p.cells.size() != size_t(p.rows) * m.channels)
+            return fail("pattern cells != rows x channels");
     }
 
     Bytes b;

@@ -32,13 +32,13 @@ struct XmSample {
     std::string name;
     std::vector<int16_t> data; // sample values: -128..127 when !sixteenBit
     bool sixteenBit = false;
-    uint32_t loopStart = 0;    // in samples
-    uint32_t loopLength = 0;   // in samples; 0 with a loop type means no loop
+    uint32_t loopStart = 0;  // in samples
+    uint32_t loopLength = 0; // in samples; 0 with a loop type means no loop
     uint8_t loopType = XM_LOOP_NONE;
-    uint8_t volume = 64;       // 0..64
-    int8_t finetune = 0;       // -128..127 (1/128 semitone)
-    uint8_t panning = 128;     // 0..255
-    int8_t relativeNote = 0;   // semitones relative to C-4 at 8363 Hz
+    uint8_t volume = 64;     // 0..64
+    int8_t finetune = 0;     // -128..127 (1/128 semitone)
+    uint8_t panning = 128;   // 0..255
+    int8_t relativeNote = 0; // semitones relative to C-4 at 8363 Hz
 };
 
 struct XmInstrument {
@@ -47,7 +47,7 @@ struct XmInstrument {
     uint8_t keymap[96] = {};       // sample number for each note
     XmEnvelope volumeEnvelope;
     XmEnvelope panningEnvelope;
-    uint8_t vibratoType = 0;       // 0 sine, 1 square, 2 ramp down, 3 ramp up
+    uint8_t vibratoType = 0; // 0 sine, 1 square, 2 ramp down, 3 ramp up
     uint8_t vibratoSweep = 0;
     uint8_t vibratoDepth = 0;
     uint8_t vibratoRate = 0;
@@ -63,13 +63,15 @@ struct XmCell {
 };
 
 struct XmPattern {
-    int rows = 64; // 1..256
+    int rows = 64;             // 1..256
     std::vector<XmCell> cells; // rows x channels, row by row
     void Resize(int rowCount, int channels) {
         rows = rowCount;
         cells.assign(size_t(rowCount) * channels, XmCell{});
     }
-    XmCell& At(int row, int channel, int channels) { return cells[size_t(row) * channels + channel]; }
+    XmCell& At(int row, int channel, int channels) {
+        return cells[size_t(row) * channels + channel];
+    }
 };
 
 struct XmModule {
