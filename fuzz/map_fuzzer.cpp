@@ -59,7 +59,7 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the grid is compared a
 MVX_ORACLE bool GridMatches(const uint8_t* data, size_t size) {
     static uint8_t expected[sizeof LevelMap];
     const size_t have = size < sizeof expected ? size : sizeof expected;
-    std::memcpy(expected, data, have);
+    if (have > 0) std::memcpy(expected, data, have); // an empty input may come as null
     std::memset(expected + have, 0, sizeof expected - have);
     return std::memcmp(LevelMap, expected, sizeof expected) == 0;
 }
