@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,19 +16,25 @@ struct RenderedSong {
     size_t Frames() const { return samples.size() / 2; }
 };
 
-// Renders until the song ends (`ending`) or maxSeconds have been made.
+// Renders until the song ends (`ending`), maxSeconds have been made, or `more` (asked with the
+// frames made so far before each block) says stop; `prepare` may hook the song before the
+// first block.
 inline RenderedSong RenderModule(const std::vector<uint8_t>& bytes, MusicEnding ending,
-                                 double maxSeconds) {
+                                 double maxSeconds,
+                                 const std::function<void(MusicContext&)>& prepare = {},
+                                 const std::function<bool(size_t frames)>& more = {}) {
     RenderedSong out;
     ModuleData* module = LoadModule(bytes.data(), bytes.size());
     if (!module) return out;
     out.loaded = true;
     auto music = std::make_unique<MusicContext>(); // large: keep it off the stack
     StartMusic(music.get(), module, ending);
+    if (prepare) prepare(*music);
     const int maxFrames = int(maxSeconds * MUSIC_RATE);
     std::vector<int32_t> acc(2 * 1024);
     std::vector<int16_t> block(2 * 1024);
-    for (int got = 1024, want = 1024; got == want && int(out.Frames()) < maxFrames;) {
+    for (int got = 1024, want = 1024;
+         got == want && int(out.Frames()) < maxFrames && (!more || more(out.Frames()));) {
         want = std::min(1024, maxFrames - int(out.Frames()));
         std::fill(acc.begin(), acc.end(), 0);
         got = RenderMusic(music.get(), acc.data(), want);

@@ -81,26 +81,14 @@ double RmsDb(const RenderedSong& song, size_t first, size_t end, size_t step) {
 // Renders a song looping, watching every tick, until it has come round and played its opening
 // again (or for 600 seconds).
 RenderedSong RenderLooped(const std::vector<uint8_t>& bytes, SongWatch* watch) {
-    RenderedSong out;
-    ModuleData* module = LoadModule(bytes.data(), bytes.size());
-    if (!module) return out;
-    out.loaded = true;
-    auto music = std::make_unique<MusicContext>(); // large: keep it off the stack
-    StartMusic(music.get(), module, MUSIC_LOOP);
-    music->onTick = WatchTick;
-    music->user = watch;
     const size_t opening = size_t(OPENING_SECONDS * MUSIC_RATE);
-    std::vector<int32_t> acc(2 * 1024);
-    std::vector<int16_t> block(2 * 1024);
-    while (out.Frames() < 600 * MUSIC_RATE &&
-           (!watch->wrapFrame || out.Frames() < watch->wrapFrame + opening)) {
-        std::fill(acc.begin(), acc.end(), 0);
-        const int got = RenderMusic(music.get(), acc.data(), 1024);
-        ConvertAccumulator(acc.data(), got, 32768, block.data(), nullptr, nullptr);
-        out.samples.insert(out.samples.end(), block.begin(), block.begin() + 2 * got);
-    }
-    FreeModule(module);
-    return out;
+    return RenderModule(
+        bytes, MUSIC_LOOP, 600,
+        [&](MusicContext& music) {
+            music.onTick = WatchTick;
+            music.user = watch;
+        },
+        [&](size_t frames) { return !watch->wrapFrame || frames < watch->wrapFrame + opening; });
 }
 
 // Reads and renders each shipped song once, looping into its second pass, for every test:
