@@ -19,6 +19,7 @@
 
 #include "core/level_map.h"
 #include "core/player.h"
+#include "fuzz/fuzz_folder.h"
 #include "objects/pickups.h"
 #include "support/random.h"
 
@@ -34,11 +35,8 @@ void RemoveFolder() {
 bool EnterFolder() {
     static bool entered = false;
     if (entered) return true;
-    struct stat st;
-    std::string pattern = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
-    pattern += "/mvx-map-fuzz-XXXXXX";
-    if (!mkdtemp(pattern.data()) || chdir(pattern.c_str()) != 0) return false;
-    Folder = pattern;
+    Folder = MakeFuzzFolder("mvx-map-fuzz");
+    if (Folder.empty() || chdir(Folder.c_str()) != 0) return false;
     std::atexit(RemoveFolder);
     entered = true;
     return true;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "frontend/highscores.h"
+#include "fuzz/fuzz_folder.h"
 
 namespace {
 
@@ -35,11 +36,8 @@ void RemoveFolder() {
 bool StartOnce() {
     static bool started = false;
     if (started) return true;
-    struct stat st;
-    std::string pattern = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
-    pattern += "/mvx-score-fuzz-XXXXXX";
-    if (!mkdtemp(pattern.data())) return false;
-    Folder = pattern;
+    Folder = MakeFuzzFolder("mvx-score-fuzz");
+    if (Folder.empty()) return false;
     if (mkdir((Folder + "/kept").c_str(), 0700) != 0) return false;
     // The process id of a process that has ended: its temporaries are stale.
     const pid_t ended = fork();
