@@ -110,7 +110,10 @@ static bool ParseHeader(const Reader& r, ModuleData* m, size_t* next, ModuleRefu
     m->instrumentCount = r.U16(72);
     m->linearFrequencies = (r.U16(74) & 1) != 0;
     m->speed = r.U16(76);
-    m->tempo = r.U16(78);
+    // mended: a header tempo above the 255 BPM any tracker (or an Fxx effect) can set is taken
+    // as 255; 65535 BPM would run a tick every 1.8 output frames, every channel's effects and
+    // envelopes with it, and cost seconds to play one.
+    m->tempo = r.U16(78) > 255 ? 255 : r.U16(78);
     if (m->channels < 1 || m->channels > MODULE_MAX_CHANNELS)
         return Refuse(why, "%d channels (1 to %d are played)", m->channels, MODULE_MAX_CHANNELS);
     if (m->patternCount > MODULE_MAX_PATTERNS)
