@@ -2,7 +2,9 @@
 //
 // Spans are split where the sample ends or loops and where a ramp ends, so the inner loops
 // have no branches: one for constant gains, one for ramping gains, and a silent path that
-// only moves the position. Sample data carries guard values after its end (xm_module.cpp), so
+// only moves the position. A voice on a loop it crosses in a few frames (one sample long,
+// say, at any pitch) is instead mixed frame by frame inside the loop, so that its cost stays
+// that of any other voice. Sample data carries guard values after its end (xm_module.cpp), so
 // the interpolation may always read the value after the current one.
 #include "sound/xm_mixer.h"
 
@@ -103,6 +105,38 @@ static void MixRampScalar(const int16_t* d, int64_t pos, int64_t step, int32_t* 
         gr += rr;
         pos += step;
     }
+}
+
+// A loop that the voice crosses in fewer frames than this is mixed frame by frame with its
+// position kept inside the loop, instead of in runs that end at every turn (a one-sample loop
+// played above its rate turns every frame, and each run costs two divisions and a wrap).
+constexpr int64_t SHORT_LOOP_FRAMES = 16;
+
+// Frames of a voice on a short loop. Its place is u, the distance travelled since loopStart
+// taken modulo the loop's period (L for a forward loop, 2L for a ping-pong loop, which plays
+// u < L forwards and u >= L backwards from loopEnd, as WrapPosition folds it), so each frame
+// is one step of u and at most one subtraction: the same positions as the runs would mix.
+template <bool PINGPONG, bool RAMP>
+static void MixShortLoopScalar(const int16_t* d, int64_t start, int64_t length, int64_t* u,
+                               int64_t inc, int32_t* acc, int n, int32_t gl, int32_t gr, int32_t rl,
+                               int32_t rr) {
+    const int64_t period = PINGPONG ? 2 * length : length;
+    int64_t w = *u;
+    for (int i = 0; i < n; i++) {
+        const int32_t s = SampleAt(d, PINGPONG && w >= length ? start + period - w : start + w);
+        if (RAMP) {
+            acc[2 * i] += (s * (gl >> 16)) >> MIX_GAIN_SHIFT;
+            acc[2 * i + 1] += (s * (gr >> 16)) >> MIX_GAIN_SHIFT;
+            gl += rl;
+            gr += rr;
+        } else {
+            acc[2 * i] += (s * gl) >> MIX_GAIN_SHIFT;
+            acc[2 * i + 1] += (s * gr) >> MIX_GAIN_SHIFT;
+        }
+        w += inc;
+        if (w >= period) w -= period;
+    }
+    *u = w;
 }
 
 #ifdef MVX_MIX_AVX2
@@ -239,11 +273,93 @@ static void MixRamp(const int16_t* d, int64_t pos, int64_t step, int32_t* acc, i
     MixRampScalar(d, pos, step, acc, n, gl, gr, rl, rr);
 }
 
+// Whether the voice's loop is shorter than SHORT_LOOP_FRAMES of its steps (the step keeps its
+// size through a call of MixVoiceFrames; only a ping-pong turn changes its sign).
+static bool HasShortLoop(const MixVoice* v) {
+    const ModuleSample* s = v->sample;
+    const int64_t length = int64_t(s->loopEnd - s->loopStart) << 32;
+    return s->loopType != SAMPLE_LOOP_NONE && length > 0 &&
+           std::llabs(v->step) * SHORT_LOOP_FRAMES > length;
+}
+
+// Where the voice is inside its short loop, mixes up to `frames` frames of it (to the end of a
+// ramp) and answers how many; 0 when the position is not inside the loop yet.
+static int MixShortLoop(MixVoice* v, int32_t* acc, int frames) {
+    const ModuleSample* s = v->sample;
+    const int64_t start = int64_t(s->loopStart) << 32, end = int64_t(s->loopEnd) << 32;
+    const int64_t length = end - start, step = std::llabs(v->step);
+    const bool pingpong = s->loopType == SAMPLE_LOOP_PINGPONG;
+    if (!pingpong && v->step < 0) return 0; // never so: only a ping-pong loop runs back
+    // u from the position; a position the runs would first wrap is left to them.
+    int64_t u;
+    if (v->step >= 0) {
+        if (v->position < start || v->position >= end) return 0;
+        u = v->position - start;
+    } else {
+        if (v->position <= start || v->position > end) return 0;
+        u = 2 * length - (v->position - start);
+    }
+    const int64_t period = pingpong ? 2 * length : length;
+    const int64_t inc = step % period;
+    int m = frames;
+    if (v->rampFrames > 0) {
+        if (m > v->rampFrames) m = v->rampFrames;
+        if (pingpong)
+            MixShortLoopScalar<true, true>(s->data, start, length, &u, inc, acc, m, v->gainLeft,
+                                           v->gainRight, v->rampLeft, v->rampRight);
+        else
+            MixShortLoopScalar<false, true>(s->data, start, length, &u, inc, acc, m, v->gainLeft,
+                                            v->gainRight, v->rampLeft, v->rampRight);
+    } else if (v->gainLeft | v->gainRight) {
+        if (pingpong)
+            MixShortLoopScalar<true, false>(s->data, start, length, &u, inc, acc, m,
+                                            v->gainLeft >> 16, v->gainRight >> 16, 0, 0);
+        else
+            MixShortLoopScalar<false, false>(s->data, start, length, &u, inc, acc, m,
+                                             v->gainLeft >> 16, v->gainRight >> 16, 0, 0);
+    } else {
+        // Silent: only the place moves (m x inc may pass 64 bits).
+        const unsigned __int128 travel = static_cast<unsigned __int128>(inc) * unsigned(m);
+        u = int64_t((travel + uint64_t(u)) % uint64_t(period));
+    }
+    if (!pingpong || u < length) {
+        v->position = start + u;
+        v->step = step;
+    } else {
+        v->position = start + period - u;
+        v->step = -step;
+    }
+    return m;
+}
+
+// Ends a run of m frames: the ramp moves on, and a fading voice whose ramp has run out ends.
+static void EndRun(MixVoice* v, int m) {
+    if (v->rampFrames <= 0) return;
+    v->rampFrames -= m;
+    if (v->rampFrames == 0) {
+        v->gainLeft = v->targetLeft;
+        v->gainRight = v->targetRight;
+        if (v->fading) v->active = false;
+    } else {
+        v->gainLeft += v->rampLeft * m;
+        v->gainRight += v->rampRight * m;
+    }
+}
+
 void MixVoiceFrames(MixVoice* v, int32_t* acc, int frames) {
     if (!v->active) return;
     const ModuleSample* s = v->sample;
     const int16_t* d = s->data;
+    const bool shortLoop = HasShortLoop(v);
     while (frames > 0) {
+        int k;
+        if (shortLoop && (k = MixShortLoop(v, acc, frames)) > 0) {
+            EndRun(v, k);
+            acc += 2 * k;
+            frames -= k;
+            if (!v->active) return;
+            continue;
+        }
         // Frames until the position leaves the played range.
         int64_t n;
         if (v->step >= 0) {
@@ -269,18 +385,10 @@ void MixVoiceFrames(MixVoice* v, int32_t* acc, int frames) {
             if (m > v->rampFrames) m = v->rampFrames;
             MixRamp(d, v->position, v->step, acc, m, v->gainLeft, v->gainRight, v->rampLeft,
                     v->rampRight);
-            v->rampFrames -= m;
-            if (v->rampFrames == 0) {
-                v->gainLeft = v->targetLeft;
-                v->gainRight = v->targetRight;
-                if (v->fading) v->active = false;
-            } else {
-                v->gainLeft += v->rampLeft * m;
-                v->gainRight += v->rampRight * m;
-            }
         } else if (v->gainLeft | v->gainRight) {
             MixConstant(d, v->position, v->step, acc, m, v->gainLeft >> 16, v->gainRight >> 16);
         }
+        EndRun(v, m);
         v->position += v->step * m;
         acc += 2 * m;
         frames -= m;

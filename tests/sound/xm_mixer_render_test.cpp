@@ -131,6 +131,44 @@ TEST(XmOutput, LongSpansInterpolateExactlyAtAnyStepForwardAndBackward) {
     }
 }
 
+// Loops of one to three values (a one-value ping-pong loads as a forward loop) at steps far beyond
+// them (the voice turns every frame) give the values of the same fold as long loops: frame k plays
+// u = k x step modulo the loop (2L for ping-pong, back from loopEnd in its second half), and the
+// voice ends where that fold puts it, also when it was silent throughout.
+TEST(XmOutput, ShortLoopsFoldEveryFrameAtAnyStep) {
+    for (uint8_t type : {XM_LOOP_FORWARD, XM_LOOP_PINGPONG})
+        for (int len : {1, 2, 3}) {
+            std::vector<int16_t> values;
+            for (int i = 0; i < len; i++) values.push_back(int16_t(1000 * (i + 1)));
+            const ModulePtr m = SampleModule(values, type, 0);
+            const bool bidi = m->instruments[0].samples[0].loopType == SAMPLE_LOOP_PINGPONG;
+            const int64_t length = int64_t(len) << 32, period = bidi ? 2 * length : length;
+            auto at = [&](int64_t i) { return values[size_t(i < len ? i : bidi ? len - 1 : 0)]; };
+            for (double hz : {3000.0, 24000.0, 65760.0, 1934400.0}) {
+                MixVoice v;
+                const std::vector<int> r = LeftValues(m, hz, 300, &v);
+                const int64_t step = std::llabs(v.step);
+                auto fold = [&](int k) {
+                    const int64_t u = int64_t((static_cast<unsigned __int128>(step) * unsigned(k)) %
+                                              uint64_t(period));
+                    return u < length ? u : period - u;
+                };
+                for (int k = 0; k < 300; k++) {
+                    const int64_t pos = fold(k), i = pos >> 32;
+                    const int a = at(i), b = at(i + 1);
+                    ASSERT_EQ(r[size_t(k)], a + (((b - a) * int(uint32_t(pos) >> 17)) >> 15))
+                        << len << " values, type " << int(type) << ", rate " << hz << ", frame "
+                        << k;
+                }
+                EXPECT_EQ(v.position, fold(300));
+                v.gainLeft = v.targetLeft = 0; // silent from mid-loop on
+                std::vector<int32_t> acc(600, 0);
+                MixVoiceFrames(&v, acc.data(), 300);
+                EXPECT_EQ(v.position, fold(600)) << len << " values, rate " << hz;
+            }
+        }
+}
+
 TEST(XmOutput, NewNoteFadesTheOldOneOutOverTheRampInTheSecondVoice) {
     XmModule xm = Song({"C-4 01 .. ...", "C-4 01 .. ..."});
     xm.speed = 1;

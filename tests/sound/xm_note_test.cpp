@@ -1,6 +1,7 @@
 // Notes and instruments, tick by tick: key off by note 97 and by K (settled: on the row's
-// first tick), instrument numbers, notes out of range, envelopes and fade-out, Lxx, note
-// delay (EDx), retrigger (E9x, Rxy), note cut (ECx) and sample offset (9xx).
+// first tick; K00 beside Mx), instrument numbers (after a key off, under tremor), notes out of
+// range, envelopes and fade-out, Lxx, note delay (EDx), retrigger (E9x, Rxy), note cut (ECx)
+// and sample offset (9xx).
 #include "tests/sound/xm_test_song.h"
 
 constexpr ChannelField KeyOnOf = [](const MusicChannel& ch) { return int(ch.keyOn); };
@@ -40,6 +41,35 @@ TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
     ExpectTicks("and so does K", Song({"C-4 01 .. ...", "... .. .. K04"}), VolumeOf, 6, {0});
     ExpectTicks("K with an instrument number: the sample's volume",
                 Song({"C-4 01 20 ...", "... 01 .. K00"}), VolumeOf, 6, {64});
+}
+
+// K00 beside the volume column's tone portamento is a key off like any other: the note is
+// released, not cut (its volume stays, the envelope leaves the sustain, the fade-out runs),
+// and the slide goes on at the row's speed.
+TEST(XmNote, K00BesideAColumnPortamentoReleasesTheNote) {
+    const XmModule song = EnvelopeSong({"C-4 01 .. ...", "A-4 .. F1 ...", "... .. F2 K00"});
+    ExpectTicks("volume stays", song, VolumeOf, 12, {48, 48, 48});
+    ExpectTicks("released", song, KeyOnOf, 12, {0});
+    ExpectTicks("envelope leaves the sustain", song, EnvelopeOf, 12, {32, 32, 32, 32, 32, 24});
+    ExpectTicks("fading", song, FadeoutOf, 12, {32768 - 1024, 32768 - 2048});
+    ExpectTicks("sliding to A-4", song, PeriodOf, 11, {C4 - 320, C4 - 320, C4 - 448, C4 - 576});
+}
+
+// As in FT2 (the kit's Pickup, its recording beside it) an instrument number alone after a
+// key off picks the released note up where it sounds: key down, envelope and fade-out from
+// the start, no new sample. An instrument number also starts tremor's count over (the kit's
+// Tremor), so an instrument change beside T13 brings the note back on tick 0 for 2 ticks.
+TEST(XmNote, InstrumentNumbersPickUpAReleasedNoteAndRestartTremor) {
+    const XmModule picked = EnvelopeSong({"C-4 01 .. ...", "=== .. .. ...", "... 01 .. ..."});
+    ExpectTicks("key down again", picked, KeyOnOf, 11, {0, 1});
+    ExpectTicks("envelope from the start", picked, EnvelopeOf, 12, {64, 56});
+    ExpectTicks("fade-out from full", picked, FadeoutOf, 11, {32768 - 6144, 32768});
+    EXPECT_EQ(NoteStarts(picked, 18), (std::vector<int>{}));
+    XmModule tremor = Song({"C-4 01 .. T13", "... 02 .. T13", "C-4 01 .. T13", "... .. .. T13"});
+    tremor.instruments.push_back(tremor.instruments[0]);
+    tremor.instruments[1].samples[0].volume = 32;
+    ExpectTicks("instrument change", tremor, VolumeOf, 0,
+                {64, 64, 64, 0, 0, 0, 64, 64, 64, 0, 0, 0, 64, 64, 64, 0, 0, 0, 0, 0, 64, 64, 0});
 }
 
 // An instrument restarts with the fade-out speed of the instrument its channel last started a

@@ -1,5 +1,5 @@
-// Pitch, tick by tick: slides (1xx 2xx 3xx E1x E2x X1x X2x), finetune (sample, E5x),
-// arpeggio, vibrato and auto-vibrato.
+// Pitch, tick by tick: slides (1xx 2xx 3xx E1x E2x X1x X2x, Mx beside 3xx), finetune (sample,
+// E5x), the edges of the note range, arpeggio, vibrato and auto-vibrato.
 #include "tests/sound/xm_test_song.h"
 
 template <typename F> static XmModule With(XmModule m, F change) {
@@ -46,6 +46,14 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
     ExpectTicks("300 with no speed yet: D-4 is no target", memories, PeriodOf, 6,
                 {C4, C4, C4, C4, C4, C4, C4, C4, C4});
     ExpectTicks("3FF beside it", memories, PeriodOf, 6, {C4, C4 - 128, C4 - 128}, 1);
+    // Mx and 3xx on one row both slide every tick, at the speed the row leaves in the one
+    // memory: the effect is read after the column (as the column's B8 and 41F in the kit's
+    // VibratoDouble, FT2's recording beside it), so 308 beside F2 slides 2 x 32 a tick, and
+    // 300 keeps the F4 (2 x 256: A-4 is reached on the second tick).
+    ExpectTicks("F2 beside 308", Song({"C-4 01 .. ...", "A-4 .. F2 308"}), PeriodOf, 6,
+                {C4, C4 - 64, C4 - 128, C4 - 192});
+    ExpectTicks("F4 beside 300", Song({"C-4 01 .. ...", "A-4 .. F4 300"}), PeriodOf, 6,
+                {C4, C4 - 512, C4 - 576});
     // FT2 hears sixteenths of a semitone: the low 3 bits of a finetune are dropped. E5F
     // overrides the sample's finetune on its note's row: (15 - 8) x 16.
     ExpectTicks("finetune 7", Finetuned(7), PeriodOf, 0, {C4});
@@ -53,6 +61,37 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
     ExpectTicks("finetune 127", Finetuned(127), PeriodOf, 0, {C4 - 60});
     ExpectTicks("finetune -28", Finetuned(-28), PeriodOf, 0, {C4 + 16});
     ExpectTicks("E5F", Finetuned(-28, "C-4 01 .. E5F"), PeriodOf, 0, {C4 - 56});
+}
+
+// The note range counts with the relative note of the sample the row's instrument brings (the
+// kit's NoteLimit2): with +24 B-7 lies past B-9 and is ignored, the pitch stays; with +23 it
+// is the top note and plays, finetune 127 too; C-0 with -1 starts its sample at the pitch
+// the channel had; C-0 with finetune -128 is the bottom. Both tables follow the same rules.
+TEST(XmPitch, NotesAtTheEdgesOfTheRange) {
+    auto edges = [](bool linear) {
+        XmModule m = Song(
+            {"C-4 01 .. ...", "B-7 03 .. ...", "B-7 02 .. ...", "C-0 04 .. ...", "C-0 05 .. ..."});
+        m.linearFrequencies = linear;
+        const int relative[] = {23, 24, -1, 0}, finetune[] = {127, 0, 0, -128};
+        for (int i = 0; i < 4; i++) {
+            m.instruments.push_back(m.instruments[0]);
+            m.instruments.back().samples[0].relativeNote = int8_t(relative[i]);
+            m.instruments.back().samples[0].finetune = int8_t(finetune[i]);
+        }
+        return m;
+    };
+    ExpectTicks("linear", edges(true), PeriodOf, 0, {C4, C4, 128 - 60, 128 - 60, 7680 + 64}, 0, 6);
+    EXPECT_EQ(NoteStarts(edges(true), 30), (std::vector<int>{12, 18, 24}));
+    EXPECT_EQ(NoteStarts(edges(false), 30), (std::vector<int>{12, 18, 24}));
+    TestSong amiga(edges(false));
+    std::vector<int> p;
+    for (int row = 0; row < 5; row++, amiga.Skip(5))
+        p.push_back((amiga.Tick(), amiga.Channel().outPeriod));
+    EXPECT_EQ(p[0], 1712);
+    EXPECT_EQ(p[1], 1712);
+    EXPECT_EQ(p[3], p[2]);
+    EXPECT_LT(p[2], 1712 >> 5); // above B-8
+    EXPECT_GT(p[4], 1712 << 4); // below C-0
 }
 
 // Tone portamento only sets the slide's target: it starts no note when nothing sounds, nor
