@@ -8,10 +8,12 @@
 // it). Names read from a file can hold no line end and no NUL, so the saved file must be
 // exactly the table's bytes and read again as the same entries. Also built into the
 // reliability tests (entry point renamed).
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -39,13 +41,22 @@ bool StartOnce() {
     Folder = MakeFuzzFolder("mvx-score-fuzz");
     if (Folder.empty()) return false;
     if (mkdir((Folder + "/kept").c_str(), 0700) != 0) return false;
-    // The process id of a process that has ended: its temporaries are stale.
-    const pid_t ended = fork();
+    std::atexit(RemoveFolder);
+    started = true;
+    return true;
+}
+
+// A temporary named after a process that has ended, which a save must remove. The process id
+// is checked again before each use: on a busy machine an hour of fuzzing sees ids reused,
+// and a save rightly keeps the temporary of a live process.
+bool PickStaleName() {
+    static pid_t ended = 0;
+    if (ended > 0 && kill(ended, 0) != 0 && errno == ESRCH) return true;
+    unlink(Stale.c_str());
+    ended = fork();
     if (ended == 0) _exit(0);
     if (ended < 0 || waitpid(ended, nullptr, 0) != ended) return false;
     Stale = Folder + "/scores.dat.new-" + std::to_string(ended) + "-0";
-    std::atexit(RemoveFolder);
-    started = true;
     return true;
 }
 
@@ -110,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
     } else {
         if (!WriteFile(name, data, size)) std::abort();
-        if (layout == 2 && !WriteFile(Stale, "x", 1)) std::abort();
+        if (layout == 2 && (!PickStaleName() || !WriteFile(Stale, "x", 1))) std::abort();
     }
     InitHighScores(10, name.c_str());
     ListClear(HighScores);
