@@ -642,6 +642,7 @@ TEST(BadWorkingDirectory, WhereNoDataFolderCanBeMadeTheTemporaryOneIsRemovedAtTh
         const std::string err = StderrOf([&] { WalkGame(steps, {}, 4000, true).ExpectCleanEnd(); });
         EXPECT_TRUE(walls) << "the map was copied into the temporary folder";
         EXPECT_EQ(playedIn.rfind(dir.File("tmp/morvexa-"), 0), 0u) << playedIn;
+        EXPECT_NE(err.find(dir.File("home")), std::string::npos) << "names the folder:\n" << err;
         EXPECT_NE(err.find("scores will not be kept"), std::string::npos) << err;
     });
     EXPECT_EQ(Listing(dir.File("tmp")), std::vector<std::string>{});
