@@ -78,6 +78,10 @@ Picture ReadBackBuffer() {
     return p;
 }
 
+void HandleQueuedEvents() {
+    for (int i = 0; i < 1000 && PollWindowEvent() != 0;) i++;
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
