@@ -78,6 +78,10 @@ Picture ReadBackBuffer() {
     return p;
 }
 
+void HandleQueuedEvents() {
+    for (int i = 0; i < 1000 && PollWindowEvent() != 0;) i++;
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
@@ -109,53 +113,46 @@ bool WritePicture(const std::string& path, const Picture& picture) {
     const std::string golden = SourcePath("tests/golden/" + name + ".png");
     const char* update = std::getenv("MORVEXA_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        fs::create_directories(fs::path(golden).parent_path());
         if (!WritePicture(golden, actual))
             return ::testing::AssertionFailure() << "cannot write golden " << golden;
         std::printf("golden picture written: %s\n", golden.c_str());
         return ::testing::AssertionSuccess();
     }
-    const fs::path outDir = fs::path(MVX_BINARY_DIR) / "tests" / "golden-out";
-    fs::create_directories(outDir);
-    const std::string actualPath = (outDir / (name + ".actual.png")).string();
-    const std::string diffPath = (outDir / (name + ".diff.png")).string();
+    const std::string out = BinaryPath("tests/golden-out/" + name);
+    fs::create_directories(fs::path(out).parent_path());
     Picture expected;
-    if (!ReadPicture(golden, &expected)) {
-        WritePicture(actualPath, actual);
+    if (!ReadPicture(golden, &expected) || expected.width != actual.width ||
+        expected.height != actual.height) {
+        WritePicture(out + ".actual.png", actual);
         return ::testing::AssertionFailure()
-               << "no golden picture " << golden << " (actual written to " << actualPath
-               << "; MORVEXA_UPDATE_GOLDEN=1 writes the golden)";
+               << name << ": no golden of " << actual.width << " x " << actual.height << " at "
+               << golden << " (actual: " << out
+               << ".actual.png; MORVEXA_UPDATE_GOLDEN=1 writes it)";
     }
-    if (expected.width != actual.width || expected.height != actual.height) {
-        WritePicture(actualPath, actual);
-        return ::testing::AssertionFailure()
-               << name << ": size " << actual.width << " x " << actual.height << ", golden "
-               << expected.width << " x " << expected.height << " (actual: " << actualPath << ")";
-    }
-    Picture diff = expected;
+    Picture diff = expected; // differing pixels red over a dimmed golden
     size_t differing = 0;
     int worst = 0;
     for (size_t p = 0; p + 2 < actual.rgb.size(); p += 3) {
         int largest = 0;
-        for (int c = 0; c < 3; c++)
+        for (int c = 0; c < 3; c++) {
             largest =
                 std::max(largest, std::abs(int(actual.rgb[p + c]) - int(expected.rgb[p + c])));
+            diff.rgb[p + c] = uint8_t(diff.rgb[p + c] / 3);
+        }
         worst = std::max(worst, largest);
-        const bool differs = largest > tolerance.channel;
-        differing += differs;
-        for (int c = 0; c < 3; c++) diff.rgb[p + c] = uint8_t(diff.rgb[p + c] / 3);
-        if (differs) diff.rgb[p] = 255, diff.rgb[p + 1] = 0, diff.rgb[p + 2] = 0;
+        if (largest <= tolerance.channel) continue;
+        differing++;
+        diff.rgb[p] = 255, diff.rgb[p + 1] = 0, diff.rgb[p + 2] = 0;
     }
     const size_t pixels = size_t(actual.width) * actual.height;
     const double share = pixels ? double(differing) / double(pixels) : 0.0;
     if (share <= tolerance.share) return ::testing::AssertionSuccess();
-    WritePicture(actualPath, actual);
-    WritePicture(diffPath, diff);
+    WritePicture(out + ".actual.png", actual);
+    WritePicture(out + ".diff.png", diff);
     return ::testing::AssertionFailure()
            << name << ": " << differing << " of " << pixels << " pixels differ by more than "
            << tolerance.channel << " (share " << share << ", allowed " << tolerance.share
-           << ", largest difference " << worst << "); actual: " << actualPath
-           << ", difference: " << diffPath;
+           << ", largest difference " << worst << "); see " << out << ".{actual,diff}.png";
 }
 
 // ================================================================ scripted runs of the game

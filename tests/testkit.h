@@ -82,6 +82,9 @@ ScriptedRun RunScriptedGame(const std::string& script,
                             const std::function<bool(uint32_t frame)>& onFrame = {},
                             const std::vector<std::string>& gameParameters = {});
 
+// Lets PollWindowEvent handle everything queued (at most 1000), one event a call as the modes do.
+void HandleQueuedEvents();
+
 // Whole file as bytes; empty when missing.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);

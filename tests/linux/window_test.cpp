@@ -9,14 +9,9 @@
 #include "platform/test_input.h"
 #include "render/display.h"
 #include "render/draw.h"
-#include "tests/testkit.h"
+#include "tests/render/render_fixture.h"
 
 namespace {
-
-// Lets PollWindowEvent handle everything queued, one event a call as the modes do.
-void HandleQueuedEvents() {
-    for (int i = 0; i < 1000 && PollWindowEvent() != 0;) i++;
-}
 
 class GameWindow : public ::testing::Test {
   protected:
@@ -34,13 +29,6 @@ class GameWindow : public ::testing::Test {
         PlatformShutdown();
     }
 };
-
-int CountNot(const Picture& p, int x0, int y0, int w, int h, uint32_t colour) {
-    int n = 0;
-    for (int y = y0; y < y0 + h; y++)
-        for (int x = x0; x < x0 + w; x++) n += p.At(x, y) != colour;
-    return n;
-}
 
 } // namespace
 
@@ -68,7 +56,7 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
     // window here; to the render layer that is the same as a resized one: the drawable changed
     // under a viewport that was placed for the old letterbox.
     ASSERT_TRUE(OpenTestDisplay());
-    SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f);
+    SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f); // GAME_CLEAR
     struct Size {
         int w, h, frameX, frameY, frameW;
     };
@@ -91,15 +79,15 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
         ASSERT_TRUE(whole.width == s.w && whole.height == s.h) << "the drawable is the window";
         const int square = s.frameW / 20, frameH = s.frameW * 3 / 4;
         const int right = s.frameX + s.frameW - square, bottom = s.frameY + frameH - square;
-        EXPECT_EQ(CountNot(whole, s.frameX, s.frameY, square, square, 0xFF0000), 0);
-        EXPECT_EQ(CountNot(whole, right, bottom, square, square, 0x00FF00), 0);
-        EXPECT_EQ(CountNot(whole, s.frameX + square, s.frameY + square, s.frameW - 2 * square,
-                           frameH - 2 * square, 0x293F6F),
+        EXPECT_EQ(CountOther(whole, s.frameX, s.frameY, square, square, 0xFF0000), 0);
+        EXPECT_EQ(CountOther(whole, right, bottom, square, square, 0x00FF00), 0);
+        EXPECT_EQ(CountOther(whole, s.frameX + square, s.frameY + square, s.frameW - 2 * square,
+                             frameH - 2 * square, GAME_CLEAR),
                   0);
-        EXPECT_EQ(CountNot(whole, 0, 0, s.frameX, s.h, 0x000000), 0) << "left bar";
-        EXPECT_EQ(CountNot(whole, 0, 0, s.w, s.frameY, 0x000000), 0) << "top bar";
-        EXPECT_EQ(CountNot(whole, s.frameX + s.frameW, 0, s.w - s.frameX - s.frameW, s.h, 0x000000),
-                  0);
+        EXPECT_EQ(CountOther(whole, 0, 0, s.frameX, s.h, 0x000000), 0) << "left bar";
+        EXPECT_EQ(CountOther(whole, 0, 0, s.w, s.frameY, 0x000000), 0) << "top bar";
+        EXPECT_EQ(
+            CountOther(whole, s.frameX + s.frameW, 0, s.w - s.frameX - s.frameW, s.h, 0x000000), 0);
         FlipDisplay();
     }
     CloseTestDisplay();

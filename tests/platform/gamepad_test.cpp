@@ -29,9 +29,6 @@ void Button(int button, bool down, int pad = PAD) {
 void Axis(int axis, int value, int pad = PAD) {
     ASSERT_TRUE(PushPadAxis(pad, axis, value));
 }
-void HandleQueuedEvents() {
-    for (int i = 0; i < 100 && PollWindowEvent() != 0; i++) continue;
-}
 
 int Weapon = 1; // the game's selected weapon, 0 to 4
 

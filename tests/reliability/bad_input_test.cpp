@@ -177,6 +177,16 @@ void ResetGame() {
     ListClear(HighScores);
     Player = PlayerState{};
 }
+bool SectorHasWalls() {
+    return std::count(&LevelMap[0][0], &LevelMap[0][0] + MAP_SIZE * MAP_SIZE, 0) <
+           MAP_SIZE * MAP_SIZE;
+}
+// In a child process: enters `folder`, and gives up root (which writes anywhere) for nobody.
+void EnterAsNobody(const std::string& folder) {
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+    ASSERT_TRUE(geteuid() != 0 ||
+                (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0));
+}
 // A folder holding the shipped map, as a portable copy would be, entered.
 struct GameFolder {
     TempDir dir{true};
@@ -244,19 +254,14 @@ MapRun PlayWithMap(const std::function<void(const std::string& folder)>& make) {
     chmod(out.Path().c_str(), 0777);
     InChildProcess([&] {
         alarm(120);
-        ASSERT_EQ(chdir(work.Path().c_str()), 0);
-        ASSERT_TRUE(geteuid() != 0 ||
-                    (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0));
+        ASSERT_NO_FATAL_FAILURE(EnterAsNobody(work.Path()));
         ResetGame();
-        int32_t walls = 0;
+        bool walls = false;
         std::vector<Step> steps = ShortGame();
-        steps[1].check = [&] {
-            walls = int32_t(std::count_if(&LevelMap[0][0], &LevelMap[0][0] + MAP_SIZE * MAP_SIZE,
-                                          [](int32_t c) { return c != 0; }));
-        };
+        steps[1].check = [&] { walls = SectorHasWalls(); };
         const std::string err = StderrOf([&] { WalkGame(steps).ExpectCleanEnd(); });
         std::FILE* f = std::fopen(out.File("result").c_str(), "w");
-        std::fprintf(f, "%d\n%s", walls > 0, err.c_str());
+        std::fprintf(f, "%d\n%s", walls, err.c_str());
         std::fclose(f);
     });
     EXPECT_EQ(Listing(work.Path()), before) << "nothing made in the map's place";
@@ -604,20 +609,14 @@ TEST(BadWorkingDirectory, AReadOnlyFolderPlaysTheMapOrAnEmptySectorAndKeepsNoSco
         ASSERT_EQ(chmod(work.Path().c_str(), 0555), 0);
         const std::vector<std::string> before = Listing(work.Path());
         InChildProcess([&] {
-            // Root writes anywhere: the game plays as nobody then.
-            ASSERT_EQ(chdir(work.Path().c_str()), 0);
-            ASSERT_TRUE(geteuid() != 0 ||
-                        (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0));
+            ASSERT_NO_FATAL_FAILURE(EnterAsNobody(work.Path()));
             ResetGame();
-            int walls = -1;
+            bool walls = !withMap;
             std::vector<Step> steps = {HIGH_SCORES, {MODE_HIGHSCORES, {"space"}}, BACK_TO_MENU};
             for (const Step& s : ShortGame()) steps.push_back(s);
-            steps[4].check = [&] {
-                walls = int(std::count_if(&LevelMap[0][0], &LevelMap[0][0] + MAP_SIZE * MAP_SIZE,
-                                          [](int32_t c) { return c != 0; }));
-            };
+            steps[4].check = [&] { walls = SectorHasWalls(); };
             WalkGame(steps).ExpectCleanEnd();
-            EXPECT_EQ(walls > 0, withMap);
+            EXPECT_EQ(walls, withMap);
         });
         EXPECT_EQ(Listing(work.Path()), before) << "nothing written, nothing left behind";
         chmod(work.Path().c_str(), 0755);
@@ -639,14 +638,11 @@ TEST(BadWorkingDirectory, WhereNoDataFolderCanBeMadeTheTemporaryOneIsRemovedAtTh
         bool walls = false;
         std::string playedIn;
         std::vector<Step> steps = ShortGame();
-        steps[1].check = [&] {
-            walls = std::count(&LevelMap[0][0], &LevelMap[0][0] + MAP_SIZE * MAP_SIZE, 0) <
-                    MAP_SIZE * MAP_SIZE;
-            playedIn = fs::current_path().string();
-        };
+        steps[1].check = [&] { walls = SectorHasWalls(), playedIn = fs::current_path().string(); };
         const std::string err = StderrOf([&] { WalkGame(steps, {}, 4000, true).ExpectCleanEnd(); });
         EXPECT_TRUE(walls) << "the map was copied into the temporary folder";
         EXPECT_EQ(playedIn.rfind(dir.File("tmp/morvexa-"), 0), 0u) << playedIn;
+        EXPECT_NE(err.find(dir.File("home")), std::string::npos) << "names the folder:\n" << err;
         EXPECT_NE(err.find("scores will not be kept"), std::string::npos) << err;
     });
     EXPECT_EQ(Listing(dir.File("tmp")), std::vector<std::string>{});

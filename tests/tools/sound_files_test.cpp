@@ -1,6 +1,5 @@
-// sound_files_test.cpp - the shipped effects: format, rate, depth and length per slot, chunks
-// that walk to the file's end (a "fact" and a "LIST" among them), and levels without clipping,
-// offset or clicks.
+// sound_files_test.cpp - the shipped effects: mono PCM, chunks that walk to the file's end (a
+// "fact" and a "LIST" among them), and levels without clipping, offset or clicks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,28 +13,17 @@
 #include "core/catalogue.h"
 #include "sound/wav_chunks.h"
 
-TEST(SoundFiles, EverySlotHoldsMonoPcmAtItsRateDepthAndLengthPeakingNearMinusOneDecibel) {
-    struct SlotFormat {
-        int slot;
-        uint32_t rate;
-        int bits;
-        double seconds;
-    };
-    const SlotFormat formats[] = {
-        {0, 22050, 16, 0.09}, {1, 44100, 8, 0.11},  {2, 11025, 16, 0.43}, {3, 11025, 8, 0.30},
-        {5, 11000, 8, 0.27},  {6, 22050, 8, 0.28},  {7, 11025, 16, 2.04}, {8, 11025, 8, 0.17},
-        {9, 44100, 8, 0.02},  {10, 11025, 8, 0.57}, {11, 8363, 8, 0.74},  {12, 22050, 16, 0.44},
-        {13, 11025, 8, 0.26},
-    };
+// The rates, depths and lengths are the generator's to choose (its byte test holds them); what
+// every file, made or hand-made, must be is checked here.
+TEST(SoundFiles, EverySlotHoldsMonoPcmPeakingNearMinusOneDecibelWithoutOffsetOrClicks) {
     std::set<std::string> chunkIds;
-    for (const SlotFormat& f : formats) {
-        SCOPED_TRACE(SoundSlotFile(f.slot));
-        const EmbeddedAsset* a = FindEmbeddedAsset(SoundSlotFile(f.slot));
+    for (int slot = 0; slot < SOUND_SLOTS; slot++) {
+        SCOPED_TRACE(SoundSlotFile(slot));
+        const EmbeddedAsset* a = FindEmbeddedAsset(SoundSlotFile(slot));
         WavSound w{};
         ASSERT_TRUE(a && ReadWavChunks(a->data, a->size, &w)) << "missing or does not load";
-        EXPECT_TRUE(w.formatTag == 1 && w.channels == 1);
-        EXPECT_EQ(w.rate, f.rate);
-        EXPECT_EQ(w.bitsPerSample, f.bits);
+        const int bits = w.bitsPerSample;
+        EXPECT_TRUE(w.formatTag == 1 && w.channels == 1 && (bits == 8 || bits == 16));
         // The RIFF size and every chunk, odd ones padded, end exactly at the file's end, and
         // the bank reads its samples from the data chunk.
         uint32_t riffSize, n;
@@ -52,22 +40,22 @@ TEST(SoundFiles, EverySlotHoldsMonoPcmAtItsRateDepthAndLengthPeakingNearMinusOne
         EXPECT_EQ(w.samples, data);
 
         std::vector<double> s; // -1 .. 1
-        for (uint32_t i = 0; f.bits == 8 && i < w.bytes; i++)
+        for (uint32_t i = 0; bits == 8 && i < w.bytes; i++)
             s.push_back((w.samples[i] - 128.0) / 128);
-        for (uint32_t i = 0; f.bits == 16 && i + 1 < w.bytes; i += 2)
+        for (uint32_t i = 0; bits == 16 && i + 1 < w.bytes; i += 2)
             s.push_back(int16_t(w.samples[i] | w.samples[i + 1] << 8) / 32768.0);
-        EXPECT_NEAR(double(s.size()) / f.rate, f.seconds, 0.005);
+        ASSERT_GT(s.size(), w.rate / 100) << "shorter than a hundredth of a second";
         double peak = 0, sum = 0;
         int railHits = 0;
         for (double v : s) {
             peak = std::max(peak, std::fabs(v)), sum += v;
-            railHits += v <= -1.0 || v >= (f.bits == 8 ? 127.0 / 128 : 32767.0 / 32768);
+            railHits += v <= -1.0 || v >= (bits == 8 ? 127.0 / 128 : 32767.0 / 32768);
         }
         EXPECT_TRUE(20 * std::log10(peak) > -1.6 && 20 * std::log10(peak) < -0.5) << peak;
         EXPECT_EQ(railHits, 0);
         EXPECT_LT(std::fabs(sum / double(s.size())), 0.004) << "DC offset";
         // Starts and ends at silence (a short fade): no click when cut off or restarted.
-        const double edge = f.bits == 8 ? 0.025 : 0.01;
+        const double edge = bits == 8 ? 0.025 : 0.01;
         EXPECT_TRUE(std::fabs(s.front()) < edge && std::fabs(s.back()) < edge);
     }
     EXPECT_TRUE(chunkIds.count("fact") && chunkIds.count("LIST")) << "the walk meets real data";
