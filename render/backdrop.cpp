@@ -1,24 +1,29 @@
-// backdrop.cpp - a mode's still backdrop kept as a copy of the frame, drawn back in one opaque
-// pass on later frames. Called by the menu mode inside a frame, main thread only.
+// backdrop.cpp - a mode's still backdrop kept as a copy of the frame and copied back on later
+// frames. Called by the menu mode inside a frame, main thread only.
 //
 // Software GL pays for every blended, filtered pixel of large sprites each frame; the menu's
-// logo and robots never move, so the first frame draws them and copies what the frame holds
-// (glCopyTexSubImage2D), and later frames put that copy back through a texture sampled at its
-// own texel centres with nearest filtering and no blending: each pixel gets exactly the bytes
-// it had, at a fraction of the cost. The copy is made again after a change of the letterbox
-// rectangle or of the GL context.
+// logo and robots never move, so the first frame draws them, the frame is copied into a
+// framebuffer object of its own, and later frames copy the areas the still sprites cover back
+// with glBlitFramebuffer: each pixel gets exactly the bytes it had. A blit of the same size is
+// a plain copy of memory in Mesa's software rasterisers, where drawing the copy back as a
+// texture would shade every pixel again. Blits need OpenGL 3.0 or ARB_framebuffer_object;
+// without them nothing is kept and the mode draws its sprites every frame, as it would anyway.
+// The copy is made again after a change of the letterbox rectangle or of the GL context.
 #include "render/backdrop.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/platform.h"
 #include "render/render_internal.h"
 
 namespace {
 
-GLuint BackdropTexture = 0;
-int BackdropTextureSize = 0; // the square texture's side, a power of two
+GLuint BackdropFramebuffer = 0;
+GLuint BackdropRenderbuffer = 0;
+int BackdropWidth = 0, BackdropHeight = 0; // the renderbuffer's size
 bool BackdropKept = false;
+int BlitsAvailable = -1;                              // -1 not asked yet in this context
 PlatformFrameRect BackdropFrame = {0, 0, 0, 0, 0.0f}; // where the copy was taken from
 
 // The parts of the frame the backdrop covers, in drawable pixels of the letterbox rectangle
@@ -50,10 +55,37 @@ bool SameFrame(const PlatformFrameRect& a, const PlatformFrameRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-int PowerOfTwoAtLeast(int n) {
-    int p = 1;
-    while (p < n) p *= 2;
-    return p;
+bool BlitsSupported() {
+    if (BlitsAvailable < 0) {
+        const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+        const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+        BlitsAvailable = (version && version[0] >= '3' && version[0] <= '9') ||
+                         (extensions && std::strstr(extensions, "GL_ARB_framebuffer_object"));
+        CountGl(2);
+    }
+    return BlitsAvailable == 1;
+}
+
+// Copies the areas from one framebuffer to the other, pixel for pixel; the scissor test
+// (which blits obey) is off meanwhile. `toWindow` copies the kept frame back.
+void BlitAreas(const PlatformFrameRect& r, bool toWindow) {
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, toWindow ? BackdropFramebuffer : 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, toWindow ? 0 : BackdropFramebuffer);
+    for (int i = 0; i < BackdropAreaCount; i++) {
+        const PixelArea& a = BackdropAreas[i];
+        const int wx = r.x + a.x1, wy = r.y + a.y1, w = a.x2 - a.x1, h = a.y2 - a.y1;
+        if (toWindow)
+            glBlitFramebuffer(a.x1, a.y1, a.x2, a.y2, wx, wy, wx + w, wy + h, GL_COLOR_BUFFER_BIT,
+                              GL_NEAREST);
+        else
+            glBlitFramebuffer(wx, wy, wx + w, wy + h, a.x1, a.y1, a.x2, a.y2, GL_COLOR_BUFFER_BIT,
+                              GL_NEAREST);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glPopAttrib();
+    CountGl(uint32_t(5 + BackdropAreaCount));
 }
 
 } // namespace
@@ -62,11 +94,12 @@ void ForgetBackdrop() {
     BackdropKept = false;
 }
 
-void DropBackdropTexture() {
-    // The texture went with its context; its name may be another texture's in the new one.
+void DropBackdrop() {
+    // The framebuffer went with its context; its name may be another's in the new one.
     BackdropKept = false;
-    BackdropTexture = 0;
-    BackdropTextureSize = 0;
+    BackdropFramebuffer = BackdropRenderbuffer = 0;
+    BackdropWidth = BackdropHeight = 0;
+    BlitsAvailable = -1;
 }
 
 bool DrawBackdrop() {
@@ -77,80 +110,34 @@ bool DrawBackdrop() {
         return false;
     }
     SettleDrawState();
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
-                 GL_VIEWPORT_BIT);
-    glDisable(GL_BLEND);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, BackdropTexture);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glViewport(r.x, r.y, r.width, r.height);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    // Pixel (i, j) of the rectangle samples at texel (i + 0.5, j + 0.5): its own centre.
-    const float texel = 1.0f / float(BackdropTextureSize);
-    const float toClipX = 2.0f / float(r.width), toClipY = 2.0f / float(r.height);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < BackdropAreaCount; i++) {
-        const PixelArea& a = BackdropAreas[i];
-        const float s1 = float(a.x1) * texel, s2 = float(a.x2) * texel;
-        const float t1 = float(a.y1) * texel, t2 = float(a.y2) * texel;
-        const float x1 = float(a.x1) * toClipX - 1, x2 = float(a.x2) * toClipX - 1;
-        const float y1 = float(a.y1) * toClipY - 1, y2 = float(a.y2) * toClipY - 1;
-        glTexCoord2f(s1, t1), glVertex2f(x1, y1);
-        glTexCoord2f(s2, t1), glVertex2f(x2, y1);
-        glTexCoord2f(s2, t2), glVertex2f(x2, y2);
-        glTexCoord2f(s1, t2), glVertex2f(x1, y2);
-    }
-    glEnd();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glPopAttrib();
-    CountGl(30);
+    BlitAreas(r, true);
     return true;
 }
 
 void KeepBackdrop(const BackdropArea* areas, int count) {
-    if (!RenderEnabled) return;
+    if (!RenderEnabled || count > MAX_BACKDROP_AREAS || !BlitsSupported()) return;
     SettleDrawState();
     const PlatformFrameRect r = PlatformGetFrameRect();
-    const int size = PowerOfTwoAtLeast(r.width > r.height ? r.width : r.height);
-    GLint largest = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    CountGl(1);
-    if (size > largest) return; // too large to keep: the backdrop is drawn every frame
-    glPushAttrib(GL_TEXTURE_BIT);
-    if (BackdropTexture == 0 || size != BackdropTextureSize) {
-        if (BackdropTexture != 0) glDeleteTextures(1, &BackdropTexture), CountGl(1);
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        BackdropTexture = name;
-        BackdropTextureSize = size;
-        glBindTexture(GL_TEXTURE_2D, BackdropTexture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-        CountGl(7);
+    if (BackdropFramebuffer == 0 || r.width != BackdropWidth || r.height != BackdropHeight) {
+        if (BackdropFramebuffer == 0) {
+            glGenFramebuffers(1, &BackdropFramebuffer);
+            glGenRenderbuffers(1, &BackdropRenderbuffer);
+        }
+        glBindRenderbuffer(GL_RENDERBUFFER, BackdropRenderbuffer);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, r.width, r.height);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, BackdropFramebuffer);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                                  BackdropRenderbuffer);
+        const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        CountGl(8);
+        if (!complete) return;
+        BackdropWidth = r.width, BackdropHeight = r.height;
     }
-    glBindTexture(GL_TEXTURE_2D, BackdropTexture);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, r.x, r.y, r.width, r.height);
-    glPopAttrib();
-    CountGl(4);
-    BackdropFrame = r;
     BackdropAreaCount = 0;
-    for (int i = 0; i < count && i < MAX_BACKDROP_AREAS; i++)
-        BackdropAreas[BackdropAreaCount++] = PixelsOf(areas[i], r);
-    BackdropKept = count <= MAX_BACKDROP_AREAS;
+    for (int i = 0; i < count; i++) BackdropAreas[BackdropAreaCount++] = PixelsOf(areas[i], r);
+    BlitAreas(r, false);
+    BackdropFrame = r;
+    BackdropKept = true;
 }

@@ -1,6 +1,6 @@
-// backdrop.h - a still backdrop drawn once and then put back each frame as a copy, so that
-// large blended sprites that never move cost their fill once, not every frame; the pixels are
-// the same. One backdrop at a time; the mode that uses it calls ForgetBackdrop when it starts.
+// backdrop.h - a still backdrop drawn once and then copied back each frame, so that large
+// blended sprites that never move cost their fill once, not every frame; the pixels are the
+// same. One backdrop at a time; the mode that uses it calls ForgetBackdrop when it starts.
 // Called inside a frame, right after ClearDisplay, main thread only:
 //
 //     ClearDisplay();
@@ -25,5 +25,6 @@ struct BackdropArea {
 
 // Copies the frame drawn so far as the backdrop. Only the areas given (at most 16) are put
 // back by DrawBackdrop: outside them the frame must hold the cleared colour alone. Nothing is
-// kept when the frame is larger than the GL's largest texture.
+// kept when the GL cannot copy between framebuffers (below OpenGL 3.0 without
+// ARB_framebuffer_object): DrawBackdrop then keeps answering false.
 void KeepBackdrop(const BackdropArea* areas, int count);

@@ -400,7 +400,7 @@ void CheckDrawContext() {
     QueuedCount = 0;
     std::memset(Grid, 0, sizeof Grid);
     Gl = GlState{};
-    DropBackdropTexture();
+    DropBackdrop();
 }
 
 void SettleDrawState() {
@@ -438,7 +438,7 @@ void ResetDrawQueue() {
     OrthoKnown = false;
     ModelviewLevel = 0;
     ModelviewIdentity[0] = true;
-    DropBackdropTexture();
+    DropBackdrop();
 }
 
 void NoteOrthoProjection(float left, float right, float bottom, float top, float nearVal,
