@@ -10,6 +10,7 @@
 #include "core/music.h"
 #include "frontend/audio_input.h"
 #include "frontend/equalizer.h"
+#include "render/backdrop.h"
 #include "render/display.h"
 #include "render/draw.h"
 #include "render/text.h"
@@ -80,6 +81,13 @@ const ShadowedText MENU_ITEMS[] = {
     {"EXIT GAME", 280, 380},
 };
 constexpr int32_t LAST_ITEM = 2;
+// What the logo, the robots and the frame bars cover.
+const BackdropArea MENU_STILL_AREAS[] = {{22, 42, 768, 256},
+                                         {10, 320, 200, 200},
+                                         {580, 320, 200, 200},
+                                         {0, 0, 800, 30},
+                                         {0, 570, 800, 30}};
+
 constexpr int32_t HIGHLIGHT_TOP = 315;  // the bar of item 0; 30 pixels per item
 constexpr int32_t KEY_POLL_FRAMES = 15; // keys are polled when the timer passes this
 
@@ -94,6 +102,7 @@ struct MenuVisit {
     int32_t swingAngle = SWING_ANGLE;
     int32_t swingWidth = SWING_WIDTH;
     int32_t keyTimer = 0;
+    int32_t framesDrawn = 0;
 };
 
 // ================================================================ 3. one drawn frame
@@ -152,12 +161,24 @@ void DrawMenuFrame(MenuVisit& v) {
     ClearDisplay();
     Begin2D(800, 600);
     ResetTransform();
-    // The title logo in three squares, then the two robots.
-    DrawSpriteRotated(ScreenImages[SCREEN_LOGO_LEFT], 150, 170, 0, 256);
-    DrawSpriteRotated(ScreenImages[SCREEN_LOGO_MIDDLE], 406, 170, 0, 256);
-    DrawSpriteRotated(ScreenImages[SCREEN_LOGO_RIGHT], 662, 170, 0, 256);
-    DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_SIDE], 110, 420, 0, 200);
-    DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_TOP], 680, 420, 0, 200);
+    // The still part of the menu: the title logo in three squares, the two robots and the
+    // frame bars, drawn on the first frame and put back as a copy on later ones. The bars are
+    // drawn last in the design; nothing else of the menu reaches the top or bottom 30 rows
+    // (the credits swing sideways at rows 420 to 510), so drawing them here gives the same
+    // picture.
+    if (!DrawBackdrop()) {
+        DrawSpriteRotated(ScreenImages[SCREEN_LOGO_LEFT], 150, 170, 0, 256);
+        DrawSpriteRotated(ScreenImages[SCREEN_LOGO_MIDDLE], 406, 170, 0, 256);
+        DrawSpriteRotated(ScreenImages[SCREEN_LOGO_RIGHT], 662, 170, 0, 256);
+        DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_SIDE], 110, 420, 0, 200);
+        DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_TOP], 680, 420, 0, 200);
+        DrawFrameBars();
+        // Kept from the second frame on: DrawSpriteRotated keeps the current colour, which on
+        // the first frame is whatever the previous mode left, and on later ones the white that
+        // every menu frame ends with.
+        if (v.framesDrawn > 0) KeepBackdrop(MENU_STILL_AREAS, 5);
+    }
+    v.framesDrawn += 1;
     Begin3D(800, 600, 120, 50);
     ResetTransform();
     DrawEqualizer();
@@ -167,7 +188,7 @@ void DrawMenuFrame(MenuVisit& v) {
     TurnCreditsPage(v);
     DrawCreditsPage(v, amount);
     PollMenuKeys(v);
-    DrawFrameBars();
+    SetColor(1, 1, 1, 1); // as the frame bars left it when they were drawn last
 }
 
 } // namespace
@@ -175,6 +196,7 @@ void DrawMenuFrame(MenuVisit& v) {
 // ================================================================ 4. the mode
 void MenuMode() {
     StartMusic(MUSIC_MENU); // from the start
+    ForgetBackdrop();
     MenuVisit visit;
     const PublishedModeVisit published("menu", {{"cursor", &visit.cursor},
                                                 {"page", &visit.page},

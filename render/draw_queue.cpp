@@ -400,6 +400,7 @@ void CheckDrawContext() {
     QueuedCount = 0;
     std::memset(Grid, 0, sizeof Grid);
     Gl = GlState{};
+    DropBackdrop();
 }
 
 void SettleDrawState() {
@@ -437,6 +438,7 @@ void ResetDrawQueue() {
     OrthoKnown = false;
     ModelviewLevel = 0;
     ModelviewIdentity[0] = true;
+    DropBackdrop();
 }
 
 void NoteOrthoProjection(float left, float right, float bottom, float top, float nearVal,

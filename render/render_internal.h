@@ -97,3 +97,6 @@ void NoteModelviewPush();
 void NoteModelviewPop();
 // A texture was bound outside the queue (texture making).
 void NoteTextureBound(uint32_t texture);
+
+// A new GL context: the kept backdrop went with the old one (backdrop.cpp).
+void DropBackdrop();

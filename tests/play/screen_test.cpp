@@ -1,5 +1,5 @@
 // screen_test.cpp - the camera's easing and limits, the sector's limits, the HUD's gauges and
-// compass, and a whole play frame as a golden picture.
+// compass, and whole play frames as golden pictures: a busy moment, and a long game's crowd.
 #include "tests/scenario.h"
 
 namespace {
@@ -99,6 +99,26 @@ TEST(PlayGolden, FlyingAndFiringOverTheShopTerminal) {
                                             });
     ASSERT_EQ(run.exitCode, 0) << run.scriptError;
     EXPECT_TRUE(MatchesGolden(frame, "play_flying_firing"));
+}
+
+// An idle game after half an hour: drones arrive twelve every 15 seconds and, never shot,
+// all circle the player on screen; the whole crowd drawn on one frame. Only that frame is
+// drawn, the 143,999 before it are game logic alone.
+TEST_F(Screen, HalfAnHourOfDronesCirclingTheIdlePlayerAllDrawnOnOneFrame) {
+    Fill(0, 6, MAP_SIZE - 1, 6, 1); // a floor under the start, walls for the stray shots
+    Fill(12, 0, 12, 5, 5);
+    Fill(0, 0, 0, 5, 3);
+    constexpr uint32_t HALF_HOUR = 80 * 60 * 30;
+    Picture frame;
+    RenderEnabled = false;
+    const uint32_t frames = Play(PLAY_NEW_GAME, HALF_HOUR, [&](uint32_t f) {
+        RenderEnabled = f + 1 >= HALF_HOUR;
+        if (f == HALF_HOUR) frame = ReadBackBuffer();
+    });
+    RenderEnabled = true;
+    ASSERT_EQ(frames, HALF_HOUR);
+    EXPECT_GE(Enemies.count, 1400);
+    EXPECT_TRUE(MatchesGolden(frame, "play_long_game"));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
+#include "render/backdrop.h"
 #include "render/draw.h"
 #include "render/text.h"
 #include "tests/render/render_fixture.h"
@@ -181,6 +182,39 @@ TEST_F(Sprites, QueuedSpritesOverlapInTheOrderAskedAndOneTextureTakesFewCalls) {
     EXPECT_PIXEL(p, 420, 120, 0x0000FF, 0);
     EXPECT_PIXEL(p, 405, 105, 0xFF0000, 0);
     EXPECT_LT(calls, 40u) << "505 sprites of two textures, drawn in runs";
+}
+
+// A kept backdrop puts back the very bytes its frame had over the areas given, under what
+// the frame draws next; a forgotten one draws nothing.
+TEST_F(Sprites, AKeptBackdropGivesTheFrameItWasCopiedFromByteForByte) {
+    std::vector<uint32_t> ring(64 * 64);
+    for (int i = 0; i < 64 * 64; i++)
+        ring[i] =
+            (i % 64 - 32) * (i % 64 - 32) + (i / 64 - 32) * (i / 64 - 32) < 900 ? 0xF0A030 + i : 0;
+    const uint32_t texture = MakeTexture(64, 64, ring, 0, 0, 2);
+    const auto drawStill = [&] {
+        AlphaBlendOn();
+        DrawSpriteRotated(texture, 150, 170, 0, 256); // filtered, blended, scaled up
+        SetColor(0.5f, 1, 0.5f, 0.7f);
+        DrawSpriteRotated(texture, 500, 400, 33, 150); // turned, tinted
+        SetColor(1, 1, 1, 1);
+    };
+    const BackdropArea areas[] = {{22, 42, 256, 256}, {390, 290, 220, 220}};
+    drawStill();
+    KeepBackdrop(areas, 2);
+    DrawText(0, "OVER", 100, 160, 20, 20);
+    const Picture first = ReadBackBuffer();
+    ClearDisplay();
+    Begin2D(800, 600);
+    ASSERT_TRUE(DrawBackdrop());
+    DrawText(0, "OVER", 100, 160, 20, 20);
+    const Picture again = ReadBackBuffer();
+    EXPECT_TRUE(first.rgb == again.rgb);
+    EXPECT_GT(CountOther(again, 22, 42, 256, 256, GAME_CLEAR), 20000) << "the sprite is there";
+    ForgetBackdrop();
+    ClearDisplay();
+    EXPECT_FALSE(DrawBackdrop());
+    EXPECT_EQ(CountOther(ReadBackBuffer(), 0, 0, 800, 600, GAME_CLEAR), 0);
 }
 
 TEST(WithinRadius, StrictlyInsideTheCircle) {
