@@ -1,6 +1,5 @@
-// front_end_effects_test.cpp - the equalizer's level maths and held peaks, the copper bars'
-// swing and colour rows, and the audio input's queue-and-hand-back cycle (samples fed in place
-// of a capture device, as the scripted backend allows).
+// front_end_effects_test.cpp - the equalizer's levels and peaks, the copper bars, and the audio
+// input's queue-and-hand-back cycle (samples fed in place of a capture device).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -15,8 +14,7 @@
 
 namespace {
 
-// The effects' arithmetic needs no picture: drawing is switched off. The scripted backend
-// opens no capture device; the tests stand in for one by feeding samples.
+// Arithmetic only: drawing off, samples fed in place of a capture device.
 class FrontEndEffects : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
