@@ -1,6 +1,4 @@
-// Sound effects: the WAV chunk walk ("fmt " first, chunks skipped to "data", sizes past the
-// end), and the effect bank over the scripted audio output (levels, two slots at once, own
-// rates, SetSoundFrequency, restart, refusals, silence without an output).
+// Sound effects: the WAV chunk walk, and the effect bank over the scripted audio output.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -4,8 +4,7 @@
 
 using Position = std::pair<int, int>; // order, row
 
-// `orders` orders, each its own 4-row pattern of 2 channels at one tick a row; rows[p] holds
-// pattern p's rows.
+// `orders` orders, each its own 4-row, 2-channel pattern (rows[p]) at one tick a row.
 static XmModule FlowModule(int orders, const std::vector<std::vector<std::string>>& rows = {}) {
     XmModule xm = TestModule(2, 4);
     xm.speed = 1;
