@@ -17,8 +17,7 @@ static XmModule EnvelopeSong(const std::vector<std::string>& rows) {
     return xm;
 }
 
-// An instrument number restores the last sample's volume and pan and, alone, restarts the
-// instrument.
+// Key offs; an instrument number restores the sample's volume and pan, alone restarts it.
 TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
     const XmModule song =
         EnvelopeSong({"C-4 01 10 8FF | C-4 01 10 8FF", "... 01 .. ... | === 01 .. ...",
@@ -38,16 +37,13 @@ TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
     ExpectTicks("and so does K", Song({"C-4 01 .. ...", "... .. .. K04"}), VolumeOf, 6, {0});
     ExpectTicks("K with an instrument number: the sample's volume",
                 Song({"C-4 01 20 ...", "... 01 .. K00"}), VolumeOf, 6, {64});
-}
-
-// K00 beside the column's Mx releases the note (not cut) and the slide goes on.
-TEST(XmNote, K00BesideAColumnPortamentoReleasesTheNote) {
-    const XmModule song = EnvelopeSong({"C-4 01 .. ...", "A-4 .. F1 ...", "... .. F2 K00"});
-    ExpectTicks("volume stays", song, VolumeOf, 12, {48, 48, 48});
-    ExpectTicks("released", song, KeyOnOf, 12, {0});
-    ExpectTicks("envelope leaves the sustain", song, EnvelopeOf, 12, {32, 32, 32, 32, 32, 24});
-    ExpectTicks("fading", song, FadeoutOf, 12, {32768 - 1024, 32768 - 2048});
-    ExpectTicks("sliding to A-4", song, PeriodOf, 11, {C4 - 320, C4 - 320, C4 - 448, C4 - 576});
+    // K00 beside the column's Mx releases the note (not cut) and the slide goes on.
+    const XmModule sliding = EnvelopeSong({"C-4 01 .. ...", "A-4 .. F1 ...", "... .. F2 K00"});
+    ExpectTicks("volume stays", sliding, VolumeOf, 12, {48, 48, 48});
+    ExpectTicks("released", sliding, KeyOnOf, 12, {0});
+    ExpectTicks("envelope leaves the sustain", sliding, EnvelopeOf, 12, {32, 32, 32, 32, 32, 24});
+    ExpectTicks("fading", sliding, FadeoutOf, 12, {32768 - 1024, 32768 - 2048});
+    ExpectTicks("sliding to A-4", sliding, PeriodOf, 11, {C4 - 320, C4 - 320, C4 - 448, C4 - 576});
 }
 
 // An instrument number alone picks a released note up (no new sample) and restarts tremor's count.
@@ -144,6 +140,11 @@ TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
               (std::vector<int>{8, 10, 12}));
     ExpectTicks("R72 halves the volume every 2 ticks", Song({"C-4 01 50 R72"}), VolumeOf, 0,
                 {64, 64, 32, 32, 16, 16});
+    // Rxy counts the first tick of rows without a note too; a note starts the count over.
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R02", "... .. .. R02"}), 12),
+              (std::vector<int>{2, 4, 6, 8, 10}));
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R03", "C-4 01 .. R03"}), 12),
+              (std::vector<int>{3, 6, 9}));
     ExpectTicks("EC3 on its tick, EC0 on the first", Song({"C-4 01 .. EC3", "C-4 01 .. EC0"}),
                 VolumeOf, 0, {64, 64, 64, 0, 0, 0, 0, 0});
     // 9xx acts, and remembers its parameter, only where a note starts: not under portamento.
@@ -174,12 +175,4 @@ TEST(XmNoteDelay, DelayedRowsReplayTheLastNoteRestartEnvelopesAndRepeatUnderEEx)
     EXPECT_EQ(
         NoteStarts(Song({"C-4 01 .. ... | ... .. .. ...", "... .. .. ED2 | ... .. .. EE1"}), 24),
         (std::vector<int>{8, 14}));
-}
-
-// Rxy counts the first tick of rows without a note too.
-TEST(XmNote, MultiRetrigCountsTheFirstTickOfRowsWithoutANote) {
-    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R02", "... .. .. R02"}), 12),
-              (std::vector<int>{2, 4, 6, 8, 10}));
-    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R03", "C-4 01 .. R03"}), 12),
-              (std::vector<int>{3, 6, 9}));
 }
