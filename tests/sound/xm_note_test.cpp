@@ -117,8 +117,7 @@ TEST(XmEnvelope, EnvelopesInterpolateHoldLoopAndFollowLxx) {
     ExpectTicks("panning envelope within the room left by the pan", room, PanningOf, 0, {255, 128});
 }
 
-// A delayed cell acts on its tick, after the column slide; a delayed key off restarts the
-// instrument.
+// A delayed cell acts on its tick after the column slide; a key off restarts the instrument.
 TEST(XmNoteDelay, DelayedRowsActOnTheirTickAsFt2Does) {
     XmModule xm = Song({"C-4 01 .. ... | C-4 01 .. ... | C-4 01 .. ... | C-4 02 .. ...",
                         "... .. 6F ED2 | ... 01 6A ED2 | === .. .. ED2 | === .. .. ED2",
@@ -132,6 +131,16 @@ TEST(XmNoteDelay, DelayedRowsActOnTheirTickAsFt2Does) {
     ExpectTicks("key off with envelope: it starts again", xm, EnvelopeOf, 6, {0, 0, 64, 48}, 3);
     for (int c : {2, 3}) ExpectTicks("delayed key off: not released", xm, KeyOnOf, 8, {1}, c);
     ExpectTicks("delayed note with its volume column", xm, VolumeOf, 12, {0, 0, 0, 16, 16, 16});
+    // A delayed row replays the last note, restarts envelopes and repeats under EEx.
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. ...", "... .. .. ED2", "... 01 .. ED3"}), 18),
+              (std::vector<int>{8, 15}));
+    const XmModule released = EnvelopeSong({"C-4 01 .. ...", "=== .. .. ...", "D-4 .. .. ED1"});
+    ExpectTicks("envelope restarts on the delay tick", released, EnvelopeOf, 12, {16, 64, 56});
+    ExpectTicks("the key is down again", released, KeyOnOf, 13, {1});
+    ExpectTicks("fade-out starts over", released, FadeoutOf, 13, {32768});
+    EXPECT_EQ(
+        NoteStarts(Song({"C-4 01 .. ... | ... .. .. ...", "... .. .. ED2 | ... .. .. EE1"}), 24),
+        (std::vector<int>{8, 14}));
 }
 
 TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
@@ -162,17 +171,4 @@ TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
     EXPECT_EQ(starts, (std::vector<int64_t>{512, 512, 512}));
     song.Tick();
     EXPECT_FALSE(song.music->voices[0][0].active);
-}
-
-// A delayed row replays the last note, restarts envelopes and repeats under EEx.
-TEST(XmNoteDelay, DelayedRowsReplayTheLastNoteRestartEnvelopesAndRepeatUnderEEx) {
-    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. ...", "... .. .. ED2", "... 01 .. ED3"}), 18),
-              (std::vector<int>{8, 15}));
-    const XmModule released = EnvelopeSong({"C-4 01 .. ...", "=== .. .. ...", "D-4 .. .. ED1"});
-    ExpectTicks("envelope restarts on the delay tick", released, EnvelopeOf, 12, {16, 64, 56});
-    ExpectTicks("the key is down again", released, KeyOnOf, 13, {1});
-    ExpectTicks("fade-out starts over", released, FadeoutOf, 13, {32768});
-    EXPECT_EQ(
-        NoteStarts(Song({"C-4 01 .. ... | ... .. .. ...", "... .. .. ED2 | ... .. .. EE1"}), 24),
-        (std::vector<int>{8, 14}));
 }
