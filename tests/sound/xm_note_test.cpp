@@ -149,7 +149,7 @@ TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
               (std::vector<int>{8, 10, 12}));
     ExpectTicks("R72 halves the volume every 2 ticks", Song({"C-4 01 50 R72"}), VolumeOf, 0,
                 {64, 64, 32, 32, 16, 16});
-    // Rxy counts the first tick of rows without a note too; a note starts the count over.
+    // Rxy counts the first tick of rows without a note too; an instrument number starts it over.
     EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R02", "... .. .. R02"}), 12),
               (std::vector<int>{2, 4, 6, 8, 10}));
     EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R03", "C-4 01 .. R03"}), 12),
