@@ -12,7 +12,7 @@ static XmModule Finetuned(int finetune, const char* cell = "C-4 01 .. ...") {
     return m;
 }
 
-TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
+TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAndTonePortamentoStartsNoNote) {
     ExpectTicks("1xx: 4 units a step from the second tick, 100 remembers",
                 Song({"C-4 01 .. 108", "... .. .. 100"}), PeriodOf, 0,
                 {C4, C4 - 32, C4 - 64, C4 - 96, C4 - 128, C4 - 160, C4 - 160, C4 - 192});
@@ -55,6 +55,19 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
     ExpectTicks("finetune 127", Finetuned(127), PeriodOf, 0, {C4 - 60});
     ExpectTicks("finetune -28", Finetuned(-28), PeriodOf, 0, {C4 + 16});
     ExpectTicks("E5F", Finetuned(-28, "C-4 01 .. E5F"), PeriodOf, 0, {C4 - 56});
+    // Tone portamento starts no note when nothing sounds, nor after the sample has ended.
+    TestSong silent(Song({"C-4 01 .. 3FF"}));
+    silent.Skip(6);
+    EXPECT_FALSE(silent.music->voices[0][0].active);
+    XmModule xm = Song({"C-4 01 .. ...", "D-4 .. .. 310"});
+    xm.instruments[0].samples[0].loopType = XM_LOOP_NONE;
+    xm.instruments[0].samples[0].data.resize(16);
+    TestSong ended(xm);
+    std::vector<int32_t> acc(2 * 5760);
+    ASSERT_EQ(RenderMusic(ended.music.get(), acc.data(), 5760), 5760); // row 0: the sample ends
+    ended.Tick();
+    EXPECT_FALSE(ended.music->voices[0][0].active);
+    EXPECT_EQ(ended.Channel().targetPeriod, C4 - 128);
 }
 
 // The range counts the row's sample's relative note (B-7 +24 ignored, +23 plays), both tables.
@@ -83,22 +96,6 @@ TEST(XmPitch, NotesAtTheEdgesOfTheRange) {
     EXPECT_EQ(p[3], p[2]);
     EXPECT_LT(p[2], 1712 >> 5); // above B-8
     EXPECT_GT(p[4], 1712 << 4); // below C-0
-}
-
-// Tone portamento starts no note when nothing sounds, nor after the sample has ended.
-TEST(XmPitch, TonePortamentoNeverStartsANote) {
-    TestSong silent(Song({"C-4 01 .. 3FF"}));
-    silent.Skip(6);
-    EXPECT_FALSE(silent.music->voices[0][0].active);
-    XmModule xm = Song({"C-4 01 .. ...", "D-4 .. .. 310"});
-    xm.instruments[0].samples[0].loopType = XM_LOOP_NONE;
-    xm.instruments[0].samples[0].data.resize(16);
-    TestSong ended(xm);
-    std::vector<int32_t> acc(2 * 5760);
-    ASSERT_EQ(RenderMusic(ended.music.get(), acc.data(), 5760), 5760); // row 0: the sample ends
-    ended.Tick();
-    EXPECT_FALSE(ended.music->voices[0][0].active);
-    EXPECT_EQ(ended.Channel().targetPeriod, C4 - 128);
 }
 
 // Arpeggio counts from the row's end (+y, +x, note, ...), from the nearest note, up to C-8.
