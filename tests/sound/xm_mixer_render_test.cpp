@@ -66,7 +66,7 @@ TEST(XmOutput, ConversionFollowsTheRuleForEveryValueAndMasterAndAveragesEachSide
     }
 }
 
-TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
+TEST(XmOutput, GainChangesRampOver64FramesAndANewNoteFadesTheOldOneOut) {
     const ModulePtr flat = SampleModule(std::vector<int16_t>(100, 1024), XM_LOOP_FORWARD, 0);
     MixVoice v{};
     StartVoice(&v, &flat->instruments[0].samples[0], 0);
@@ -77,6 +77,18 @@ TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
     for (int i = 0; i < 70; i++)
         EXPECT_EQ(acc[size_t(2 * i)], (1024 * std::min(i, 64)) >> MIX_GAIN_SHIFT) << i;
     EXPECT_EQ(v.gainLeft, 64 << 16);
+    // A new note fades the old one out over the ramp in the channel's second voice.
+    XmModule xm = Song({"C-4 01 .. ...", "C-4 01 .. ..."});
+    xm.speed = 1;
+    TestSong song(xm);
+    std::vector<int32_t> mix(2 * 960 * 2);
+    ASSERT_EQ(RenderMusic(song.music.get(), mix.data(), 961), 961); // row 0, and row 1 starts
+    const MixVoice& old = song.music->voices[0][1];
+    EXPECT_TRUE(old.active && old.fading);
+    EXPECT_EQ(old.targetLeft, 0);
+    ASSERT_EQ(RenderMusic(song.music.get(), mix.data(), 63), 63);
+    EXPECT_FALSE(old.active);
+    EXPECT_TRUE(song.music->voices[0][0].active);
 }
 
 // A ping-pong loop of L values comes round in 2L steps; its last value is heard three times.
@@ -158,20 +170,6 @@ TEST(XmOutput, ShortLoopsFoldEveryFrameAtAnyStep) {
                 EXPECT_EQ(v.position, fold(600)) << len << " values, rate " << hz;
             }
         }
-}
-
-TEST(XmOutput, NewNoteFadesTheOldOneOutOverTheRampInTheSecondVoice) {
-    XmModule xm = Song({"C-4 01 .. ...", "C-4 01 .. ..."});
-    xm.speed = 1;
-    TestSong song(xm);
-    std::vector<int32_t> acc(2 * 960 * 2);
-    ASSERT_EQ(RenderMusic(song.music.get(), acc.data(), 961), 961); // row 0, and row 1 starts
-    const MixVoice& old = song.music->voices[0][1];
-    EXPECT_TRUE(old.active && old.fading);
-    EXPECT_EQ(old.targetLeft, 0);
-    ASSERT_EQ(RenderMusic(song.music.get(), acc.data(), 63), 63);
-    EXPECT_FALSE(old.active);
-    EXPECT_TRUE(song.music->voices[0][0].active);
 }
 
 // Full scale hard left: 21 channels sum exactly; more saturate instead of wrapping.
