@@ -1,6 +1,5 @@
-// level_end_test.cpp - the target round at the base: its countdown and time-out, the volleys
-// and their bursts, the crosshair's keys and clamp, the targets' drift and wrap, Escape, and
-// the congratulations screen that leads into the next sector.
+// level_end_test.cpp - the target round (time-out, volleys, bursts, crosshair, targets' drift,
+// Escape) and the congratulations screen.
 #include "between/level_end_mode.h"
 #include "objects/targets.h"
 #include "objects/volley_shots.h"
@@ -21,8 +20,7 @@ void PinTarget(float x, float y) {
     Targets.first->record = Target{x, y, 0, 0, TARGET_HITS, 0};
 }
 
-// True when every pixel that the time text covers whatever lies behind it (drawn over black
-// and over white, the pixels that come out the same) shows in the frame as in the text.
+// True when the pixels the time text covers (same over black and white) show it in the frame.
 bool ShowsTimeText(const Picture& frame, const char* text) {
     Picture over[2];
     for (int i = 0; i < 2; i++) {

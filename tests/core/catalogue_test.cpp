@@ -1,8 +1,5 @@
-// catalogue_test.cpp - the asset catalogue: every embedded picture in the shape the catalogue
-// cuts it by; after both halves of start-up on the test display, slots filled where the tables
-// say and only there, each showing its piece of its sheet the right way round with only pure
-// black keyed; the music modules and the sound slots' rates. (The golden pictures of the play,
-// menu, shop and high-score screens show most slots and the copper tables as drawn.)
+// catalogue_test.cpp - the asset catalogue after start-up: pictures in the catalogue's shape,
+// slots filled where the tables say, each piece the right way round, the modules and rates.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,6 +1,5 @@
-// front_end_effects_test.cpp - the equalizer's level maths and held peaks, the copper bars'
-// swing and colour rows, and the audio input's queue-and-hand-back cycle (samples fed in place
-// of a capture device, as the scripted backend allows).
+// front_end_effects_test.cpp - the equalizer's levels and peaks, the copper bars, and the audio
+// input's queue-and-hand-back cycle (samples fed in place of a capture device).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -15,8 +14,7 @@
 
 namespace {
 
-// The effects' arithmetic needs no picture: drawing is switched off. The scripted backend
-// opens no capture device; the tests stand in for one by feeding samples.
+// Arithmetic only: drawing off, samples fed in place of a capture device.
 class FrontEndEffects : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -34,7 +32,7 @@ class FrontEndEffects : public ::testing::Test {
     void TearDown() override { RenderEnabled = true; }
 };
 
-TEST_F(FrontEndEffects, LevelsStepBy51PerStepOf456AndAboveTheCeilingShowAs153) {
+TEST_F(FrontEndEffects, LevelsStepBy51PerStepOf456ShowAs153AboveTheCeilingAndPeaksFallByFour) {
     const int16_t samples[] = {0, 455, -455, 456, -911, 32767, -32768};
     const int32_t levels[] = {0, 0, 0, 51, -51, 3635, -3635}; // truncated, then scaled
     for (int i = 0; i < 7; i++) EXPECT_EQ(EqualizerLevel(samples[i]), levels[i]) << samples[i];
@@ -42,9 +40,7 @@ TEST_F(FrontEndEffects, LevelsStepBy51PerStepOf456AndAboveTheCeilingShowAs153) {
     EXPECT_EQ(UpdateEqualizerColumn(1, 1368), 154); // 153.6: exactly the ceiling stays
     EXPECT_EQ(UpdateEqualizerColumn(2, 1824), 153); // 204.8
     EXPECT_EQ(UpdateEqualizerColumn(3, -32768), -4) << "the falling peak is larger";
-}
-
-TEST_F(FrontEndEffects, APeakOf150FallsByFourAFrameAndRestsAtZeroAfter38Frames) {
+    // A peak of 150 falls by four a frame and rests at 0 after 38 frames.
     AudioInput.peak[3] = 150;
     std::vector<int32_t> shown;
     for (int frame = 1; frame <= 40; frame++) shown.push_back(UpdateEqualizerColumn(3, 0));

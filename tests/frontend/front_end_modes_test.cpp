@@ -1,7 +1,5 @@
-// front_end_modes_test.cpp - the main menu and the high-score mode driven frame by frame on
-// the scripted backend: when keys are polled, how the cursor wraps, how long each credits page
-// stands, when a score enters the table, what is saved, and what a long name costs to show;
-// then golden pictures of both screens from whole scripted runs with the game's real pictures.
+// front_end_modes_test.cpp - the menu and the high-score mode frame by frame (polls, cursor,
+// credits timing, entering and saving scores), and golden pictures of both screens.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,8 +15,7 @@
 
 namespace {
 
-// The scenario fixture with the state the game has when it enters the menu at start-up: no
-// score table loaded yet.
+// The state the game enters the menu with at start-up: no score table loaded yet.
 class FrontEndModes : public Scenario {
   protected:
     void SetUp() override {
@@ -70,8 +67,7 @@ TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) 
     }));
     for (uint32_t f = 1; f <= FRAMES; f++)
         ASSERT_EQ(page[f], std::to_string(f <= 500 ? 0 : (1 + (f - 501) / 501) % 9)) << f;
-    // Each page (and the roll's restart after page 8) swings in afresh: 1790 degrees and 780
-    // pixels in its first frame, the lines at rest from its 40th, the angle from its 180th.
+    // Each page swings in afresh: 1790 degrees, 780 px; lines at rest from frame 40, angle 180.
     for (uint32_t first : {1u, 501u, 1002u, 4509u}) {
         EXPECT_EQ(angle[first] + "," + width[first], "1790,780") << first;
         EXPECT_EQ(width[first + 38] + "," + width[first + 39], "20,0") << first;
@@ -79,8 +75,7 @@ TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) 
     }
 }
 
-// The names are ours: each line fits its columns, centred by leading blanks, in characters
-// the font has (no lower case).
+// Each credit line fits its columns, centred, in characters the font has.
 TEST_F(FrontEndModes, CreditLinesFitTheirColumnsCentredAndUseOnlyCharactersTheFontHas) {
     for (int page = 0; page < CREDIT_PAGES; page++)
         for (int line = 0; line < CREDIT_LINES; line++) {
@@ -109,9 +104,7 @@ TEST_F(FrontEndModes, WithoutAFileTheDefaultsShowAScoreAboveTheTenthEntersAndIsS
     EXPECT_TRUE(GameMode == MODE_MENU && PlayEntry == PLAY_NEW_GAME);
     EXPECT_EQ(HighScores.count, 10);
     EXPECT_TRUE(ReadFileBytes("scores.dat").empty()) << "nothing is saved unasked";
-    // One more enters as the tenth. "SAVE SCORES" writes it at the first poll; up and space
-    // then reach "RESET SCORES", which shows the defaults from the frame after its poll on
-    // and leaves the file alone.
+    // One more enters; "SAVE SCORES" writes it, then "RESET SCORES" shows defaults, file kept.
     Player.score = 50001;
     ScriptReset();
     ScriptSetKey(VK_SPACE, true);
@@ -153,9 +146,7 @@ TEST_F(FrontEndModes, AMegabyteNameCostsNoMoreToShowThanAName25CharactersLong) {
 }
 
 // ================================================================ golden pictures
-// The game keeps its files in the working directory when the map lies there. The equalizer
-// keeps turning for a program's whole run: a new process starts it at 0, so a run after the
-// menu tests of this process does too.
+// The map in the working directory keeps the game's files there; the equalizer starts at 0.
 void EnterGameFolder() {
     std::filesystem::copy_file(SourcePath("assets/startmap.map"), "startmap.map");
     EqualizerSpin = 0.0f;
@@ -165,8 +156,7 @@ TEST(FrontEndPictures, MenuWithItsCreditsAtRestSwingingInAndOnTheWidePage) {
     TempDir here(true);
     EnterGameFolder();
     Picture atRest, swinging, widePage;
-    // Frame 1 is the cleared frame that opening the display shows; the menu's frames follow.
-    // Only the frames kept are drawn: the roll's first 2000 frames only need counting.
+    // Frame 1 is the cleared display; only the frames kept are drawn.
     const ScriptedRun run = RunScriptedGame("", [&](uint32_t frame) {
         if (frame == 60) atRest = ReadBackBuffer();
         if (frame == 510) swinging = ReadBackBuffer();  // page 1, eighth frame of its swing
@@ -184,8 +174,7 @@ TEST(FrontEndPictures, MenuWithItsCreditsAtRestSwingingInAndOnTheWidePage) {
 TEST(FrontEndPictures, HighScoreScreenShowsTenRowsOverTheCopperBars) {
     TempDir here(true);
     EnterGameFolder();
-    // Eleven records: a negative score, an empty name, a name longer than the screen, and an
-    // eleventh entry that is kept but not shown. The file's bytes are tested on their own.
+    // Eleven records: a negative score, an empty name, one too long, an eleventh not shown.
     std::istringstream names("KALDO|AMIGA RULEZ|A NAME FAR TOO LONG FOR THE SCREEN, CUT AT 25|"
                              "DEMO SCENE||TRACKER|[PIXEL]|ZERO|DEBT|FLOOR|NOT SHOWN");
     List<HighScoreEntry> records;
@@ -200,8 +189,7 @@ TEST(FrontEndPictures, HighScoreScreenShowsTenRowsOverTheCopperBars) {
     WriteFileBytes("scores.dat", file);
 
     Picture table;
-    // Space held from frame 2 picks "HIGHSCORES" at the menu's first poll (frame 16); it is
-    // let go before the high-score mode's first poll, so nothing is saved.
+    // Space picks "HIGHSCORES" at the menu's first poll, let go before the table's first.
     const ScriptedRun run = RunScriptedGame("", [&](uint32_t frame) {
         if (frame == 1) ScriptSetKey(VK_SPACE, true);
         if (frame == 20) ScriptSetKey(VK_SPACE, false);

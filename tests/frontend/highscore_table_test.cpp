@@ -1,6 +1,5 @@
-// highscore_table_test.cpp - the high-score table and "scores.dat": exact bytes, the tolerant
-// reader, the order of equal scores, saving that never loses the old file, and files that are
-// no regular file. Huge, garbage, megabyte-name and folder files are rows of tests/reliability.
+// highscore_table_test.cpp - "scores.dat": exact bytes, the tolerant reader, equal scores, safe
+// saving (huge, garbage and folder files: tests/reliability).
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>

@@ -1,7 +1,5 @@
 // data_dir_test.cpp - where the game keeps its files: a portable folder, the player's data
-// folder with the installed map copied in once, and the installed game started from elsewhere.
-// The temporary folder, for when the player's folder cannot be made, is a row of
-// tests/reliability. HOME, XDG_DATA_HOME and TMPDIR point into a fresh folder for every test.
+// folder (the map copied in once), the installed game (the fallback: tests/reliability).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

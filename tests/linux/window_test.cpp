@@ -1,7 +1,5 @@
-// window_test.cpp - the game window on a player's desktop: resizable, Alt+Enter between
-// window and full screen, and a frame that follows the window's size with black bars at once
-// (the play mode sets no viewport of its own). The SDL backend runs on SDL's offscreen driver,
-// which the test environment names.
+// window_test.cpp - the game window: resizable, Alt+Enter to full screen, and a frame that
+// follows the window's size with black bars at once (SDL backend, offscreen driver).
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
@@ -52,9 +50,7 @@ TEST_F(GameWindow, OpensResizableAndAltEnterSwitchesToFullScreenAndBack) {
 }
 
 TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
-    // SDL's offscreen driver keeps a surface at the size it was made, so each size is a new
-    // window here; to the render layer that is the same as a resized one: the drawable changed
-    // under a viewport that was placed for the old letterbox.
+    // The offscreen driver cannot resize: each size is a new window, the same to the renderer.
     ASSERT_TRUE(OpenTestDisplay());
     SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f); // GAME_CLEAR
     struct Size {
@@ -67,8 +63,7 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
         ASSERT_TRUE(PlatformOpenWindow(s.w, s.h, "resized", false));
         ClearDisplay();
         Begin2D(800, 600);
-        // Small squares in two corners of the frame: a stretched or shifted frame misses them.
-        // A wide point on the edge would reach into the bars without the scissor.
+        // Squares in two corners (a stretched frame misses them), a wide point on the edge.
         DrawGradientQuad(0, 0, 40, 40, 1, 0, 0, 1, 0, 0);
         DrawGradientQuad(760, 560, 800, 600, 0, 1, 0, 0, 1, 0);
         DrawPoint(0, 300, 0, 0, 1, 1, 16);

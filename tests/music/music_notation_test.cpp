@@ -1,6 +1,5 @@
-// music_notation_test.cpp - the song notation: what each token writes into the pattern cells,
-// how tracks are reused (transposed, delayed, re-voiced, scaled), and that mistakes in a song
-// text are refused with the line that holds them.
+// music_notation_test.cpp - the song notation: the cells each token writes, reused tracks, and
+// mistakes refused with their line.
 #include <gtest/gtest.h>
 
 #include <initializer_list>

@@ -1,5 +1,4 @@
-// music_render.h - plays module bytes through the game's own song engine into 16-bit stereo,
-// block by block as the player's mixing thread does, for the music tests.
+// music_render.h - module bytes through the game's song engine into 16-bit stereo, by blocks.
 #pragma once
 
 #include <algorithm>
@@ -16,9 +15,7 @@ struct RenderedSong {
     size_t Frames() const { return samples.size() / 2; }
 };
 
-// Renders until the song ends (`ending`), maxSeconds have been made, or `more` (asked with the
-// frames made so far before each block) says stop; `prepare` may hook the song before the
-// first block.
+// Renders until the song ends, maxSeconds pass or `more` says stop; `prepare` hooks the song.
 inline RenderedSong RenderModule(const std::vector<uint8_t>& bytes, MusicEnding ending,
                                  double maxSeconds,
                                  const std::function<void(MusicContext&)>& prepare = {},

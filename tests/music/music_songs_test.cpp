@@ -1,7 +1,5 @@
-// music_songs_test.cpp - the quality check of the five shipped songs, rendered by the game's own
-// song engine (format, size, length, restart, levels, clipping, DC, stereo, loudness spread,
-// stuck notes, the opening's level when the song comes round again), and the generator still
-// making exactly these modules from the song texts.
+// music_songs_test.cpp - the five shipped songs rendered by the game's engine (format, length,
+// levels, clipping, DC, stereo, stuck notes, the looped opening), and made by the generator.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,8 +13,7 @@
 
 namespace {
 
-// Modules 1..5 (main menu, play, high scores, shop, level end): how long each plays before it
-// first loops, and the order it then goes back to.
+// Modules 1..5 (menu, play, high scores, shop, level end): length before the loop, restart.
 constexpr double MINIMUM_SECONDS[] = {90, 120, 60, 45, 45};
 constexpr int RESTART_ORDER[] = {0, 1, 0, 0, 0};
 
@@ -24,9 +21,7 @@ constexpr size_t MAX_FILE_BYTES = 64 * 1024; // tracker music of the era: tens o
 constexpr int CLIP_RUN_LIMIT = 4;            // samples in a row at the 16-bit limits
 constexpr double DC_LIMIT = 0.005 * 32768;   // mean of a side, in sample units
 constexpr double LOUDNESS_SPREAD_DB = 3.0;
-// A looping (sustained) voice left sounding longer than this without a new note or key off is
-// a stuck note: an echo's last note or a tied pad may ring into the next pattern, not on through
-// a pattern and a half.
+// Rows a looping voice may sound without a new note or key off before it counts as stuck.
 constexpr int HELD_ROWS_LIMIT = 96;
 constexpr double OPENING_SECONDS = 8;     // measured on the first pass and after the loop
 constexpr double OPENING_SPREAD_DB = 1.0; // what the other tails may add to the looped pass
@@ -78,8 +73,7 @@ double RmsDb(const RenderedSong& song, size_t first, size_t end, size_t step) {
     return sum > 0 ? 10.0 * std::log10(sum / count / (32768.0 * 32768.0)) : -200.0;
 }
 
-// Renders a song looping, watching every tick, until it has come round and played its opening
-// again (or for 600 seconds).
+// Renders a song looping, watching every tick, until it has played its opening again.
 RenderedSong RenderLooped(const std::vector<uint8_t>& bytes, SongWatch* watch) {
     const size_t opening = size_t(OPENING_SECONDS * MUSIC_RATE);
     return RenderModule(
@@ -91,8 +85,7 @@ RenderedSong RenderLooped(const std::vector<uint8_t>& bytes, SongWatch* watch) {
         [&](size_t frames) { return !watch->wrapFrame || frames < watch->wrapFrame + opening; });
 }
 
-// Reads and renders each shipped song once, looping into its second pass, for every test:
-// renders_ holds the first pass, to the end of the order list.
+// Each shipped song rendered once for the suite; renders_ holds its first pass.
 class ShippedSongs : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {

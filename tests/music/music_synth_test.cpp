@@ -1,6 +1,5 @@
-// music_synth_test.cpp - the synthesised instruments, made from instrument lines of a song as
-// the song files write them: in tune through the real engine, loops that join without a click,
-// stored at their width and level, noise by its seed, and settings that are checked.
+// music_synth_test.cpp - the synthesised instruments: in tune through the engine, clean loops,
+// width and level, noise by its seed, settings checked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +13,7 @@
 
 namespace {
 
-// A song of one instrument holding `note` for sixteen rows (about two seconds), compiled. A
-// fault is expected only when `error` is given; it receives the reason.
+// A song of one instrument holding `note` for 16 rows; a fault is expected only with `error`.
 XmModule Compile(const std::string& instrument, const std::string& note = "C4",
                  std::string* error = nullptr) {
     CompiledSong song;
@@ -34,9 +32,7 @@ XmInstrument Make(const std::string& instrument) {
     return m.instruments.empty() ? XmInstrument{} : m.instruments[0];
 }
 
-// Pitch in Hz of the left side after its first tenth of a second, from rising crossings of
-// its mean. A gentle low-pass keeps harmonics from adding crossings; a crossing counts only
-// after the wave has been below -h (hysteresis), and is interpolated between frames.
+// Pitch in Hz of the left side from rising crossings of its mean (low-passed, with hysteresis).
 double MeasurePitch(const RenderedSong& song) {
     std::vector<double> x;
     double y = 0, mean = 0, square = 0;

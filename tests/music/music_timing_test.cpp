@@ -1,6 +1,5 @@
-// music_timing_test.cpp - the generator's reading of how long a song plays before it loops:
-// speed and tempo changes, pattern loops, delays, breaks and jumps, checked against the song
-// engine's own clock where the song plays to its end.
+// music_timing_test.cpp - the generator's reading of a song's length, against the engine's
+// clock where the song ends.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,8 +9,7 @@
 
 constexpr int64_t TICK125 = 120000 / 125, TICK150 = 120000 / 150; // frames of a tick
 
-// Empty patterns of `rows` rows played in order, with effects given as {pattern, row, channel,
-// effect, parameter}. A song that plays to the end of its order list is timed by the engine too.
+// Empty patterns in order with effects {pattern, row, channel, effect, parameter}.
 static void ExpectLength(const char* what, int patterns, int rows,
                          const std::vector<std::array<int, 5>>& effects, int expectedRows,
                          int64_t expectedFrames, bool ends) {

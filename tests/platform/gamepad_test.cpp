@@ -1,7 +1,5 @@
-// gamepad_test.cpp - gamepads seen as the game's keys: controller events pushed into SDL's
-// queue reach GetAsyncKeyState exactly as key presses do (held, and a press latch for a tap
-// between two polls); the shoulder buttons give one weapon key per press; controllers come
-// and go; the mapping file of the data folder is read. SDL backend on the offscreen driver.
+// gamepad_test.cpp - gamepads as the game's keys (held and tapped), shoulder buttons as weapon
+// keys, controllers coming and going, the data folder's mapping file. SDL, offscreen.
 #include <gtest/gtest.h>
 
 #include <cstring>

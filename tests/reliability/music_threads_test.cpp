@@ -1,8 +1,5 @@
-// music_threads_test.cpp - the music player's three threads under load: the main thread
-// starts, pauses, switches, turns and stops songs a thousand times while the mixing thread
-// fills the ring and SDL's audio thread (the dummy driver, in real time, no window) plays it
-// and the effect voices. Under ThreadSanitizer (scripts/sanitize.sh) any unsynchronised
-// access among the three is a report; everywhere the music must still sound afterwards.
+// music_threads_test.cpp - the music player's three threads under a thousand start, pause,
+// switch and stop cycles on SDL's dummy driver (a race is a ThreadSanitizer report).
 #include <gtest/gtest.h>
 
 #include <algorithm>

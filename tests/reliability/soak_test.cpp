@@ -1,18 +1,6 @@
-// soak_test.cpp - a long run of the whole game with random but seeded keys through every
-// mode, checking that it never faults and that its memory stays bounded.
-//
-//   MORVEXA_SOAK_FRAMES   drawn frames to play (default 288000: an hour at 80 a second)
-//   MORVEXA_SOAK_SEED     the keys' seed (default 1)
-//   MORVEXA_SOAK_DRAW     1: draw every frame (default 0: game logic alone, an hour in seconds)
-//
-// The player browses the menu (and sits through the credits), plays (walks, flies, fires,
-// changes weapons; a game ends by Escape or by energy), resets, saves and leaves the high
-// scores, browses and buys in the shop and aims or fires at random in the target round.
-// Random keys seldom find a machine, so now and then the robot is put on a shop terminal, or
-// on each orb in turn and then on a base, and presses down there, as a player would.
-// Every frame each list must stay within what the game can make of it; the heap outside the
-// lists' records (which are recycled, never freed) is taken at each new game and must not
-// creep upward. The figures are printed at the end.
+// soak_test.cpp - a long run of the whole game on seeded random keys through every mode (the
+// robot now and then put on a machine or an orb): no fault, lists bounded, no heap creep.
+//   MORVEXA_SOAK_FRAMES (default 288000, an hour), MORVEXA_SOAK_SEED (1), MORVEXA_SOAK_DRAW (0)
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -124,8 +112,7 @@ struct SoakPlayer {
     void Then(uint32_t keys, int holdFrames, int pause) {
         plan.push_back({keys, holdFrames}), plan.push_back({0, pause});
     }
-    // Menus read their keys every 16th frame (the shop every 8th): a hold that long meets
-    // exactly one poll, so the cursor kept here is the game's.
+    // Menus poll every 16th frame (the shop every 8th): a hold that long meets one poll.
     void PlanMenu() {
         plan.push_back({0, Roll(10) == 0 ? 600 + Roll(1400) : 1 + Roll(200)}); // the credits
         for (int n = Roll(3); n > 0; n--) {                                    // there and back
@@ -316,8 +303,7 @@ TEST(Soak, SeededRandomPlayThroughEveryModeNeverFaultsAndKeepsMemoryBounded) {
     EXPECT_EQ(run.frames, frames) << "the game ended before the soak did";
     for (const std::string& fault : p.faults) ADD_FAILURE() << fault;
     for (int m = 0; m < MODES; m++) EXPECT_GT(p.visits[m], 0u) << MODE_NAMES[m] << " never visited";
-    // Every new game after the first two starts within 1 MiB of the most either of those
-    // started with. An hour plays some forty games; a short run may play too few to judge.
+    // Every later new game starts within 1 MiB of the first two's heap.
     if (p.heapAtNewGame.size() < 3) return (void)std::printf("soak: too few games to judge\n");
     const long long settled = std::max(p.heapAtNewGame[0], p.heapAtNewGame[1]);
     for (size_t g = 2; g < p.heapAtNewGame.size(); g++)

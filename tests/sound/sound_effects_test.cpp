@@ -1,6 +1,4 @@
-// Sound effects: the WAV chunk walk ("fmt " first, chunks skipped to "data", sizes past the
-// end), and the effect bank over the scripted audio output (levels, two slots at once, own
-// rates, SetSoundFrequency, restart, refusals, silence without an output).
+// Sound effects: the WAV chunk walk, and the effect bank over the scripted audio output.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -105,7 +103,7 @@ class SoundEffects : public ::testing::Test {
     }
 };
 
-TEST_F(SoundEffects, EightAndSixteenBitSoundsPlayAtTheirLevelMixedAndSaturated) {
+TEST_F(SoundEffects, SoundsPlayAtTheirLevelMixedSaturatedAtTheirOwnRateAndRestart) {
     const std::vector<uint8_t> a = Sound(8, 48000, std::vector<int>(100, 50)); // 50 x 256
     const std::vector<uint8_t> b = Sound(16, 48000, std::vector<int>(100, -3000));
     const std::vector<uint8_t> loud = Sound(16, 48000, std::vector<int>(50, 30000));
@@ -124,9 +122,7 @@ TEST_F(SoundEffects, EightAndSixteenBitSoundsPlayAtTheirLevelMixedAndSaturated) 
     PlaySound(3);
     AudioOutPull(out.data(), 10);
     EXPECT_EQ(out[0], 32767); // saturated, not wrapped
-}
-
-TEST_F(SoundEffects, EachSoundPlaysAtItsOwnRateAndRestartsFromTheBeginning) {
+    // Each sound plays at its own rate and restarts from its beginning.
     const std::vector<uint8_t> wav = Sound(8, 11025, std::vector<int>(11025, 20)); // 1 s
     ASSERT_NE(CatchSound(4, wav.data(), wav.size()), 0);
     ASSERT_NE(PlaySound(4), 0);
@@ -140,12 +136,12 @@ TEST_F(SoundEffects, EachSoundPlaysAtItsOwnRateAndRestartsFromTheBeginning) {
     const std::vector<uint8_t> r = Sound(16, 48000, ramp);
     ASSERT_NE(CatchSound(5, r.data(), r.size()), 0);
     PlaySound(5);
-    std::vector<int16_t> out(2 * 500);
-    AudioOutPull(out.data(), 500);
-    EXPECT_EQ(out[2 * 499], 499);
+    std::vector<int16_t> pulled(2 * 500);
+    AudioOutPull(pulled.data(), 500);
+    EXPECT_EQ(pulled[2 * 499], 499);
     PlaySound(5);
-    AudioOutPull(out.data(), 2);
-    EXPECT_EQ(std::vector<int16_t>({out[0], out[2]}), std::vector<int16_t>({0, 1}));
+    AudioOutPull(pulled.data(), 2);
+    EXPECT_EQ(std::vector<int16_t>({pulled[0], pulled[2]}), std::vector<int16_t>({0, 1}));
 }
 
 TEST_F(SoundEffects, RefusedDataLeavesTheSlotAndEmptySlotsOrNoOutputDoNothing) {

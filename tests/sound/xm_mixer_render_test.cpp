@@ -1,5 +1,4 @@
-// Exact samples: the output conversion, gain ramps, interpolation, forward and ping-pong
-// loops (also through the eight-frame paths), the end of a sample and the old note's fade.
+// Exact samples: output conversion, gain ramps, interpolation, loops, sample ends, note fades.
 #include "tests/sound/xm_test_song.h"
 
 #include <algorithm>
@@ -17,8 +16,7 @@ static ModulePtr SampleModule(std::vector<int16_t> values, uint8_t loopType, uin
     return LoadTestModule(xm);
 }
 
-// The left values of a voice at gain 1 << MIX_GAIN_SHIFT (so the accumulator shows sample
-// values) at a rate.
+// The left values of a voice at unit gain (the accumulator shows sample values) at a rate.
 static std::vector<int> LeftValues(const ModulePtr& m, double hz, int frames,
                                    MixVoice* out = nullptr) {
     MixVoice v{};
@@ -33,9 +31,7 @@ static std::vector<int> LeftValues(const ModulePtr& m, double hz, int frames,
     return left;
 }
 
-// |v| / 8160 rounded half up, clamped to 32767, times master / 32768, sign restored; over a
-// block long enough for the vector path, with the edges of rounding and clamping both at its
-// start and in the tail that the scalar loop converts.
+// |v| / 8160 rounded half up, clamped, times master / 32768; edges in vector path and tail.
 TEST(XmOutput, ConversionFollowsTheRuleForEveryValueAndMasterAndAveragesEachSide) {
     const std::vector<int32_t> edges = {
         4079,    4080,    -4080, -12240, 32767 * 8160 + 4079, 32767 * 8160 + 4080,
@@ -70,7 +66,7 @@ TEST(XmOutput, ConversionFollowsTheRuleForEveryValueAndMasterAndAveragesEachSide
     }
 }
 
-TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
+TEST(XmOutput, GainChangesRampOver64FramesAndANewNoteFadesTheOldOneOut) {
     const ModulePtr flat = SampleModule(std::vector<int16_t>(100, 1024), XM_LOOP_FORWARD, 0);
     MixVoice v{};
     StartVoice(&v, &flat->instruments[0].samples[0], 0);
@@ -81,10 +77,21 @@ TEST(XmOutput, GainChangesRampLinearlyOver64Frames) {
     for (int i = 0; i < 70; i++)
         EXPECT_EQ(acc[size_t(2 * i)], (1024 * std::min(i, 64)) >> MIX_GAIN_SHIFT) << i;
     EXPECT_EQ(v.gainLeft, 64 << 16);
+    // A new note fades the old one out over the ramp in the channel's second voice.
+    XmModule xm = Song({"C-4 01 .. ...", "C-4 01 .. ..."});
+    xm.speed = 1;
+    TestSong song(xm);
+    std::vector<int32_t> mix(2 * 960 * 2);
+    ASSERT_EQ(RenderMusic(song.music.get(), mix.data(), 961), 961); // row 0, and row 1 starts
+    const MixVoice& old = song.music->voices[0][1];
+    EXPECT_TRUE(old.active && old.fading);
+    EXPECT_EQ(old.targetLeft, 0);
+    ASSERT_EQ(RenderMusic(song.music.get(), mix.data(), 63), 63);
+    EXPECT_FALSE(old.active);
+    EXPECT_TRUE(song.music->voices[0][0].active);
 }
 
-// A ping-pong loop of L values comes round in 2L steps as in FT2: running back from loopEnd
-// (where the guard repeats the last value), the last value is heard three times, the first once.
+// A ping-pong loop of L values comes round in 2L steps; its last value is heard three times.
 TEST(XmOutput, LoopsWrapAndPingPongTurnsOnTheLastValueAndUnloopedSamplesEnd) {
     const ModulePtr forward = SampleModule({0, 100, 200, 300}, XM_LOOP_FORWARD, 2);
     EXPECT_EQ(LeftValues(forward, 48000.0, 8),
@@ -101,8 +108,7 @@ TEST(XmOutput, LoopsWrapAndPingPongTurnsOnTheLastValueAndUnloopedSamplesEnd) {
     EXPECT_FALSE(v.active);
 }
 
-// Long spans go through the eight-frame paths; on a straight line every frame's value follows
-// from its position: the two values around it blended by the fraction (15 bits).
+// Long spans (the eight-frame paths) on a straight line: each value follows from its position.
 TEST(XmOutput, LongSpansInterpolateExactlyAtAnyStepForwardAndBackward) {
     std::vector<int16_t> line;
     for (int i = 0; i < 4000; i++) line.push_back(int16_t(8 * i - 16000));
@@ -131,10 +137,7 @@ TEST(XmOutput, LongSpansInterpolateExactlyAtAnyStepForwardAndBackward) {
     }
 }
 
-// Loops of one to three values (a one-value ping-pong loads as a forward loop) at steps far beyond
-// them (the voice turns every frame) give the values of the same fold as long loops: frame k plays
-// u = k x step modulo the loop (2L for ping-pong, back from loopEnd in its second half), and the
-// voice ends where that fold puts it, also when it was silent throughout.
+// Loops of 1 to 3 values at any step fold as long ones: frame k plays k x step modulo the loop.
 TEST(XmOutput, ShortLoopsFoldEveryFrameAtAnyStep) {
     for (uint8_t type : {XM_LOOP_FORWARD, XM_LOOP_PINGPONG})
         for (int len : {1, 2, 3}) {
@@ -169,22 +172,7 @@ TEST(XmOutput, ShortLoopsFoldEveryFrameAtAnyStep) {
         }
 }
 
-TEST(XmOutput, NewNoteFadesTheOldOneOutOverTheRampInTheSecondVoice) {
-    XmModule xm = Song({"C-4 01 .. ...", "C-4 01 .. ..."});
-    xm.speed = 1;
-    TestSong song(xm);
-    std::vector<int32_t> acc(2 * 960 * 2);
-    ASSERT_EQ(RenderMusic(song.music.get(), acc.data(), 961), 961); // row 0, and row 1 starts
-    const MixVoice& old = song.music->voices[0][1];
-    EXPECT_TRUE(old.active && old.fading);
-    EXPECT_EQ(old.targetLeft, 0);
-    ASSERT_EQ(RenderMusic(song.music.get(), acc.data(), 63), 63);
-    EXPECT_FALSE(old.active);
-    EXPECT_TRUE(song.music->voices[0][0].active);
-}
-
-// Full scale on every channel, panned hard left: 21 channels sum exactly; more saturate the
-// accumulator instead of wrapping it, and stay as loud per channel.
+// Full scale hard left: 21 channels sum exactly; more saturate instead of wrapping.
 TEST(XmOutput, FullScaleChannelsSumWithoutWrappingAtAnyChannelCount) {
     for (int channels : {21, 40, 64}) {
         XmModule xm = TestModule(channels, 1);

@@ -1,7 +1,5 @@
-// Notes and instruments, tick by tick: key off by note 97 and by K (settled: on the row's
-// first tick; K00 beside Mx), instrument numbers (after a key off, under tremor), notes out of
-// range, envelopes and fade-out, Lxx, note delay (EDx), retrigger (E9x, Rxy), note cut (ECx)
-// and sample offset (9xx).
+// Notes and instruments tick by tick: key offs, instrument numbers, notes out of range,
+// envelopes, fade-out, Lxx, EDx, E9x, Rxy, ECx and 9xx.
 #include "tests/sound/xm_test_song.h"
 
 constexpr ChannelField KeyOnOf = [](const MusicChannel& ch) { return int(ch.keyOn); };
@@ -19,9 +17,7 @@ static XmModule EnvelopeSong(const std::vector<std::string>& rows) {
     return xm;
 }
 
-// As in FT2 an instrument number restores the volume and panning of the sample the channel
-// last started; alone it also restarts the instrument (key, envelope, fade-out, not the
-// sample); with a key off the note stays released. K also leaves its row's note unplayed.
+// Key offs; an instrument number restores the sample's volume and pan, alone restarts it.
 TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
     const XmModule song =
         EnvelopeSong({"C-4 01 10 8FF | C-4 01 10 8FF", "... 01 .. ... | === 01 .. ...",
@@ -41,24 +37,16 @@ TEST(XmNote, KeyOffsAndInstrumentNumbersActAsFt2Does) {
     ExpectTicks("and so does K", Song({"C-4 01 .. ...", "... .. .. K04"}), VolumeOf, 6, {0});
     ExpectTicks("K with an instrument number: the sample's volume",
                 Song({"C-4 01 20 ...", "... 01 .. K00"}), VolumeOf, 6, {64});
+    // K00 beside the column's Mx releases the note (not cut) and the slide goes on.
+    const XmModule sliding = EnvelopeSong({"C-4 01 .. ...", "A-4 .. F1 ...", "... .. F2 K00"});
+    ExpectTicks("volume stays", sliding, VolumeOf, 12, {48, 48, 48});
+    ExpectTicks("released", sliding, KeyOnOf, 12, {0});
+    ExpectTicks("envelope leaves the sustain", sliding, EnvelopeOf, 12, {32, 32, 32, 32, 32, 24});
+    ExpectTicks("fading", sliding, FadeoutOf, 12, {32768 - 1024, 32768 - 2048});
+    ExpectTicks("sliding to A-4", sliding, PeriodOf, 11, {C4 - 320, C4 - 320, C4 - 448, C4 - 576});
 }
 
-// K00 beside the volume column's tone portamento is a key off like any other: the note is
-// released, not cut (its volume stays, the envelope leaves the sustain, the fade-out runs),
-// and the slide goes on at the row's speed.
-TEST(XmNote, K00BesideAColumnPortamentoReleasesTheNote) {
-    const XmModule song = EnvelopeSong({"C-4 01 .. ...", "A-4 .. F1 ...", "... .. F2 K00"});
-    ExpectTicks("volume stays", song, VolumeOf, 12, {48, 48, 48});
-    ExpectTicks("released", song, KeyOnOf, 12, {0});
-    ExpectTicks("envelope leaves the sustain", song, EnvelopeOf, 12, {32, 32, 32, 32, 32, 24});
-    ExpectTicks("fading", song, FadeoutOf, 12, {32768 - 1024, 32768 - 2048});
-    ExpectTicks("sliding to A-4", song, PeriodOf, 11, {C4 - 320, C4 - 320, C4 - 448, C4 - 576});
-}
-
-// As in FT2 (the kit's Pickup, its recording beside it) an instrument number alone after a
-// key off picks the released note up where it sounds: key down, envelope and fade-out from
-// the start, no new sample. An instrument number also starts tremor's count over (the kit's
-// Tremor), so an instrument change beside T13 brings the note back on tick 0 for 2 ticks.
+// An instrument number alone picks a released note up (no new sample) and restarts tremor's count.
 TEST(XmNote, InstrumentNumbersPickUpAReleasedNoteAndRestartTremor) {
     const XmModule picked = EnvelopeSong({"C-4 01 .. ...", "=== .. .. ...", "... 01 .. ..."});
     ExpectTicks("key down again", picked, KeyOnOf, 11, {0, 1});
@@ -72,10 +60,7 @@ TEST(XmNote, InstrumentNumbersPickUpAReleasedNoteAndRestartTremor) {
                 {64, 64, 64, 0, 0, 0, 64, 64, 64, 0, 0, 0, 64, 64, 64, 0, 0, 0, 0, 0, 64, 64, 0});
 }
 
-// An instrument restarts with the fade-out speed of the instrument its channel last started a
-// note with, even one that played nothing because the note lay out of range; a note that
-// brings another instrument in without its number keeps the speed. The note just below C-0
-// (FT2 counts from 1 in a byte) still starts its sample, at the channel's pitch.
+// The fade-out speed is the last started instrument's, even out of range; just below C-0 plays.
 TEST(XmNote, InstrumentsOfNotesOutOfRangeStillSetTheFadeOutAndJustBelowC0Plays) {
     std::vector<std::string> rows = {"C-4 01 .. ...", "=== 02 .. ...", "... 02 .. ...",
                                      "B-7 02 .. ...", "=== .. .. ...", "C-0 03 .. ...",
@@ -132,8 +117,7 @@ TEST(XmEnvelope, EnvelopesInterpolateHoldLoopAndFollowLxx) {
     ExpectTicks("panning envelope within the room left by the pan", room, PanningOf, 0, {255, 128});
 }
 
-// A delayed cell acts on its tick; the volume-column slide runs on that tick too, first. A
-// delayed key off restarts the instrument: only a key off without volume envelope silences.
+// A delayed cell acts on its tick after the column slide; a key off restarts the instrument.
 TEST(XmNoteDelay, DelayedRowsActOnTheirTickAsFt2Does) {
     XmModule xm = Song({"C-4 01 .. ... | C-4 01 .. ... | C-4 01 .. ... | C-4 02 .. ...",
                         "... .. 6F ED2 | ... 01 6A ED2 | === .. .. ED2 | === .. .. ED2",
@@ -147,6 +131,16 @@ TEST(XmNoteDelay, DelayedRowsActOnTheirTickAsFt2Does) {
     ExpectTicks("key off with envelope: it starts again", xm, EnvelopeOf, 6, {0, 0, 64, 48}, 3);
     for (int c : {2, 3}) ExpectTicks("delayed key off: not released", xm, KeyOnOf, 8, {1}, c);
     ExpectTicks("delayed note with its volume column", xm, VolumeOf, 12, {0, 0, 0, 16, 16, 16});
+    // A delayed row replays the last note, restarts envelopes and repeats under EEx.
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. ...", "... .. .. ED2", "... 01 .. ED3"}), 18),
+              (std::vector<int>{8, 15}));
+    const XmModule released = EnvelopeSong({"C-4 01 .. ...", "=== .. .. ...", "D-4 .. .. ED1"});
+    ExpectTicks("envelope restarts on the delay tick", released, EnvelopeOf, 12, {16, 64, 56});
+    ExpectTicks("the key is down again", released, KeyOnOf, 13, {1});
+    ExpectTicks("fade-out starts over", released, FadeoutOf, 13, {32768});
+    EXPECT_EQ(
+        NoteStarts(Song({"C-4 01 .. ... | ... .. .. ...", "... .. .. ED2 | ... .. .. EE1"}), 24),
+        (std::vector<int>{8, 14}));
 }
 
 TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
@@ -155,6 +149,11 @@ TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
               (std::vector<int>{8, 10, 12}));
     ExpectTicks("R72 halves the volume every 2 ticks", Song({"C-4 01 50 R72"}), VolumeOf, 0,
                 {64, 64, 32, 32, 16, 16});
+    // Rxy counts the first tick of rows without a note too; an instrument number starts it over.
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R02", "... .. .. R02"}), 12),
+              (std::vector<int>{2, 4, 6, 8, 10}));
+    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R03", "C-4 01 .. R03"}), 12),
+              (std::vector<int>{3, 6, 9}));
     ExpectTicks("EC3 on its tick, EC0 on the first", Song({"C-4 01 .. EC3", "C-4 01 .. EC0"}),
                 VolumeOf, 0, {64, 64, 64, 0, 0, 0, 0, 0});
     // 9xx acts, and remembers its parameter, only where a note starts: not under portamento.
@@ -172,28 +171,4 @@ TEST(XmNote, RetrigCutAndOffsetActOnTheirTicks) {
     EXPECT_EQ(starts, (std::vector<int64_t>{512, 512, 512}));
     song.Tick();
     EXPECT_FALSE(song.music->voices[0][0].active);
-}
-
-// FT2 plays a delayed row without a note with the channel's last note, and a delayed note
-// restarts the instrument's envelopes and fade-out even without an instrument number. A
-// pattern delay on the row plays the delayed note again on every repeat of the row.
-TEST(XmNoteDelay, DelayedRowsReplayTheLastNoteRestartEnvelopesAndRepeatUnderEEx) {
-    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. ...", "... .. .. ED2", "... 01 .. ED3"}), 18),
-              (std::vector<int>{8, 15}));
-    const XmModule released = EnvelopeSong({"C-4 01 .. ...", "=== .. .. ...", "D-4 .. .. ED1"});
-    ExpectTicks("envelope restarts on the delay tick", released, EnvelopeOf, 12, {16, 64, 56});
-    ExpectTicks("the key is down again", released, KeyOnOf, 13, {1});
-    ExpectTicks("fade-out starts over", released, FadeoutOf, 13, {32768});
-    EXPECT_EQ(
-        NoteStarts(Song({"C-4 01 .. ... | ... .. .. ...", "... .. .. ED2 | ... .. .. EE1"}), 24),
-        (std::vector<int>{8, 14}));
-}
-
-// Rxy counts every tick of its rows, the first one too when the row has no note (a note
-// starts the sample itself); an instrument number starts the count over.
-TEST(XmNote, MultiRetrigCountsTheFirstTickOfRowsWithoutANote) {
-    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R02", "... .. .. R02"}), 12),
-              (std::vector<int>{2, 4, 6, 8, 10}));
-    EXPECT_EQ(NoteStarts(Song({"C-4 01 .. R03", "C-4 01 .. R03"}), 12),
-              (std::vector<int>{3, 6, 9}));
 }

@@ -12,7 +12,7 @@ static XmModule Finetuned(int finetune, const char* cell = "C-4 01 .. ...") {
     return m;
 }
 
-TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
+TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAndTonePortamentoStartsNoNote) {
     ExpectTicks("1xx: 4 units a step from the second tick, 100 remembers",
                 Song({"C-4 01 .. 108", "... .. .. 100"}), PeriodOf, 0,
                 {C4, C4 - 32, C4 - 64, C4 - 96, C4 - 128, C4 - 160, C4 - 160, C4 - 192});
@@ -24,15 +24,13 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
     ExpectTicks("310 slides to its target and stops there, the volume column's F1 too",
                 Song({"C-4 01 .. ...", "D-4 .. .. 310", "C-4 .. F1 ..."}), PeriodOf, 6,
                 {C4, C4 - 64, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4, C4});
-    // As in FT2 the slide keeps the direction its note gave it: pushed past the target by
-    // another slide, it jumps to the target; a new note sets a new direction.
+    // The slide keeps its note's direction: pushed past the target it jumps to it.
     ExpectTicks(
         "3xx keeps its direction",
         Song({"C-4 01 .. ...", "D-4 .. .. 310", "... .. .. 110", "... .. .. 310", "C-4 .. .. 310"}),
         PeriodOf, 18,
         {C4 - 448, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4});
-    // A new note leaves the target where the last porta note put it (FT2's recording in the
-    // kit's Porta-Pickup slides back to it): F1 or 310 without a note slide back to D-4.
+    // A new note leaves the target where the last porta note put it.
     ExpectTicks("the target outlives a new note",
                 Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", "... .. F1 ..."}),
                 PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
@@ -46,27 +44,33 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAsFt2Does) {
     ExpectTicks("300 with no speed yet: D-4 is no target", memories, PeriodOf, 6,
                 {C4, C4, C4, C4, C4, C4, C4, C4, C4});
     ExpectTicks("3FF beside it", memories, PeriodOf, 6, {C4, C4 - 128, C4 - 128}, 1);
-    // Mx and 3xx on one row both slide every tick, at the speed the row leaves in the one
-    // memory: the effect is read after the column (as the column's B8 and 41F in the kit's
-    // VibratoDouble, FT2's recording beside it), so 308 beside F2 slides 2 x 32 a tick, and
-    // 300 keeps the F4 (2 x 256: A-4 is reached on the second tick).
+    // Mx and 3xx on one row both slide every tick at the one memory's speed, the effect read last.
     ExpectTicks("F2 beside 308", Song({"C-4 01 .. ...", "A-4 .. F2 308"}), PeriodOf, 6,
                 {C4, C4 - 64, C4 - 128, C4 - 192});
     ExpectTicks("F4 beside 300", Song({"C-4 01 .. ...", "A-4 .. F4 300"}), PeriodOf, 6,
                 {C4, C4 - 512, C4 - 576});
-    // FT2 hears sixteenths of a semitone: the low 3 bits of a finetune are dropped. E5F
-    // overrides the sample's finetune on its note's row: (15 - 8) x 16.
+    // The low 3 bits of a finetune are dropped; E5F overrides it: (15 - 8) x 16.
     ExpectTicks("finetune 7", Finetuned(7), PeriodOf, 0, {C4});
     ExpectTicks("finetune 8", Finetuned(8), PeriodOf, 0, {C4 - 4});
     ExpectTicks("finetune 127", Finetuned(127), PeriodOf, 0, {C4 - 60});
     ExpectTicks("finetune -28", Finetuned(-28), PeriodOf, 0, {C4 + 16});
     ExpectTicks("E5F", Finetuned(-28, "C-4 01 .. E5F"), PeriodOf, 0, {C4 - 56});
+    // Tone portamento starts no note when nothing sounds, nor after the sample has ended.
+    TestSong silent(Song({"C-4 01 .. 3FF"}));
+    silent.Skip(6);
+    EXPECT_FALSE(silent.music->voices[0][0].active);
+    XmModule xm = Song({"C-4 01 .. ...", "D-4 .. .. 310"});
+    xm.instruments[0].samples[0].loopType = XM_LOOP_NONE;
+    xm.instruments[0].samples[0].data.resize(16);
+    TestSong ended(xm);
+    std::vector<int32_t> acc(2 * 5760);
+    ASSERT_EQ(RenderMusic(ended.music.get(), acc.data(), 5760), 5760); // row 0: the sample ends
+    ended.Tick();
+    EXPECT_FALSE(ended.music->voices[0][0].active);
+    EXPECT_EQ(ended.Channel().targetPeriod, C4 - 128);
 }
 
-// The note range counts with the relative note of the sample the row's instrument brings (the
-// kit's NoteLimit2): with +24 B-7 lies past B-9 and is ignored, the pitch stays; with +23 it
-// is the top note and plays, finetune 127 too; C-0 with -1 starts its sample at the pitch
-// the channel had; C-0 with finetune -128 is the bottom. Both tables follow the same rules.
+// The range counts the row's sample's relative note (B-7 +24 ignored, +23 plays), both tables.
 TEST(XmPitch, NotesAtTheEdgesOfTheRange) {
     auto edges = [](bool linear) {
         XmModule m = Song(
@@ -94,26 +98,7 @@ TEST(XmPitch, NotesAtTheEdgesOfTheRange) {
     EXPECT_GT(p[4], 1712 << 4); // below C-0
 }
 
-// Tone portamento only sets the slide's target: it starts no note when nothing sounds, nor
-// after the sample has ended.
-TEST(XmPitch, TonePortamentoNeverStartsANote) {
-    TestSong silent(Song({"C-4 01 .. 3FF"}));
-    silent.Skip(6);
-    EXPECT_FALSE(silent.music->voices[0][0].active);
-    XmModule xm = Song({"C-4 01 .. ...", "D-4 .. .. 310"});
-    xm.instruments[0].samples[0].loopType = XM_LOOP_NONE;
-    xm.instruments[0].samples[0].data.resize(16);
-    TestSong ended(xm);
-    std::vector<int32_t> acc(2 * 5760);
-    ASSERT_EQ(RenderMusic(ended.music.get(), acc.data(), 5760), 5760); // row 0: the sample ends
-    ended.Tick();
-    EXPECT_FALSE(ended.music->voices[0][0].active);
-    EXPECT_EQ(ended.Channel().targetPeriod, C4 - 128);
-}
-
-// The arpeggio cycle is counted from the end of the row, as FT2 counts its ticks down from
-// the speed: at speed 6 the ticks after the first play +y, +x, the note, +y, +x. Its notes
-// count from the note nearest the pitch (half way counts to the lower) and stop at C-8.
+// Arpeggio counts from the row's end (+y, +x, note, ...), from the nearest note, up to C-8.
 TEST(XmPitch, ArpeggioAndVibratoSwingThePitchFromTheSecondTick) {
     auto speed2 = [](XmModule& m) { m.speed = 2; };
     ExpectTicks("047 cycle", Song({"C-4 01 .. 047"}), PeriodOf, 0,

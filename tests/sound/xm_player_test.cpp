@@ -1,6 +1,4 @@
-// The threaded player on the scripted backend: start, stop, pause, volume, jumps, queries,
-// refusals and files. Damaged modules through the player and a thousand start, pause and
-// stop cycles across its threads are the reliability suite's.
+// The threaded player on the scripted backend (damaged modules and thread load: reliability/).
 #include <gtest/gtest.h>
 
 #include <chrono>

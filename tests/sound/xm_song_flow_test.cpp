@@ -4,8 +4,7 @@
 
 using Position = std::pair<int, int>; // order, row
 
-// `orders` orders, each its own 4-row pattern of 2 channels at one tick a row; rows[p] holds
-// pattern p's rows.
+// `orders` orders, each its own 4-row, 2-channel pattern (rows[p]) at one tick a row.
 static XmModule FlowModule(int orders, const std::vector<std::vector<std::string>>& rows = {}) {
     XmModule xm = TestModule(2, 4);
     xm.speed = 1;
@@ -44,8 +43,9 @@ TEST(XmSongFlow, JumpsBreaksAndLoopsWalkTheRowsAsFt2Does) {
                {{0, 0}, {0, 1}, {2, 0}, {2, 1}, {2, 2}, {2, 3}});
     ExpectWalk("D02 enters the next order at a decimal row", {{"... .. .. D02 | ... .. .. ..."}},
                {{0, 0}, {1, 2}, {1, 3}, {2, 0}, {2, 1}, {2, 2}, {2, 3}});
-    ExpectWalk("B02 and D03 on one row take both", {{"... .. .. B02 | ... .. .. D03"}},
-               {{0, 0}, {2, 3}});
+    ExpectWalk("at speed 2 (F00 is ignored) B02 and D03 on one row take both",
+               {{"... .. .. F02 | ... .. .. F00", "... .. .. B02 | ... .. .. D03"}},
+               {{0, 0}, {0, 0}, {0, 1}, {0, 1}, {2, 3}, {2, 3}});
     ExpectWalk("E62 repeats its rows twice more; the next pattern starts at the loop's row",
                {{NONE, "... .. .. E60 | ... .. .. ...", "... .. .. E62 | ... .. .. ..."},
                 {NONE, "... .. .. B09 | ... .. .. ..."}},
@@ -57,18 +57,6 @@ TEST(XmSongFlow, JumpsBreaksAndLoopsWalkTheRowsAsFt2Does) {
                {{"... .. .. EE2 | ... .. .. EE1", "... .. .. EE1 | ... .. .. EE0",
                  "... .. .. B09 | ... .. .. ..."}},
                {{0, 0}, {0, 0}, {0, 1}, {0, 2}});
-}
-
-TEST(XmSongFlow, SpeedAndTempoSetTicksPerRowAndSamplesPerTick) {
-    TestSong song(
-        FlowModule(1, {{"... .. .. F03 | ... .. .. ...", "... .. .. F50 | ... .. .. ...", // 80 BPM
-                        "... .. .. F00 | ... .. .. ..."}}));                              // ignored
-    song.Tick();
-    EXPECT_EQ(song.music->speed, 3);
-    EXPECT_EQ(song.music->samplesPerTick, 120000 / 125);
-    song.Skip(6);
-    EXPECT_EQ(song.music->samplesPerTick, 1500);
-    EXPECT_EQ(song.music->speed, 3);
 }
 
 TEST(XmSongFlow, LoopingContinuesAtTheRestartPositionInsideTheListElseAtOrderZero) {

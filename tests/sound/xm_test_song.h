@@ -1,5 +1,4 @@
-// xm_test_song.h - tiny modules for the sound tests, built with the XM writer and played tick
-// by tick through the song engine, as trackers' regression suites do.
+// xm_test_song.h - tiny modules for the sound tests, played tick by tick through the engine.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,8 +13,7 @@
 
 constexpr int C4 = 4608; // the linear period of C-4
 
-// `channels` channels, one empty pattern of `rows` rows at speed 6, and one instrument holding
-// one forward-looped saw of 256 values at full volume, centre pan, C-4 = 8363 Hz.
+// One empty pattern at speed 6; one instrument: a looped 256-value saw, full volume, centre.
 inline XmModule TestModule(int channels = 1, int rows = 64) {
     XmModule m;
     m.name = "test";
@@ -30,8 +28,7 @@ inline XmModule TestModule(int channels = 1, int rows = 64) {
     return m;
 }
 
-// A cell as a tracker shows it: "C#4 01 30 A0F", "=== .. .. ...", "... .. .. K04". The
-// effect letter is the XM effect number in base 36 (A = 10, K = 20, X = 33).
+// A cell as a tracker shows it: "C#4 01 30 A0F", "=== .. .. ..."; effects in base 36.
 inline XmCell ParseCell(const std::string& t) {
     static const std::string notes = "C-C#D-D#E-F-F#G-G#A-A#B-";
     auto hex = [&](size_t at, size_t n) {
@@ -94,8 +91,7 @@ constexpr ChannelField PanningOf = [](const MusicChannel& ch) { return ch.finalP
 constexpr ChannelField EnvelopeOf = [](const MusicChannel& ch) { return ch.volumeEnvelope; };
 constexpr ChannelField FadeoutOf = [](const MusicChannel& ch) { return ch.fadeout; };
 
-// Expects a field of channel c after each tick (`stride` ticks apart), once `skip` ticks have
-// played.
+// Expects a field of channel c after each tick (`stride` apart), once `skip` ticks have played.
 inline void ExpectTicks(const char* what, const XmModule& xm, ChannelField field, int skip,
                         const std::vector<int>& expected, int c = 0, int stride = 1) {
     TestSong song(xm);
@@ -109,8 +105,7 @@ inline void ExpectTicks(const char* what, const XmModule& xm, ChannelField field
     EXPECT_EQ(got, expected) << what;
 }
 
-// The ticks (counted from 0) on which channel c started its note anew within `ticks` ticks: a
-// new note moves the sounding one to the channel's second voice to fade out.
+// The ticks on which channel c started a note anew (the old one moves to its second voice).
 inline std::vector<int> NoteStarts(const XmModule& xm, int ticks, int c = 0) {
     TestSong song(xm);
     std::vector<int> starts;

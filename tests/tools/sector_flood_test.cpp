@@ -1,13 +1,6 @@
-// sector_flood_test.cpp - can the robot get to every orb of the sector? A flood of the
-// robot's movement rules finds every place the player can reach from the start, frame by
-// frame and pixel by pixel; small sectors built here show that it misses what the robot
-// cannot get to, and the shipped sector's codes, machines and orb cells are checked with it.
-//
-// The flood steps the game's own procedures in the play mode's order: neighbour cells, walk
-// and fly, teleport, gravity, clamp, refill. A state is a position plus its fuel; of two
-// states at one position the fuller one can do all the other can, so only the best fuel per
-// position is kept. Positions where the ceiling would strike the head are never entered: a
-// route must not cost energy.
+// sector_flood_test.cpp - can the robot reach every orb of the shipped sector? A flood steps
+// the game's own movement procedures in play order from the start, keeping the best fuel per
+// position and never entering a head strike; small sectors show what it must miss.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,12 +15,10 @@
 
 namespace {
 
-// Every position of the game lies on a 4-pixel lattice: the start (300, 300), steps of 4 and
-// 8, arrival points on multiples of 64 and clamps at 0, 6336 and 5936.
+// Every position lies on a 4-pixel lattice (start, steps, arrival points and clamps alike).
 constexpr int LATTICE = 4;
 constexpr int XS = int(PLAYER_MAX_X) / LATTICE + 1, YS = int(PLAYER_MAX_Y) / LATTICE + 1;
-// Fuel and the refill phase folded into one number, 2 fuel + phase, that only grows (a frame
-// without the jet) or shrinks (a frame on it).
+// Fuel and the refill phase folded into one number: 2 fuel + phase.
 constexpr int FUEL_STATES = 2 * int(PLAYER_FUEL_MAX) + 1;
 
 struct SectorFlood {
@@ -37,8 +28,7 @@ struct SectorFlood {
 
 class Flood {
   public:
-    // Floods from the new-game start (300, 300) with an empty tank over LevelMap and
-    // TeleportTargets as they are loaded now.
+    // Floods from the new-game start (300, 300) with an empty tank over the loaded map.
     SectorFlood Run() {
         result_.reached.assign(MAP_SIZE * MAP_SIZE, 0);
         Offer(300, 300, 0, 0);
@@ -66,8 +56,7 @@ class Flood {
         buckets_[fuelState].push_back(at);
     }
 
-    // The rest of a frame after the keys: gravity on the cells read at its start, the clamp,
-    // the refill.
+    // The rest of a frame after the keys: gravity, the clamp, the refill.
     void Finish(PlayerState p, int32_t refillCount, const NeighbourCells& cells) {
         FallPlayer(&p, cells);
         ClampPlayerPosition(&p.x, &p.y);
@@ -143,8 +132,7 @@ class FloodSector : public ::testing::Test {
 } // namespace
 
 TEST_F(FloodSector, AFullTankClimbsTwentyFiveCellsUpAShaftAndNoFurther) {
-    // A drop beside the hall down to a floor corridor at row 90, and at its end a shaft two
-    // cells wide rising 60 cells with no ledge: 200 units at half a unit per 4 px climbed.
+    // A corridor at row 90 ending in a 60-cell shaft: 200 units buy 25 cells of climb.
     Open(13, 8, 13, 90);
     Open(13, 90, 42, 90);
     Open(41, 90 - 60, 42, 90);
