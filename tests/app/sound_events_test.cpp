@@ -1,0 +1,156 @@
+// sound_events_test.cpp - each event of play makes its sound, and each mode starts its module
+// and stops it when it is left: the real modes run on the scenario fixture, and the effect
+// slots and modules are read from the logs the state dump shows.
+#include "between/level_end_mode.h"
+#include "between/shop_mode.h"
+#include "core/music.h"
+#include "frontend/highscore_mode.h"
+#include "frontend/highscores.h"
+#include "frontend/menu_mode.h"
+#include "objects/targets.h"
+#include "objects/volley_shots.h"
+#include "play/play_mode.h"
+#include "sound/sound_effects.h"
+#include "tests/scenario.h"
+
+namespace {
+
+class SoundEvents : public Scenario {
+  protected:
+    // Every case starts afresh: clock, keys and their latches, player, lists, map and logs.
+    void Fresh() {
+        ScriptReset();
+        LastFrameTick = float(GetTickCount());
+        Player = PlayerState{};
+        ListClear(Shots);
+        ListClear(DotParticles);
+        ClearEnemies();
+        ClearPickups();
+        ClearTargets();
+        ClearVolleyShots();
+        std::fill(map.begin(), map.end(), 0);
+        InitHighScores(10, "scores.dat");
+        TakeSoundLog();
+        TakeMusicLog();
+    }
+    // Play resumed on a floor of row 5 (face at y 320), the robot standing on it at x 300.
+    // Cells set before stay as they are.
+    void PlayOnFloor(int32_t code, uint32_t frames, int vk = -1) {
+        for (int col = 0; col <= 20; col++)
+            if (map[col * MAP_SIZE + 5] == 0) map[col * MAP_SIZE + 5] = code;
+        PlacePlayer(300, 288);
+        if (vk >= 0) ScriptSetKey(vk, true);
+        Play(PLAY_RESUME, frames);
+    }
+};
+
+TEST_F(SoundEvents, EachEventOfPlayTheShopTheMenuAndTheRoundMakesItsOwnSound) {
+    const struct {
+        const char* event;
+        std::function<void()> run;
+        std::vector<int> slots; // every slot asked for, in order
+    } cases[] = {
+        {"landing after a fall",
+         [&] {
+             Fill(0, 5, 20, 5, 1);
+             PlacePlayer(300, 280);
+             Play(PLAY_RESUME, 4);
+         },
+         {SOUND_STEP}},
+        // Landing in the first standing frame, then a footstep at the fifth pose (35 steps).
+        {"footsteps", [&] { PlayOnFloor(1, 40, VK_RIGHT); }, {SOUND_STEP, SOUND_STEP}},
+        {"head strike",
+         [&] { // flying up from free air: the head enters a ceiling of code 2 in frame 5
+             Fill(0, 3, 10, 3, 2);
+             PlacePlayer(300, 300);
+             ScriptSetKey(VK_UP, true);
+             Play(PLAY_RESUME, 6);
+         },
+         {SOUND_HEAD}},
+        {"teleport, then the landing on the arrival teleporter",
+         [&] {
+             Fill(5, 5, 5, 5, 21); // the arrival point (320, 256) is over this teleporter
+             Player.useCooldown = 200;
+             PlayOnFloor(20, 1, VK_DOWN);
+         },
+         {SOUND_TELEPORT, SOUND_STEP}},
+        {"shop: a purchase it cannot pay is refused",
+         [&] {
+             ScriptSetKey(VK_SPACE, true);
+             Run(ShopMode, 8); // the first poll
+         },
+         {SOUND_CLICK}},
+        {"shop: a purchase",
+         [&] {
+             Player.coins = 10;
+             ScriptSetKey(VK_SPACE, true);
+             Run(ShopMode, 8);
+         },
+         {SOUND_CHIME}},
+        {"menu: the cursor moves",
+         [&] {
+             ScriptSetKey(VK_UP, true);
+             Run(MenuMode, 16); // the first poll
+         },
+         {SOUND_CLICK}},
+        {"round: a volley at the eleventh frame",
+         [&] {
+             PickupsCarried = 1;
+             ScriptSetKey(VK_SPACE, true);
+             Run(LevelEndMode, 11);
+         },
+         {SOUND_PLASMA}},
+        {"round: a target destroyed",
+         [&] {
+             PickupsCarried = 1;
+             Run(LevelEndMode, 2, [](uint32_t f) {
+                 if (f == 1) Targets.first->record.hits = -1;
+             });
+         },
+         {SOUND_TELEPORT}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.event);
+        Fresh();
+        c.run();
+        EXPECT_EQ(TakeSoundLog(), c.slots);
+    }
+    // Each weapon sounds once per trigger, the ring of weapon 3 too (free air, no wall).
+    const int fireSound[5] = {SOUND_GUN, SOUND_BOLT, SOUND_FIREBALL, SOUND_PLASMA, SOUND_GUN};
+    for (int32_t weapon = 0; weapon < 5; weapon++) {
+        SCOPED_TRACE(weapon);
+        Fresh();
+        PlacePlayer(300, 300);
+        Player.weapon = weapon;
+        Player.fireCounter = Player.firePeriod; // fires in the first frame
+        ScriptSetKey(VK_SPACE, true);
+        Play(PLAY_RESUME, 1);
+        EXPECT_EQ(TakeSoundLog(), std::vector<int>{fireSound[weapon]});
+    }
+}
+
+// Keys held from the first frame make each mode leave by itself at its first chance.
+TEST_F(SoundEvents, EachModeStartsItsOwnModuleAndStopsItOnLeaving) {
+    const struct {
+        void (*mode)();
+        std::vector<int> keys;
+        int module;
+    } cases[] = {
+        {MenuMode, {VK_SPACE}, MUSIC_MENU}, // "HIGHSCORES" at the first poll
+        {PlayMode, {VK_ESCAPE}, MUSIC_PLAY},
+        {HighScoreMode, {VK_DOWN, VK_SPACE}, MUSIC_HIGHSCORES}, // "BACK TO MENU"
+        {ShopMode, {VK_UP, VK_SPACE}, MUSIC_SHOP},              // "EXIT SHOP"
+        {LevelEndMode, {VK_ESCAPE}, MUSIC_LEVEL_END},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.module);
+        Fresh();
+        PickupsCarried = 1;
+        for (int vk : c.keys) ScriptSetKey(vk, true);
+        PlayEntry = PLAY_RESUME;
+        EXPECT_LT(Run(c.mode, 100), 100u) << "the mode should have returned";
+        EXPECT_EQ(TakeMusicLog(), (std::vector<int>{c.module, 0}));
+    }
+}
+
+} // namespace
