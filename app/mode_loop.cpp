@@ -79,7 +79,8 @@ StartResult StartUp(const char* firstParameter, bool dataDir) {
     PlayEntry = PLAY_NEW_GAME;
     StartAudioInput();
     BuildCatalogueSecondHalf();
-    InitHighScores(10, ReplayScoreFile());
+    InitHighScores(10, "scores.dat");
+    ScoreFileReadOnly = ReplayPlayingBack(); // watching a run never changes the table
     SetCullFront();
     FrameRate = 80.0f;
     FramePeriod = 1000.0f / FrameRate;

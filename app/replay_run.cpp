@@ -127,8 +127,8 @@ uint32_t ReplayStartSeed(uint32_t ticks) {
     return ticks;
 }
 
-const char* ReplayScoreFile() {
-    return Run.playing ? "" : "scores.dat";
+bool ReplayPlayingBack() {
+    return Run.playing;
 }
 
 void ReplayGameEnded() {

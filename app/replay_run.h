@@ -8,8 +8,8 @@
 // temporary data folder, which the end of the run removes). A replay is refused with one
 // line on standard error before the window opens when it is damaged or was recorded by
 // another game version, and as soon as the data folder is known when its startmap.map
-// differs. While a replay plays, the high-score file is neither read nor written (the table
-// starts from its defaults), so watching a run never changes the player's table.
+// differs. While a replay plays, the high-score file is read but never written, so watching
+// a run never changes the player's table.
 //
 // Main thread; RunGame and start-up call these in the order they are listed.
 #pragma once
@@ -31,8 +31,8 @@ bool ReplayMapMatches(bool evenWithoutMap);
 // hash of the working directory's startmap.map.
 uint32_t ReplayStartSeed(uint32_t ticks);
 
-// The high-score file of this run: "scores.dat", or "" while a replay plays.
-const char* ReplayScoreFile();
+// True while a replay plays.
+bool ReplayPlayingBack();
 
 // A game has ended (the mode loop goes to the high scores): the recording so far is written.
 void ReplayGameEnded();

@@ -177,3 +177,29 @@ TEST(Replay, DamagedCutForeignMapAndOtherVersionFilesAreRefusedWithOneLineBefore
     const ProgramResult played = RunProgram({script, "--replay", "good.replay"}, dir.Path());
     EXPECT_EQ(played.exitCode, 0) << played.err;
 }
+
+// The recording of tests/app/whole_game/game.txt (menu, shop, drones, teleports, a won base
+// round, the next sector, Escape, the high-score entry): any change to how the game plays
+// breaks it. Made again, after a deliberate change, by running the script in a copy of that
+// folder with `morvexa-script game.txt --record game.replay`.
+TEST(Replay, TheCommittedWholeGamePlaysBackToItsScoreAndItsFinalState) {
+    TempDir dir;
+    const std::string folder = SourcePath("tests/app/whole_game/");
+    for (const char* file : {"game.replay", "startmap.map", "scores.dat"})
+        WriteFileBytes(dir.File(file), ReadFileBytes(folder + file));
+    ReplayRecording recording;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(ReadFileBytes(dir.File("game.replay")), &recording, &error)) << error;
+    const std::string dump = "at " + std::to_string(recording.lastFrame) + " dump end.json\n";
+    WriteFileBytes(dir.File("end.txt"), std::vector<uint8_t>(dump.begin(), dump.end()));
+    const ProgramResult run = RunProgram(
+        {BinaryPath("app/morvexa-script"), "--replay", "game.replay", "end.txt"}, dir.Path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "game 1: score 480\n");
+    const std::string end = Text(ReadFileBytes(dir.File("end.json")));
+    for (const char* field : {"\"frame\":2776,", "\"GameMode\":0,", "{\"mode\":\"menu\",",
+                              "\"score\":480,\"level\":1}", "{\"name\":\"KALDO\",\"score\":480}"})
+        EXPECT_NE(end.find(field), std::string::npos) << field << " in " << end.substr(0, 300);
+    EXPECT_EQ(ReadFileBytes(dir.File("scores.dat")), ReadFileBytes(folder + "scores.dat"))
+        << "a replay never writes the score table";
+}
