@@ -1,13 +1,14 @@
 // replay_file.h - the replay file: a recording of a run as text.
 //
-//     morvexa-replay 1 ~5c0e
-//     game 1.3.0 ~81d2
-//     seed 1004 ~77a9
-//     map 9f3c0a4b81e2d6f7 ~c104
-//     250 space 0 8001 ~0e4b
-//     250 space 1 8000 ~a3f1
-//     262 space 0 0 ~4d2c
-//     end 3120 ~9b0f
+//     morvexa-replay 1 ~15b6
+//     game 1.0.0 ~1591
+//     seed 1000 ~d5a7
+//     map fe3b52d7ecf68725 ~dcec
+//     17 up 0 8001 ~f43b
+//     33 up 0 0 ~058f
+//     33 space 0 8001 ~f3f9
+//     ...
+//     end 2776 ~92ce
 //
 // One record a line, in this order: the format version; the version of the game that
 // recorded it; the random seed of its start-up; the FNV-1a 64 hash of the bytes of the
