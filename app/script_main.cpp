@@ -94,6 +94,21 @@ int main(int argc, char** argv) {
     const char* const usage =
         "usage: morvexa-script [--dump-every N DIR] SCRIPT [GAME PARAMETERS...]\n"
         "       morvexa-script --replay FILE [--dump-every N DIR] [SCRIPT] [GAME PARAMETERS...]\n";
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::fputs(usage, stdout);
+        std::fputs(
+            "\n"
+            "Runs MORVEXA headless on a virtual clock: keys, screenshots and state dumps from\n"
+            "the key script (see the README). At the end of each game it prints\n"
+            "\"game K: score S\".\n"
+            "\n"
+            "  --replay FILE        play the replay FILE at full speed; the run ends with it\n"
+            "  --dump-every N DIR   write the state after every Nth frame to\n"
+            "                       DIR/frame-000100.json and so on\n"
+            "  --record FILE        (a game parameter) record the run to FILE\n",
+            stdout);
+        return 0;
+    }
     DriverRun run;
     std::vector<char*> game = {argv[0]};
     int i = 1;
