@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "app/data_dir.h"
@@ -87,8 +86,12 @@ bool BeginReplayRun(const std::string& replayFile, const std::string& recordFile
         std::fprintf(stderr, "morvexa: cannot read the replay %s\n", replayFile.c_str());
         return false;
     }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>()};
+    // Read no more than the parser takes, plus a byte so that it sees a file too large.
+    std::vector<uint8_t> bytes;
+    char buffer[65536];
+    while (bytes.size() <= REPLAY_MAX_FILE_BYTES &&
+           (in.read(buffer, sizeof buffer) || in.gcount() > 0))
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
     std::string error;
     if (!ParseReplay(bytes, &Run.played, &error)) {
         std::fprintf(stderr, "morvexa: %s: %s\n", replayFile.c_str(), error.c_str());

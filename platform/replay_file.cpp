@@ -8,7 +8,6 @@
 namespace {
 
 constexpr uint64_t FNV_PRIME = 0x100000001b3ull;
-constexpr size_t MAX_FILE_BYTES = size_t(64) << 20; // a day of play changes far fewer keys
 constexpr size_t MAX_LINE_BYTES = 200;
 constexpr size_t MAX_VERSION_CHARS = 64;
 constexpr size_t CHECK_CHARS = 6; // " ~" and 4 hex digits
@@ -107,7 +106,7 @@ bool ParseReplay(const std::vector<uint8_t>& bytes, ReplayRecording* r, std::str
             "line " + std::to_string(number) + " (byte " + std::to_string(at + 1) + "): " + reason;
         return false;
     };
-    if (bytes.size() > MAX_FILE_BYTES) {
+    if (bytes.size() > REPLAY_MAX_FILE_BYTES) {
         number = 1;
         return fail("not a replay: larger than 64 MiB");
     }

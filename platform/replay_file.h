@@ -21,6 +21,7 @@
 // file without its "end" line is cut short.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "platform/replay.h"
 
 constexpr int REPLAY_FORMAT_VERSION = 1;
+constexpr size_t REPLAY_MAX_FILE_BYTES = size_t(64) << 20; // far more than a day of play
 
 struct ReplayRecording {
     std::string gameVersion;
