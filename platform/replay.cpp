@@ -13,8 +13,12 @@ enum ReplayRole { REPLAY_OFF, REPLAY_RECORDING, REPLAY_PLAYING };
 struct ReplayState {
     ReplayRole role = REPLAY_OFF;
     std::vector<ReplayKeyEvent> keys; // recorded so far, or to be played
-    size_t next = 0;                  // playback: the next event to reach
-    uint32_t lastFrame = 0;           // playback: the frame that ends it
+    // Playback: each key's events in order, and the next one of each to reach. Keys are
+    // followed apart: the order in which one frame asks for different keys may differ
+    // between compilers (the arguments of one call), the order of one key's queries not.
+    std::vector<uint32_t> byKey[256];
+    size_t next[256] = {};
+    uint32_t lastFrame = 0; // playback: the frame that ends it
     uint32_t outOfStep = 0;
     uint16_t answer[256] = {};  // the answer of each key since its last change
     uint32_t queryFrame = 0;    // the frame the query counts below belong to
@@ -27,12 +31,15 @@ void BeginRole(ReplayRole role) {
     Replay.role = role;
 }
 
-// An event that belongs to a frame before `frame` was never reached: the game has left the
-// recorded road.
+// An event of a frame before `frame` that was never reached: the game has left the
+// recorded road there.
 void CheckStep(uint32_t frame) {
-    if (Replay.outOfStep == 0 && Replay.next < Replay.keys.size() &&
-        Replay.keys[Replay.next].frame < frame)
-        Replay.outOfStep = Replay.keys[Replay.next].frame;
+    for (int vk = 0; vk < 256; vk++) {
+        if (Replay.next[vk] >= Replay.byKey[vk].size()) continue;
+        const uint32_t missed = Replay.keys[Replay.byKey[vk][Replay.next[vk]]].frame;
+        if (missed < frame && (Replay.outOfStep == 0 || missed < Replay.outOfStep))
+            Replay.outOfStep = missed;
+    }
 }
 
 } // namespace
@@ -48,6 +55,7 @@ const std::vector<ReplayKeyEvent>& ReplayRecordedKeys() {
 void ReplayStartPlayback(std::vector<ReplayKeyEvent> keys, uint32_t lastFrame) {
     BeginRole(REPLAY_PLAYING);
     Replay.keys = std::move(keys);
+    for (uint32_t i = 0; i < Replay.keys.size(); i++) Replay.byKey[Replay.keys[i].vk].push_back(i);
     Replay.lastFrame = lastFrame;
 }
 
@@ -78,21 +86,17 @@ int16_t ReplayFilterKey(int vk, int16_t live) {
         answer = uint16_t(live);
         return live;
     }
-    CheckStep(frame);
-    if (Replay.next < Replay.keys.size()) {
-        const ReplayKeyEvent& e = Replay.keys[Replay.next];
-        if (e.frame == frame && e.vk == vk && e.query == query) {
-            answer = e.result;
-            Replay.next++;
-        }
+    size_t& next = Replay.next[vk];
+    if (next < Replay.byKey[vk].size()) {
+        const ReplayKeyEvent& e = Replay.keys[Replay.byKey[vk][next]];
+        if (e.frame == frame && e.query == query) answer = e.result, next++;
     }
     return int16_t(answer);
 }
 
 void ReplayFramePresented(uint32_t frame) {
     if (Replay.role != REPLAY_PLAYING) return;
-    CheckStep(frame + 1);
-    if (frame < Replay.lastFrame) return;
-    if (Replay.next < Replay.keys.size()) CheckStep(Replay.keys.back().frame + 1);
-    throw ProgramExit{0};
+    // At the end every event must have been reached.
+    CheckStep(frame < Replay.lastFrame ? frame + 1 : UINT32_MAX);
+    if (frame >= Replay.lastFrame) throw ProgramExit{0};
 }

@@ -8,6 +8,11 @@
 // answers are recorded, not the keyboard's events, so a tap between two queries, a bound key
 // or a gamepad button replays exactly as the game saw it.
 //
+// Playback follows each key's events on their own: one call may ask for several keys in its
+// arguments, whose order the compiler chooses, so two builds of the game can ask for the keys
+// of one frame in different orders; the queries of one key keep theirs. A replay recorded by
+// a GCC build plays in a Clang build and back.
+//
 // Frames are numbered as the scripted driver numbers them: the frame being drawn, that is
 // PlatformFrameCount() + 1 while its keys are read (the first drawn frame is 1).
 //
