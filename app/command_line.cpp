@@ -11,7 +11,7 @@ namespace {
 
 const char* const USAGE =
     "usage: morvexa [info] [--fullscreen | --windowed] [--music-volume N] [--effects-volume N]\n"
-    "               [--help] [--version]\n";
+    "               [--record FILE | --replay FILE] [--help] [--version]\n";
 
 const char* const HELP =
     "MORVEXA: an oldschool jet-pack robot arcade game.\n"
@@ -21,6 +21,9 @@ const char* const HELP =
     "  --windowed    play in a window without asking \"Fullscreen?\"\n"
     "  --music-volume N, --effects-volume N\n"
     "                music or effects volume for this run, 0 to 25 (2 dB a step)\n"
+    "  --record FILE play and write the replay of the whole run to FILE\n"
+    "  --replay FILE show the run recorded in FILE, in real time; the recorded keys play\n"
+    "                (Escape too); closing the window ends it\n"
     "  --help        print this help and exit\n"
     "  --version     print the version and exit\n"
     "\n"
@@ -35,7 +38,10 @@ const char* const HELP =
     "\n"
     "Settings (volumes, the key of each action, whether to ask \"Fullscreen?\") are read from\n"
     "$XDG_CONFIG_HOME/morvexa/morvexa.conf (~/.config/morvexa/morvexa.conf), which the game\n"
-    "writes with its defaults and explanations on the first start.\n";
+    "writes with its defaults and explanations on the first start.\n"
+    "\n"
+    "The replay of the last run is kept in the data folder as last.replay (written at the\n"
+    "end of each game and at exit): copy it to keep a good run, show it with --replay.\n";
 
 // The exit code of an answer: 0 once every byte of it reached `out`, else 1 with the reason
 // (a full disk, a closed output) on `err`.
@@ -67,6 +73,19 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
                 volume = int(n);
             } else {
                 if (command.action != COMMAND_BAD) command.bad = std::string(p) + " " + value;
+                command.action = COMMAND_BAD;
+            }
+        } else if (std::strcmp(p, "--record") == 0 || std::strcmp(p, "--replay") == 0) {
+            const bool record = p[4] == 'c';
+            std::string& file = record ? command.recordFile : command.replayFile;
+            const bool both = !(record ? command.replayFile : command.recordFile).empty();
+            const char* value = i + 1 < argc && argv[i + 1] ? argv[++i] : "";
+            if (*value != '\0' && !both) {
+                file = value;
+            } else {
+                // One recording a run: a replay is not recorded again.
+                if (command.action != COMMAND_BAD)
+                    command.bad = both ? "--record with --replay" : std::string(p) + " ";
                 command.action = COMMAND_BAD;
             }
         } else if (std::strcmp(p, "--help") == 0 || std::strcmp(p, "-h") == 0) {

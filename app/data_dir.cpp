@@ -88,6 +88,8 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
     return true;
 }
 
+} // namespace
+
 // Writes dir/name through a temporary file and a rename, so that a start that is cut short
 // never leaves a half-written map behind.
 bool WriteFileAtomically(const std::string& dir, const char* name, const uint8_t* data, size_t size,
@@ -118,6 +120,8 @@ bool WriteFileAtomically(const std::string& dir, const char* name, const uint8_t
     }
     return true;
 }
+
+namespace {
 
 // ================================================================ 2. the map copy
 enum MapPlacement { MAP_PLACED, MAP_NO_SOURCE, MAP_WRITE_FAILED };
@@ -268,6 +272,10 @@ void SetUpDataDir() {
     const DataDirResult result = EnterDataDir(InstalledMapPlaces(executable));
     if (result.kind == DATA_DIR_TEMPORARY) TemporaryDir = result.path;
     for (const std::string& line : result.warnings) std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+bool DataDirIsTemporary() {
+    return !TemporaryDir.empty();
 }
 
 void RemoveTemporaryDataDir() {

@@ -11,6 +11,8 @@
 // are started in) on the main thread: nothing is made before the game window is open.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,14 @@ void EnterExistingDataDir();
 // EnterDataDir with the installed places of this executable, the warnings printed to
 // standard error.
 void SetUpDataDir();
+
+// Writes dir/name through a temporary file beside it and a rename, so that a write cut short
+// never leaves a half-written file. False with the reason in why.
+bool WriteFileAtomically(const std::string& dir, const char* name, const uint8_t* data, size_t size,
+                         std::string* why);
+
+// True while the game plays in a temporary folder that its end removes.
+bool DataDirIsTemporary();
 
 // At the end of the game: a temporary folder played in is left and removed with its files.
 void RemoveTemporaryDataDir();

@@ -4,9 +4,16 @@
 // driver call it. It returns the process exit code.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/platform.h"
 
 int RunGame(PlatformBackend backend, int argc, char** argv);
+
+// Called by the mode loop with the final score whenever a game ends (morvexa-script prints
+// it); nullptr for none.
+using GameEndHook = void (*)(int32_t score);
+void SetGameEndHook(GameEndHook hook);
 
 // The mode loop alone: calls the procedure of GameMode until MODE_QUIT, then CloseDisplay.
 void RunModeLoop();

@@ -24,6 +24,7 @@
 List<HighScoreEntry> HighScores;
 int32_t MaxScores = 0;
 std::string ScoreFileName;
+bool ScoreFileReadOnly = false;
 
 // ================================================================ 1. the table
 namespace {
@@ -376,7 +377,7 @@ int32_t SaveHighScores() {
     // mended: the table is written to a new file beside the old one, flushed to disk and
     // renamed over it, so a crash or a full disk mid-save leaves the old file whole; a write
     // error is reported (0, and a line on stderr) instead of being taken for success.
-    if (ScoreFileName.empty()) return 0;
+    if (ScoreFileName.empty() || ScoreFileReadOnly) return 0;
     const char* name = ScoreFileName.c_str();
     if (PartlyLoaded) {
         std::fprintf(stderr, "morvexa: not saving the high scores: only part of %s was read\n",

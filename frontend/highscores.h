@@ -24,6 +24,7 @@ struct HighScoreEntry {
 extern List<HighScoreEntry> HighScores; // position 1 is the first entry; not limited in length
 extern int32_t MaxScores;               // default entries, and the length a short file is padded to
 extern std::string ScoreFileName;       // "scores.dat", in the working directory
+extern bool ScoreFileReadOnly;          // read but never written (while a replay plays)
 
 // Start-up: MaxScores = count, ScoreFileName = fileName. The table stays as it is (empty).
 void InitHighScores(int32_t count, const char* fileName);
@@ -51,8 +52,9 @@ int32_t LoadHighScores();
 // beside it, which is flushed to disk and then renamed over it. A symbolic link is followed
 // (the file it leads to is replaced, in its own folder); a read-only file is not replaced;
 // temporary files left by killed saves of ended processes are removed first. A table that
-// was only partly read (the file did not fit in memory) is not saved. Returns 1 when the new
-// file is in place, 0 when anything failed (said on stderr; the old file is then untouched).
+// was only partly read (the file did not fit in memory) is not saved, nor is any table while
+// ScoreFileReadOnly is set. Returns 1 when the new file is in place, 0 when anything failed
+// (said on stderr, but for a read-only table; the old file is then untouched).
 int32_t SaveHighScores();
 
 // ---------------------------------------------------------------- the format alone

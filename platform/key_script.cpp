@@ -35,6 +35,12 @@ int KeyCodeFromName(const std::string& name) {
     return -1;
 }
 
+const char* KeyScriptName(int vk) {
+    for (const KeyName& k : KEY_NAMES)
+        if (vk == k.vk) return k.name;
+    return "";
+}
+
 bool ParseKeyScript(const std::string& text, KeyScript* script, std::string* error) {
     *script = KeyScript{};
     std::istringstream lines(text);

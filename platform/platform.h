@@ -27,7 +27,8 @@ enum : int {
 
 // ---------------------------------------------------------------- keyboard and clock
 // Non-zero while the key is held, or when it was pressed since the previous query of that
-// key (so a tap between two polls is not lost). Any other code returns 0.
+// key (so a tap between two polls is not lost). Any other code returns 0. A recording notes
+// every answer; while a replay plays, the answers come from it (platform/replay.h).
 int16_t GetAsyncKeyState(int vk);
 
 // Milliseconds since the platform started, unsigned 32-bit. Safe from any thread.

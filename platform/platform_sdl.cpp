@@ -14,6 +14,7 @@
 
 #include "platform/gamepad.h"
 #include "platform/platform_internal.h"
+#include "platform/replay.h"
 
 // ================================================================ 1. state and start-up
 PlatformState Platform;
@@ -201,7 +202,8 @@ int16_t GetAsyncKeyState(int vk) {
     }
     const bool pressed = Platform.latched[vk];
     Platform.latched[vk] = false;
-    return int16_t((held ? 0x8000 : 0) | (pressed ? 1 : 0));
+    // A recording notes the answer; a replay answers from the recording instead.
+    return ReplayFilterKey(vk, int16_t((held ? 0x8000 : 0) | (pressed ? 1 : 0)));
 }
 
 uint32_t GetTickCount() {
@@ -344,6 +346,7 @@ void PlatformSwapBuffers() {
     Platform.frames += 1;
     if (Platform.hook) Platform.hook(Platform.frames, Platform.hookContext);
     SDL_GL_SwapWindow(Platform.window);
+    ReplayFramePresented(Platform.frames); // the last frame of a replay ends the program
 }
 
 uint32_t PlatformFrameCount() {

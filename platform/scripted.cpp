@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/platform_internal.h"
+#include "platform/replay.h"
 
 void ScriptReset() {
     Platform.virtualClock = SCRIPT_CLOCK_START;
@@ -13,6 +14,7 @@ void ScriptReset() {
     Platform.quitRequested = false;
     Platform.hook = nullptr;
     Platform.hookContext = nullptr;
+    ReplayStop();
 }
 
 void ScriptSetFullscreenAnswer(bool yes) {

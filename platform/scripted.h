@@ -53,3 +53,4 @@ struct KeyScript {
 // Parses a script text. On error returns false and puts "line N: reason" into *error.
 bool ParseKeyScript(const std::string& text, KeyScript* script, std::string* error);
 int KeyCodeFromName(const std::string& name); // -1 when unknown
+const char* KeyScriptName(int vk);            // "" when vk is none of the script's keys

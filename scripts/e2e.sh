@@ -10,6 +10,8 @@
 # Each screen is dumped with xwd and turned into OUT_DIR/<n>-<screen>.png by xwd_check, which
 # fails a blank picture. Passes when the game exits by itself with code 0, every screenshot
 # shows something and the menu, the game and the high scores look different.
+# Then the replay the game kept (last.replay) is played by morvexa-script to the same one
+# game, and by the game itself, which must end by itself with code 0.
 # Exits 77 (skipped) when Xvfb, xdotool or xwd is missing.
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -139,4 +141,43 @@ if [ "${hashes[menu]}" = "${hashes[game]}" ] || [ "${hashes[game]}" = "${hashes[
     echo "e2e.sh: two different screens gave the same picture" >&2
     exit 1
 fi
-echo "e2e.sh: passed: exit code 0, $shots screenshots in $out"
+
+# The game kept the replay of its run in its (portable) data folder. The driver plays it at
+# full speed to the same single game; the real game shows it in real time and ends by itself
+# where it ends, Escape pressed in between changing nothing.
+if [ ! -s "$work/last.replay" ]; then
+    echo "e2e.sh: the game kept no last.replay" >&2
+    exit 1
+fi
+mv "$work/last.replay" "$work/run.replay"
+if ! (cd "$work" && SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
+    "$build/app/morvexa-script" --replay run.replay >"$out/replay.out" 2>"$out/replay.err") ||
+    ! grep -qx 'game 1: score [0-9]*' "$out/replay.out"; then
+    echo "e2e.sh: the driver did not play last.replay to one game's score" >&2
+    cat "$out/replay.out" "$out/replay.err" >&2
+    exit 1
+fi
+(
+    cd "$work"
+    export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" SDL_AUDIODRIVER=dummy
+    unset SDL_VIDEODRIVER WAYLAND_DISPLAY
+    exec "$game" --windowed --replay run.replay
+) >"$out/replay-game.out" 2>"$out/replay-game.err" &
+game_pid=$!
+window="$(timeout 30 xdotool search --sync --onlyvisible --name MORVEXA | head -1 || true)"
+[ -n "$window" ] && xdotool windowfocus --sync "$window" && sleep 2 && key Escape
+status=""
+for _ in $(seq 900); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+        wait "$game_pid" && status=0 || status=$?
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$status" ] && game_pid="" # else the clean-up ends it
+if [ "$status" != 0 ] || [ -e "$work/last.replay" ]; then
+    echo "e2e.sh: the replay in the real game did not end by itself with code 0 (${status:-running})" >&2
+    cat "$out/replay-game.err" >&2
+    exit 1
+fi
+echo "e2e.sh: passed: exit code 0, $shots screenshots in $out; last.replay played back"

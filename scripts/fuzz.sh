@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # fuzz.sh - builds the libFuzzer targets with clang and runs each for a while.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]  (default 30 s each; targets: map mapplay score bmp xm wav)
+#   scripts/fuzz.sh [SECONDS] [TARGET...]  (default 30 s each; targets: map mapplay score bmp xm wav replay)
 #
 # Every parser of outside or embedded data has a target: the map file (map: loaded;
 # mapplay: loaded and played on), the score file (loaded and saved through a file), BMP
@@ -21,7 +21,7 @@ top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-30}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(map mapplay score bmp xm wav)
+[ ${#targets[@]} -eq 0 ] && targets=(map mapplay score bmp xm wav replay)
 build="$top/build/rel-fuzz"
 
 cmake -S "$top" --preset fuzz >/dev/null

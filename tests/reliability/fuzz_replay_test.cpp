@@ -17,7 +17,8 @@
 // The fuzz targets' bodies, built in under these names (tests.cmake).
 extern "C" int FuzzMapInput(const uint8_t*, size_t), FuzzMapplayInput(const uint8_t*, size_t),
     FuzzScoreInput(const uint8_t*, size_t), FuzzBmpInput(const uint8_t*, size_t),
-    FuzzXmInput(const uint8_t*, size_t), FuzzWavInput(const uint8_t*, size_t);
+    FuzzXmInput(const uint8_t*, size_t), FuzzWavInput(const uint8_t*, size_t),
+    FuzzReplayInput(const uint8_t*, size_t);
 
 namespace {
 
@@ -78,6 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Parsers, FuzzInputs,
                                            FuzzTarget{"mapplay", FuzzMapplayInput, ".map"},
                                            FuzzTarget{"score", FuzzScoreInput, ""},
                                            FuzzTarget{"bmp", FuzzBmpInput, ".bmp"},
+                                           FuzzTarget{"replay", FuzzReplayInput, ""},
                                            FuzzTarget{"xm", FuzzXmInput, ".xm"},
                                            FuzzTarget{"wav", FuzzWavInput, ".wav"}),
                          [](const auto& target) { return std::string(target.param.name); });

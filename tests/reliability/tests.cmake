@@ -9,7 +9,7 @@ add_dependencies(reliability_bad_input_test morvexa morvexa-script)
 
 # The fuzz targets' bodies, each built with its entry point renamed (FuzzMapInput, ...).
 set(MVX_FUZZ_BODIES)
-foreach(target map mapplay score bmp xm wav)
+foreach(target map mapplay score bmp xm wav replay)
     set(body ${PROJECT_SOURCE_DIR}/fuzz/${target}_fuzzer.cpp)
     string(SUBSTRING ${target} 0 1 first)
     string(TOUPPER ${first} first)
