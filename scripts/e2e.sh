@@ -98,6 +98,18 @@ hold() { # hold KEY SECONDS
     sleep "$2"
     xdotool keyup "$1"
 }
+# Waits up to N tenths of a second for the game to end; status is its exit code, or empty
+# while it still runs.
+wait_for_game() {
+    status=""
+    for _ in $(seq "$1"); do
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            wait "$game_pid" && status=0 || status=$?
+            break
+        fi
+        sleep 0.1
+    done
+}
 
 sleep 2
 shot menu
@@ -116,14 +128,7 @@ sleep 1.5
 shot menu-again
 key Down space # "EXIT GAME"
 
-status=""
-for _ in $(seq 300); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-        wait "$game_pid" && status=0 || status=$?
-        break
-    fi
-    sleep 0.1
-done
+wait_for_game 300
 game_pid_was="$game_pid"
 game_pid=""
 if [ -z "$status" ]; then
@@ -166,14 +171,7 @@ fi
 game_pid=$!
 window="$(timeout 30 xdotool search --sync --onlyvisible --name MORVEXA | head -1 || true)"
 [ -n "$window" ] && xdotool windowfocus --sync "$window" && sleep 2 && key Escape
-status=""
-for _ in $(seq 900); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-        wait "$game_pid" && status=0 || status=$?
-        break
-    fi
-    sleep 0.1
-done
+wait_for_game 900
 [ -n "$status" ] && game_pid="" # else the clean-up ends it
 if [ "$status" != 0 ] || [ -e "$work/last.replay" ]; then
     echo "e2e.sh: the replay in the real game did not end by itself with code 0 (${status:-running})" >&2
