@@ -53,7 +53,8 @@ bool OpenDisplay(int width, int height, int depth, const char* title) {
     if (!PlatformOpenWindow(width, height, title, fullscreen)) return false;
     ResetDrawQueue(); // a new context starts from GL's initial state
     if (!RenderEnabled) return true;
-    glEnable(GL_DEPTH_TEST);
+    Drawn.depthTest = true;
+    SettleDrawState();
     Begin2DViewport();
     ClearDisplay();
     FlipDisplay();
@@ -87,6 +88,7 @@ void ClearDisplay() {
     glScissor(r.x, r.y, r.width, r.height);
     glClearColor(ClearRed, ClearGreen, ClearBlue, ClearAlpha);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    NoteDepthCleared();
     // Destination alpha stays at the cleared 1.0, so the (destination-alpha, zero) blend
     // that AlphaBlendOff leaves behind writes colours unchanged, whatever the visual.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
@@ -96,6 +98,7 @@ void ClearDisplay() {
 void FlipDisplay() {
     if (RenderEnabled) SettleDrawState(), glFlush();
     PlatformSwapBuffers();
+    NoteFramePresented();
 }
 
 void Begin2D(int width, int height) {
@@ -108,8 +111,9 @@ void Begin2D(int width, int height) {
     glOrtho(0, width, height, 0, -2048, 2048);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    CountGl(6);
+    CountGl(5);
+    Drawn.depthTest = false;
+    SettleDrawState();
     NoteOrthoProjection(0, float(width), float(height), 0, -2048, 2048);
     NoteModelviewIdentity();
 }
@@ -133,44 +137,39 @@ void Begin3D(float width, float height, float farPlane, float fieldOfView) {
     DisplayHeight = RoundToInt(height);
     if (!RenderEnabled) return;
     SettleDrawState();
+    HandDepthToGame();
     SetFrameViewport(0, 0, DisplayWidth, DisplayHeight);
     NoteOtherProjection();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(fieldOfView, double(float(DisplayWidth) / float(DisplayHeight)), 0.1, farPlane);
     glMatrixMode(GL_MODELVIEW);
-    glEnable(GL_DEPTH_TEST);
-    CountGl(6);
+    CountGl(5);
+    Drawn.depthTest = true;
+    SettleDrawState();
 }
 
-// The alpha test (GL_GREATER 0.1) is switched through the record of drawing state, which
-// skips the calls that would change nothing.
+// Blending, the alpha test (GL_GREATER 0.1) and culling are kept in the record of drawing
+// state: queued primitives carry them, and GL follows when something is drawn.
 void AlphaBlendOn() {
     if (!RenderEnabled) return;
-    SettleDrawState();
     Drawn.alphaTest = true;
-    SettleDrawState();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    CountGl(2);
+    Drawn.blend = BLEND_ALPHA;
 }
 
 void AlphaBlendOff() {
     if (!RenderEnabled) return;
-    SettleDrawState();
-    glBlendFunc(GL_DST_ALPHA, GL_ZERO); // blending itself stays on
-    CountGl(1);
     Drawn.alphaTest = false;
-    SettleDrawState();
+    Drawn.blend = BLEND_DESTINATION_ALPHA; // blending itself stays on
 }
 
-// Culling and the polygon mode change how queued quads draw: the queue is drawn first.
 void CullingOn() {
-    if (RenderEnabled) SettleDrawState(), glEnable(GL_CULL_FACE), CountGl(1);
+    if (RenderEnabled) Drawn.cull = true;
 }
 void CullingOff() {
-    if (RenderEnabled) SettleDrawState(), glDisable(GL_CULL_FACE), CountGl(1);
+    if (RenderEnabled) Drawn.cull = false;
 }
+// The face culled and the polygon mode change how queued quads draw: the queue is drawn first.
 void SetCullFront() {
     if (RenderEnabled) SettleDrawState(), glCullFace(GL_FRONT), CountGl(1);
 }

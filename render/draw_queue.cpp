@@ -1,22 +1,34 @@
 // draw_queue.cpp - the draw queue: 2D primitives gathered into a vertex buffer and drawn
-// with one glMultiDrawArrays or glDrawArrays per run of equal state, and the record of GL
-// state that lets the layer skip state calls that would change nothing.
+// with one glDrawArrays per run of equal state, the depth buffer sorting out what lies on
+// top where nothing is blended, and the record of GL state that lets the layer skip state
+// calls that would change nothing.
 //
 // Software GL spends most of a small sprite's cost on the draw call and the state changes
-// around it, not on its pixels: a heavy play frame drawn one glBegin/glEnd per sprite took
-// some 32,000 GL calls. Queued, the same frame takes about a hundred.
+// around it, and most of a large one's on shading pixels that something drawn later covers:
+// a heavy play frame drawn one glBegin/glEnd per sprite took some 32,000 GL calls, and the
+// background panels, the drone ring of a long game and the map's tiles paint each pixel
+// many times over.
 //
-// The pictures stay the same to the bit (checked against every golden picture):
+// The pictures stay the same (checked against every golden picture):
 // - A queued vertex is the clip position the GL itself would have computed: the projection
 //   and the sprite's translation and rotation combined in the order and float precision of
 //   the fixed-function pipeline (projection times modelview, each element summed left to
 //   right; the vertex then multiplied column by column), drawn through identity matrices.
-// - Each quad stays a draw of its own inside glMultiDrawArrays: llvmpipe rasterises a draw
-//   of one quad by another path than a draw of many, and the texels at a quad's edge differ.
 // - Colours are per vertex where immediate mode gave them inside glBegin; the box keeps the
 //   current colour, as a constant input is interpolated differently.
-// - The queue keeps the order of drawing per pixel, so blending and the alpha test see the
-//   same fragments in the same order.
+// - Per pixel, what the GL ends up with is what drawing in the order asked gives:
+//   * a fragment that is not blended replaces the pixel's colour (the destination-alpha rule
+//     AlphaBlendOff leaves writes the colour unchanged, since destination alpha stays 1), so
+//     of those the last one asked for that passes the alpha test is the one that shows;
+//   * each primitive of a frame gets a depth level of its own, nearer the later it was
+//     asked for, and unblended ones are drawn nearest first with the depth test: the last
+//     one asked for wins, and llvmpipe skips shading fragments that fail the test;
+//   * blended ones are drawn after them in the order asked, tested against that depth but
+//     not writing it: each blends over exactly the pixels it blended over before, and not
+//     at all where something unblended asked for later covers it.
+//   The levels count from the depth clear of ClearDisplay. Where the depth buffer is the
+//   game's own (3D, or a 2D frame drawn with the depth test on) or its content is not known
+//   (no clear since the last present), every run is drawn in the order asked, as before.
 // Main thread only.
 #include <algorithm>
 #include <cmath>
@@ -31,26 +43,31 @@ DrawState Drawn;
 namespace {
 
 // ---------------------------------------------------------------- the queue
-// The queue holds runs of primitives of equal state, drawn in the order the runs were opened.
-// A primitive may join an earlier run of its state when nothing queued after that run covers
+// The queue holds runs of primitives of equal state. A run drawn in the order asked (blended,
+// or any run when depth does not decide) is opened after every earlier one, and a primitive
+// may join an earlier such run of its state only when nothing queued after that run covers
 // any pixel it may touch: per pixel the fragments then arrive in the order they were asked
-// for, which is all that blending, the alpha test and the depth test see. Which runs touched
-// which part of the screen is kept in a coarse grid of cells, in clip coordinates.
+// for. Which runs touched which part of the screen is kept in a coarse grid of cells, in clip
+// coordinates. Runs whose order the depth test decides take any primitive of their state.
 struct QueueKey {
     QueuedPrimitive primitive = QUEUE_QUADS;
     uint32_t texture = 0;
     bool alphaTest = false;
-    float size = 1;   // line width or point size, drawable pixels
-    bool clip = true; // false: object coordinates, drawn at once under the game's matrices
+    float size = 1;       // line width or point size, drawable pixels
+    bool clip = true;     // false: object coordinates, drawn at once under the game's matrices
+    bool blended = false; // the alpha rule of AlphaBlendOn; otherwise the colour replaces
+    bool cull = false;
 };
 
 bool SameKey(const QueueKey& a, const QueueKey& b) {
     return a.primitive == b.primitive && a.texture == b.texture && a.alphaTest == b.alphaTest &&
-           a.size == b.size && a.clip == b.clip;
+           a.size == b.size && a.clip == b.clip && a.blended == b.blended && a.cull == b.cull;
 }
 
 struct QueueRun {
     QueueKey key;
+    bool byDepth = false; // drawn nearest first, the depth test deciding
+    int nearest = 0;      // the depth level of its latest primitive
     std::vector<QueuedVertex> vertices;
 };
 
@@ -61,11 +78,25 @@ constexpr int GRID_COLUMNS = 40, GRID_ROWS = 30;
 QueueRun Runs[MAX_RUNS];
 int RunCount = 0;
 int QueuedCount = 0;
-// The last run that touched each cell, plus one (0: no run yet).
+// The last run in asked order that touched each cell, plus one (0: no run yet).
 uint8_t Grid[GRID_ROWS][GRID_COLUMNS];
 std::vector<QueuedVertex> Joined; // the runs end to end, as glDrawArrays reads them
 // A drawable pixel in clip units (set with the projection).
 float PixelX = 0.01f, PixelY = 0.01f;
+
+// ---------------------------------------------------------------- depth levels
+// Level k lies at clip depth 1 - (k + 1) 4/65535, two steps of a 16-bit depth buffer apart,
+// nearer than the cleared 1.0 and than every earlier level.
+constexpr int DEPTH_LEVELS = 32000;
+int DepthLevel = 0;        // the next primitive's level
+bool DepthClean = false;   // since the last clear only the queue's levels went into depth
+bool DepthWritten = false; // some level was drawn since that clear
+bool QueueByDepth = false; // the queued primitives carry depth levels
+int DepthBits = -1;        // of the drawable; -1 not asked yet in this context
+
+float LevelDepth(int level) {
+    return 1.0f - float(level + 1) * (4.0f / 65535.0f);
+}
 
 // ---------------------------------------------------------------- GL as it stands
 struct GlState {
@@ -79,6 +110,10 @@ struct GlState {
     bool colourKnown = true;       // false after drawing with a colour array
     bool identityMatrices = false; // the game's matrices pushed, identities loaded
     bool arraysReady = false;      // the vertex buffer made, client arrays pointed into it
+    BlendRule blend = BLEND_NONE;
+    bool cull = false;
+    bool depthTest = false;
+    bool depthMask = true;
 };
 GlState Gl;
 
@@ -126,6 +161,36 @@ void SetPointSizeNow(float size) {
     glPointSize(size);
     Gl.pointSize = size;
     CountGl(1);
+}
+
+void SetBlendNow(BlendRule rule) {
+    if (rule == Gl.blend) return;
+    if ((rule == BLEND_NONE) != (Gl.blend == BLEND_NONE))
+        rule == BLEND_NONE ? glDisable(GL_BLEND) : glEnable(GL_BLEND), CountGl(1);
+    if (rule == BLEND_ALPHA) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA), CountGl(1);
+    if (rule == BLEND_DESTINATION_ALPHA) glBlendFunc(GL_DST_ALPHA, GL_ZERO), CountGl(1);
+    Gl.blend = rule;
+}
+
+void SetCullNow(bool on) {
+    if (on == Gl.cull) return;
+    on ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
+    Gl.cull = on;
+    CountGl(1);
+}
+
+// The depth test (GL_LESS, as the game leaves it) and whether fragments write depth.
+void SetDepthNow(bool test, bool write) {
+    if (test != Gl.depthTest) {
+        test ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+        Gl.depthTest = test;
+        CountGl(1);
+    }
+    if (write != Gl.depthMask) {
+        glDepthMask(write ? GL_TRUE : GL_FALSE);
+        Gl.depthMask = write;
+        CountGl(1);
+    }
 }
 
 // The queued vertices are clip positions: both matrices become identities while they draw.
@@ -177,43 +242,70 @@ void Upload(const QueuedVertex* vertices, int count) {
     CountGl(1);
 }
 
-std::vector<GLint> QuadFirsts;
-std::vector<GLsizei> QuadCounts;
+int VerticesOf(QueuedPrimitive primitive) {
+    return primitive == QUEUE_QUADS ? 4 : primitive == QUEUE_LINES ? 2 : 1;
+}
+
+GLenum ModeOf(QueuedPrimitive primitive) {
+    return primitive == QUEUE_QUADS ? GL_QUADS : primitive == QUEUE_LINES ? GL_LINES : GL_POINTS;
+}
 
 void DrawRun(const QueueKey& key, int first, int count) {
     key.clip ? UseIdentityMatrices() : UseGameMatrices();
     SetTexture(key.texture);
     SetAlphaTest(key.alphaTest);
-    GLenum mode = GL_QUADS;
-    if (key.primitive == QUEUE_LINES) mode = GL_LINES, SetLineWidthNow(key.size);
-    if (key.primitive == QUEUE_POINTS) mode = GL_POINTS, SetPointSizeNow(key.size);
-    if (mode == GL_QUADS && count > 4) {
-        QuadFirsts.clear();
-        for (int q = first; q < first + count; q += 4) QuadFirsts.push_back(q);
-        QuadCounts.resize(QuadFirsts.size(), 4);
-        glMultiDrawArrays(mode, QuadFirsts.data(), QuadCounts.data(), GLsizei(QuadFirsts.size()));
-        CountGl(1);
-    } else {
-        glDrawArrays(mode, first, count);
-        CountGl(1);
-    }
+    SetCullNow(key.cull);
+    // An unblended fragment replaces the pixel's colour: blending off writes it unchanged,
+    // as the destination-alpha rule does over the cleared destination alpha of 1.
+    SetBlendNow(key.blended ? BLEND_ALPHA : BLEND_NONE);
+    if (key.primitive == QUEUE_LINES) SetLineWidthNow(key.size);
+    if (key.primitive == QUEUE_POINTS) SetPointSizeNow(key.size);
+    glDrawArrays(ModeOf(key.primitive), first, count);
+    CountGl(1);
     Gl.colourKnown = false;
 }
 
-// Draws every run in order and empties the queue.
+// Appends a run's vertices to Joined, its primitives latest first when it is drawn by depth
+// (nearest first: what they cover fails the depth test before it is shaded).
+void JoinRun(const QueueRun& run) {
+    if (!run.byDepth) {
+        Joined.insert(Joined.end(), run.vertices.begin(), run.vertices.end());
+        return;
+    }
+    const size_t step = size_t(VerticesOf(run.key.primitive));
+    for (size_t end = run.vertices.size(); end >= step; end -= step)
+        Joined.insert(Joined.end(), run.vertices.begin() + std::ptrdiff_t(end - step),
+                      run.vertices.begin() + std::ptrdiff_t(end));
+}
+
+// Draws every run and empties the queue: the runs the depth test orders first, nearest run
+// first, writing depth; then the runs in asked order, testing depth where the primitives
+// carry levels.
 void DrawQueue() {
     if (RunCount == 0) return;
-    Joined.clear();
+    static int order[MAX_RUNS];
+    int n = 0;
     for (int r = 0; r < RunCount; r++)
-        Joined.insert(Joined.end(), Runs[r].vertices.begin(), Runs[r].vertices.end());
+        if (Runs[r].byDepth) order[n++] = r;
+    std::sort(order, order + n, [](int a, int b) { return Runs[a].nearest > Runs[b].nearest; });
+    const int byDepth = n;
+    for (int r = 0; r < RunCount; r++)
+        if (!Runs[r].byDepth) order[n++] = r;
+
+    Joined.clear();
+    for (int i = 0; i < RunCount; i++) JoinRun(Runs[order[i]]);
     Upload(Joined.data(), int(Joined.size()));
     int first = 0;
-    for (int r = 0; r < RunCount; r++) {
-        const int count = int(Runs[r].vertices.size());
-        DrawRun(Runs[r].key, first, count);
+    for (int i = 0; i < RunCount; i++) {
+        QueueRun& run = Runs[order[i]];
+        QueueByDepth ? SetDepthNow(true, i < byDepth) : SetDepthNow(Drawn.depthTest, true);
+        const int count = int(run.vertices.size());
+        DrawRun(run.key, first, count);
         first += count;
-        Runs[r].vertices.clear();
+        run.vertices.clear();
     }
+    SetDepthNow(Drawn.depthTest, true);
+    if (byDepth > 0) DepthWritten = true;
     RunCount = 0;
     QueuedCount = 0;
     std::memset(Grid, 0, sizeof Grid);
@@ -234,25 +326,51 @@ CellBox CellsOf(float x1, float y1, float x2, float y2, float marginX, float mar
             cell(x2 + marginX, GRID_COLUMNS), cell(y2 + marginY, GRID_ROWS)};
 }
 
-// Room for `count` vertices of this state whose clip positions lie in `box`: in the latest run
-// of the same state when nothing queued after it touches the box, else in a new last run.
-std::vector<QueuedVertex>& Place(const QueueKey& key, const CellBox& box, int count) {
-    if (RunCount == MAX_RUNS || QueuedCount + count > MAX_QUEUED) DrawQueue();
-    int latest = 0; // the highest run touching the box, plus one
+// Room for `count` vertices of this state. A primitive the depth test orders goes to any run
+// of its state; one drawn in asked order to the latest run of its state when nothing queued
+// after it in asked order touches the box, else to a new last run.
+std::vector<QueuedVertex>& Place(const QueueKey& key, const CellBox& box, int count, bool byDepth) {
+    QueuedCount += count;
+    if (byDepth) {
+        int run = RunCount - 1;
+        while (run >= 0 && !(Runs[run].byDepth && SameKey(Runs[run].key, key))) run--;
+        if (run < 0) {
+            run = RunCount++;
+            Runs[run].key = key;
+            Runs[run].byDepth = true;
+        }
+        Runs[run].nearest = DepthLevel;
+        return Runs[run].vertices;
+    }
+    int latest = 0; // the highest run in asked order touching the box, plus one
     for (int row = box.row1; row <= box.row2; row++)
         for (int column = box.column1; column <= box.column2; column++)
             latest = std::max<int>(latest, Grid[row][column]);
     int run = RunCount - 1;
-    while (run >= 0 && run + 1 >= latest && !SameKey(Runs[run].key, key)) run--;
+    while (run >= 0 && run + 1 >= latest && (Runs[run].byDepth || !SameKey(Runs[run].key, key)))
+        run--;
     if (run < 0 || run + 1 < latest) {
         run = RunCount++;
         Runs[run].key = key;
+        Runs[run].byDepth = false;
     }
     for (int row = box.row1; row <= box.row2; row++)
         for (int column = box.column1; column <= box.column2; column++)
             Grid[row][column] = uint8_t(std::max<int>(Grid[row][column], run + 1));
-    QueuedCount += count;
     return Runs[run].vertices;
+}
+
+// Whether the next primitive may carry a depth level: the depth buffer holds only the clear
+// and earlier levels of this frame, the game's own depth test is off, levels are left.
+bool DepthDecides() {
+    if (!DepthClean || Drawn.depthTest || DepthLevel >= DEPTH_LEVELS) return false;
+    if (DepthBits < 0) {
+        GLint bits = 0;
+        glGetIntegerv(GL_DEPTH_BITS, &bits);
+        DepthBits = bits;
+        CountGl(1);
+    }
+    return DepthBits >= 16;
 }
 
 // The clip position of (x, y, 0, 1) under projection P times modelview T(cx, cy) R(angle),
@@ -301,6 +419,7 @@ void DrawNow(const QueueKey& key, const QueuedVertex* vertices, int count, bool 
     Upload(vertices, count);
     DrawRun(key, 0, count);
     if (turned) glPopMatrix(), CountGl(1);
+    SettleDrawState(); // the run's blending and culling are the game's again
 }
 
 // The cells of clip positions, widened by `halfSize` drawable pixels and a margin of two.
@@ -314,12 +433,34 @@ CellBox CellsOfVertices(const QueuedVertex* v, int count, float halfSize) {
     return CellsOf(x1, y1, x2, y2, mx, my);
 }
 
+// The state of a primitive asked for now.
+QueueKey KeyNow(QueuedPrimitive primitive, uint32_t texture, bool alphaTest, float size,
+                bool clip) {
+    QueueKey key;
+    key.primitive = primitive, key.texture = texture, key.alphaTest = alphaTest;
+    key.size = size, key.clip = clip;
+    key.blended = Drawn.blend == BLEND_ALPHA;
+    key.cull = Drawn.cull;
+    return key;
+}
+
 // Queues vertices with clip positions, or draws those in object coordinates at once.
-void Enqueue(const QueueKey& key, const QueuedVertex* made, int count, float halfSize, bool turned,
+void Enqueue(const QueueKey& key, QueuedVertex* made, int count, float halfSize, bool turned,
              float cx, float cy, float angle) {
     if (!key.clip) return DrawNow(key, made, count, turned, cx, cy, angle);
-    std::vector<QueuedVertex>& run = Place(key, CellsOfVertices(made, count, halfSize), count);
+    if (RunCount == MAX_RUNS || QueuedCount + count > MAX_QUEUED) DrawQueue();
+    const bool byDepth = DepthDecides();
+    if (RunCount > 0 && byDepth != QueueByDepth) DrawQueue();
+    QueueByDepth = byDepth;
+    if (byDepth) {
+        const float z = LevelDepth(DepthLevel);
+        for (int i = 0; i < count; i++) made[i].z = z;
+    }
+    const bool ordered = byDepth && !key.blended;
+    std::vector<QueuedVertex>& run =
+        Place(key, ordered ? CellBox{} : CellsOfVertices(made, count, halfSize), count, ordered);
     run.insert(run.end(), made, made + count);
+    if (byDepth) DepthLevel++;
 }
 
 // Positions of the corners: clip positions, or object coordinates left to the GL.
@@ -353,7 +494,7 @@ void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy
     else
         PlaceVertices(v, corners, 4, clip, 0, 0, 0);
     for (int i = 0; i < 4; i++) PaintVertex(v + i, tex[i][0], tex[i][1], colours[i]);
-    Enqueue({QUEUE_QUADS, texture, alphaTest, 1, clip}, v, 4, 0, turned, cx, cy, angle);
+    Enqueue(KeyNow(QUEUE_QUADS, texture, alphaTest, 1, clip), v, 4, 0, turned, cx, cy, angle);
 }
 
 void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y2,
@@ -364,7 +505,7 @@ void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y
     QueuedVertex v[2];
     PlaceVertices(v, corners, 2, clip, 0, 0, 0);
     PaintVertex(v + 0, 0, 0, colour), PaintVertex(v + 1, 0, 0, colour);
-    Enqueue({QUEUE_LINES, 0, alphaTest, size, clip}, v, 2, size / 2, false, 0, 0, 0);
+    Enqueue(KeyNow(QUEUE_LINES, 0, alphaTest, size, clip), v, 2, size / 2, false, 0, 0, 0);
 }
 
 void QueuePoint(bool alphaTest, float size, float x, float y, const float colour[4]) {
@@ -374,20 +515,21 @@ void QueuePoint(bool alphaTest, float size, float x, float y, const float colour
     QueuedVertex v[1];
     PlaceVertices(v, corners, 1, clip, 0, 0, 0);
     PaintVertex(v, 0, 0, colour);
-    Enqueue({QUEUE_POINTS, 0, alphaTest, size, clip}, v, 1, size / 2, false, 0, 0, 0);
+    Enqueue(KeyNow(QUEUE_POINTS, 0, alphaTest, size, clip), v, 1, size / 2, false, 0, 0, 0);
 }
 
 void DrawQuadsNow(const QueuedVertex* vertices, int count) {
     RenderPrimitiveCount++;
     // The colour is the current one, not an array: the rasteriser interpolates a constant
     // input differently from equal per-vertex values, and the box was drawn in the current
-    // colour.
+    // colour. Blending and culling are the game's, as SettleDrawState leaves them.
     SettleDrawState();
     glDisableClientState(GL_COLOR_ARRAY);
-    DrawNow({QUEUE_QUADS, 0, Drawn.alphaTest, 1, false}, vertices, count, false, 0, 0, 0);
+    Upload(vertices, count);
+    glDrawArrays(GL_QUADS, 0, count);
     glEnableClientState(GL_COLOR_ARRAY);
     Gl.colourKnown = true;
-    CountGl(2);
+    CountGl(3);
 }
 
 void CheckDrawContext() {
@@ -399,7 +541,9 @@ void CheckDrawContext() {
     RunCount = 0;
     QueuedCount = 0;
     std::memset(Grid, 0, sizeof Grid);
-    Gl = GlState{};
+    Gl = GlState{}; // the record of the game's state stays: the next settle puts it in
+    DepthClean = false;
+    DepthBits = -1;
     DropBackdrop();
 }
 
@@ -412,6 +556,9 @@ void SettleDrawState() {
     SetAlphaTest(Drawn.alphaTest);
     SetLineWidthNow(Drawn.lineWidth);
     SetPointSizeNow(Drawn.pointSize);
+    SetBlendNow(Drawn.blend);
+    SetCullNow(Drawn.cull);
+    SetDepthNow(Drawn.depthTest, true);
     if (!Gl.colourKnown || !std::equal(Drawn.colour, Drawn.colour + 4, Gl.colour)) {
         glColor4fv(Drawn.colour);
         std::copy(Drawn.colour, Drawn.colour + 4, Gl.colour);
@@ -427,6 +574,24 @@ void FinishDrawing() {
     CountGl(1);
 }
 
+// ---------------------------------------------------------------- depth
+void NoteDepthCleared() {
+    DepthClean = true;
+    DepthWritten = false;
+    DepthLevel = 0;
+}
+
+void NoteFramePresented() {
+    DepthClean = false;
+}
+
+void HandDepthToGame() {
+    // The game's 3D drawing expects the depth buffer as ClearDisplay left it.
+    if (DepthWritten) glClear(GL_DEPTH_BUFFER_BIT), CountGl(1);
+    DepthClean = false;
+    DepthWritten = false;
+}
+
 // ---------------------------------------------------------------- bookkeeping
 void ResetDrawQueue() {
     for (int r = 0; r < RunCount; r++) Runs[r].vertices.clear();
@@ -438,6 +603,9 @@ void ResetDrawQueue() {
     OrthoKnown = false;
     ModelviewLevel = 0;
     ModelviewIdentity[0] = true;
+    DepthClean = false;
+    DepthWritten = false;
+    DepthBits = -1;
     DropBackdrop();
 }
 

@@ -28,12 +28,13 @@ inline void CountGl(uint32_t calls) {
 
 // ---------------------------------------------------------------- the draw queue
 // Sprites, gradients, lines and points of a 2D frame are queued with the state they need and
-// drawn in one glDrawArrays per run of equal state. Vertices are queued in clip coordinates,
-// computed on the CPU exactly as the GL's fixed-function transform computes them from the
-// projection and modelview the immediate-mode calls would have used, and drawn with identity
-// matrices, so every vertex lands on the same sub-pixel and every picture stays the same.
-// The queue is drawn before anything else touches GL: every other render operation calls
-// SettleDrawState first.
+// drawn in one glDrawArrays per run of equal state; where nothing is blended, the depth
+// buffer decides what lies on top, so the hidden parts of overlapping sprites are not shaded.
+// Vertices are queued in clip coordinates, computed on the CPU exactly as the GL's
+// fixed-function transform computes them from the projection and modelview the immediate-mode
+// calls would have used, and drawn with identity matrices, so every vertex lands on the same
+// sub-pixel and every picture stays the same. The queue is drawn before anything else
+// touches GL: every other render operation calls SettleDrawState first.
 
 enum QueuedPrimitive : uint8_t { QUEUE_QUADS, QUEUE_LINES, QUEUE_POINTS };
 
@@ -44,14 +45,22 @@ struct QueuedVertex {
     float red, green, blue, alpha;
 };
 
+// How a fragment meets the pixel under it: blending off (GL's initial state), the alpha rule
+// of AlphaBlendOn, or the (destination alpha, zero) rule AlphaBlendOff leaves behind.
+enum BlendRule : uint8_t { BLEND_NONE, BLEND_ALPHA, BLEND_DESTINATION_ALPHA };
+
 // What the layer believes the immediate-mode code would have left in GL: the current colour,
-// whether the alpha test is on, the line width and point size. Operations that change these
-// update this record; SettleDrawState makes GL match it.
+// whether the alpha test is on, the line width and point size, the blending rule, whether
+// culling and the depth test are on. Operations that change these update this record;
+// queued primitives carry what they need of it, and SettleDrawState makes GL match it.
 struct DrawState {
     float colour[4] = {1, 1, 1, 1};
     bool alphaTest = false;
     float lineWidth = 1;
     float pointSize = 1;
+    BlendRule blend = BLEND_NONE;
+    bool cull = false;
+    bool depthTest = false;
 };
 extern DrawState Drawn;
 
@@ -81,6 +90,13 @@ void SettleDrawState();
 
 // A new GL context: its state is GL's initial state, the queue is empty.
 void ResetDrawQueue();
+
+// The depth buffer's story within a frame (see draw_queue.cpp): ClearDisplay has just cleared
+// it; the frame was presented (its content is no longer known); Begin3D hands it to the
+// game's own depth test, cleared of anything the queue wrote into it.
+void NoteDepthCleared();
+void NoteFramePresented();
+void HandDepthToGame();
 
 // Once a frame (ClearDisplay): a window opened without OpenDisplay has a new context, whose
 // state is GL's initial state again; the record of GL state starts afresh then.
