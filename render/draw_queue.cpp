@@ -477,6 +477,39 @@ void PlaceVertices(QueuedVertex* v, const float (*corners)[2], int count, bool c
 
 } // namespace
 
+// ---------------------------------------------------------------- ink boxes
+namespace {
+
+std::vector<InkBox> InkBoxes; // by texture name
+
+// The corners and texture coordinates of a textured quad cut down to its texture's ink box.
+// A side the box leaves whole keeps its corner as given, to the bit.
+void CutToInk(uint32_t texture, float* x1, float* y1, float* x2, float* y2, float (*tex)[2]) {
+    if (texture >= InkBoxes.size()) return;
+    const InkBox& ink = InkBoxes[texture];
+    const float w = *x2 - *x1, h = *y2 - *y1;
+    const float left = ink.s1 > 0 ? *x1 + w * ink.s1 : *x1;
+    const float right = ink.s2 < 1 ? *x1 + w * ink.s2 : *x2;
+    const float top = ink.t1 > 0 ? *y1 + h * ink.t1 : *y1;
+    const float bottom = ink.t2 < 1 ? *y1 + h * ink.t2 : *y2;
+    *x1 = left, *x2 = right, *y1 = top, *y2 = bottom;
+    const float s[4] = {ink.s1, ink.s2, ink.s2, ink.s1}, t[4] = {ink.t1, ink.t1, ink.t2, ink.t2};
+    for (int i = 0; i < 4; i++) tex[i][0] = s[i], tex[i][1] = t[i];
+}
+
+bool SameColours(const float (*colours)[4]) {
+    for (int i = 1; i < 4; i++)
+        if (!std::equal(colours[0], colours[0] + 4, colours[i])) return false;
+    return true;
+}
+
+} // namespace
+
+void NoteInkBox(uint32_t texture, const InkBox& box) {
+    if (texture >= InkBoxes.size()) InkBoxes.resize(size_t(texture) + 1);
+    InkBoxes[texture] = box;
+}
+
 // ---------------------------------------------------------------- queueing
 bool QueueReady() {
     return OrthoKnown && ModelviewIdentity[ModelviewLevel];
@@ -486,8 +519,12 @@ void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy
                float x1, float y1, float x2, float y2, const float (*colours)[4]) {
     RenderPrimitiveCount++;
     const bool clip = QueueReady();
+    float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    // Transparent fragments are dropped by the alpha test or blend to nothing: the quad may
+    // lose the part of it that shows no texel.
+    if (texture != 0 && (alphaTest || Drawn.blend == BLEND_ALPHA) && SameColours(colours))
+        CutToInk(texture, &x1, &y1, &x2, &y2, tex);
     const float corners[4][2] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
-    const float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     QueuedVertex v[4];
     if (turned)
         PlaceVertices(v, corners, 4, clip, cx, cy, angle);

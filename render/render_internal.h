@@ -114,5 +114,18 @@ void NoteModelviewPop();
 // A texture was bound outside the queue (texture making).
 void NoteTextureBound(uint32_t texture);
 
+// Where a texture's picture lies: the part of texture space (s and t from 0 to 1) outside of
+// which every texel the GL may sample is fully transparent. A quad of the texture drawn where
+// the transparent fragments change nothing (the alpha test on, or blending) is cut down to it,
+// so the rasteriser never shades them. Made by the texture makers (image.cpp).
+struct InkBox {
+    float s1 = 0, t1 = 0, s2 = 1, t2 = 1;
+};
+// Texels in rows of `width`, four bytes each, alpha last; `wraps` when the texture repeats
+// (a fragment at one edge then samples the other). `minified`: the texture has mipmaps,
+// whose texels reach further, and is not cut.
+InkBox FindInkBox(const uint8_t* texels, int width, int height, bool wraps, bool minified);
+void NoteInkBox(uint32_t texture, const InkBox& box);
+
 // A new GL context: the kept backdrop went with the old one (backdrop.cpp).
 void DropBackdrop();
