@@ -480,13 +480,10 @@ void PlaceVertices(QueuedVertex* v, const float (*corners)[2], int count, bool c
 // ---------------------------------------------------------------- ink boxes
 namespace {
 
-std::vector<InkBox> InkBoxes; // by texture name
-
 // The corners and texture coordinates of a textured quad cut down to its texture's ink box.
 // A side the box leaves whole keeps its corner as given, to the bit.
 void CutToInk(uint32_t texture, float* x1, float* y1, float* x2, float* y2, float (*tex)[2]) {
-    if (texture >= InkBoxes.size()) return;
-    const InkBox& ink = InkBoxes[texture];
+    const TextureBox& ink = InkBoxOf(texture);
     const float w = *x2 - *x1, h = *y2 - *y1;
     const float left = ink.s1 > 0 ? *x1 + w * ink.s1 : *x1;
     const float right = ink.s2 < 1 ? *x1 + w * ink.s2 : *x2;
@@ -504,11 +501,6 @@ bool SameColours(const float (*colours)[4]) {
 }
 
 } // namespace
-
-void NoteInkBox(uint32_t texture, const InkBox& box) {
-    if (texture >= InkBoxes.size()) InkBoxes.resize(size_t(texture) + 1);
-    InkBoxes[texture] = box;
-}
 
 // ---------------------------------------------------------------- queueing
 bool QueueReady() {

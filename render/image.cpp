@@ -108,18 +108,6 @@ std::unique_ptr<Image> DecodeBmp(const uint8_t* data, size_t size) {
     return image;
 }
 
-// The texel interval a fragment must fall in to sample one of texels first..last (bilinear
-// filtering reaches half a texel either side of a texel's own span, and a texel more is kept
-// for the rounding of interpolated coordinates); on a repeating texture an interval that
-// touches one edge reaches round to the other.
-void InkSpan(int first, int last, int size, bool wraps, float* low, float* high) {
-    float lo = float(first) - 1.5f, hi = float(last) + 2.5f;
-    if (wraps && last == size - 1) lo = 0;
-    if (wraps && first == 0) hi = float(size);
-    *low = std::max(lo, 0.0f) / float(size);
-    *high = std::min(hi, float(size)) / float(size);
-}
-
 uint32_t NewTextureName() {
     if (!RenderEnabled) return ++FakeTextureCounter;
     GLuint name = 0;
@@ -179,21 +167,6 @@ void FreeImage(int number) {
     if (FindImage(number)) Images[number].reset();
 }
 
-InkBox FindInkBox(const uint8_t* texels, int width, int height, bool wraps, bool minified) {
-    InkBox box;
-    if (minified || width <= 0 || height <= 0) return box;
-    int x1 = width, y1 = height, x2 = -1, y2 = -1;
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++)
-            if (texels[(size_t(y) * size_t(width) + size_t(x)) * 4 + 3] != 0)
-                x1 = std::min(x1, x), x2 = std::max(x2, x), y1 = std::min(y1, y),
-                y2 = std::max(y2, y);
-    if (x2 < 0) return box; // nothing shows: left whole
-    InkSpan(x1, x2, width, wraps, &box.s1, &box.s2);
-    InkSpan(y1, y2, height, wraps, &box.t1, &box.t2);
-    return box;
-}
-
 uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) {
     if (filter < 0 || filter > 2) return 0;
     const Image* image = FindImage(GrabImageNumber);
@@ -218,7 +191,7 @@ uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) 
     }
     const uint32_t name = NewTextureName();
     if (!RenderEnabled) return name;
-    NoteInkBox(name, FindInkBox(texels.data(), w, h, !clamp, filter == 2));
+    NoteTextureShape(name, texels.data(), w, h, !clamp, filter == 2);
     if (clamp) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -253,7 +226,7 @@ uint32_t TextureFromPixels(const uint8_t* rgba, int count, int size) {
         const size_t texel = b / 4, row = texel / size_t(size), column = texel % size_t(size);
         texels[(column * size_t(size) + row) * 4 + b % 4] = rgba[b];
     }
-    NoteInkBox(name, FindInkBox(texels.data(), size, size, true, false));
+    NoteTextureShape(name, texels.data(), size, size, true, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);

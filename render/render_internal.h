@@ -114,18 +114,19 @@ void NoteModelviewPop();
 // A texture was bound outside the queue (texture making).
 void NoteTextureBound(uint32_t texture);
 
-// Where a texture's picture lies: the part of texture space (s and t from 0 to 1) outside of
-// which every texel the GL may sample is fully transparent. A quad of the texture drawn where
-// the transparent fragments change nothing (the alpha test on, or blending) is cut down to it,
-// so the rasteriser never shades them. Made by the texture makers (image.cpp).
-struct InkBox {
+// ---------------------------------------------------------------- texture shapes
+// Where a texture shows (texture_shape.cpp): outside its ink box, in texture space (s and t
+// from 0 to 1), every texel the GL may sample is fully transparent, so a quad drawn where
+// transparent fragments change nothing (the alpha test on, or blending) may be cut down to
+// it and the rasteriser never shades them. Noted by the texture makers.
+struct TextureBox {
     float s1 = 0, t1 = 0, s2 = 1, t2 = 1;
 };
 // Texels in rows of `width`, four bytes each, alpha last; `wraps` when the texture repeats
-// (a fragment at one edge then samples the other). `minified`: the texture has mipmaps,
-// whose texels reach further, and is not cut.
-InkBox FindInkBox(const uint8_t* texels, int width, int height, bool wraps, bool minified);
-void NoteInkBox(uint32_t texture, const InkBox& box);
+// (a fragment at one edge then samples the other); a mipmapped texture is left whole.
+void NoteTextureShape(uint32_t texture, const uint8_t* texels, int width, int height, bool wraps,
+                      bool mipmapped);
+const TextureBox& InkBoxOf(uint32_t texture); // the whole texture when not noted
 
 // A new GL context: the kept backdrop went with the old one (backdrop.cpp).
 void DropBackdrop();
