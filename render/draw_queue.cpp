@@ -480,17 +480,20 @@ void PlaceVertices(QueuedVertex* v, const float (*corners)[2], int count, bool c
 // ---------------------------------------------------------------- ink boxes
 namespace {
 
-// The corners and texture coordinates of a textured quad cut down to its texture's ink box.
-// A side the box leaves whole keeps its corner as given, to the bit.
-void CutToInk(uint32_t texture, float* x1, float* y1, float* x2, float* y2, float (*tex)[2]) {
-    const TextureBox& ink = InkBoxOf(texture);
-    const float w = *x2 - *x1, h = *y2 - *y1;
-    const float left = ink.s1 > 0 ? *x1 + w * ink.s1 : *x1;
-    const float right = ink.s2 < 1 ? *x1 + w * ink.s2 : *x2;
-    const float top = ink.t1 > 0 ? *y1 + h * ink.t1 : *y1;
-    const float bottom = ink.t2 < 1 ? *y1 + h * ink.t2 : *y2;
+// The corners of a quad showing `part` of a texture cut down to `ink` (a box within the
+// part), and their texture coordinates. A side the box leaves whole keeps its corner and its
+// texture coordinate as given, to the bit.
+void CutToInk(const TextureBox& part, const TextureBox& ink, float* x1, float* y1, float* x2,
+              float* y2, float (*tex)[2]) {
+    const auto cut = [](float from, float to, float f) {
+        return f == 0 ? from : f == 1 ? to : from + (to - from) * f;
+    };
+    const float left = cut(*x1, *x2, ink.s1), right = cut(*x1, *x2, ink.s2);
+    const float top = cut(*y1, *y2, ink.t1), bottom = cut(*y1, *y2, ink.t2);
     *x1 = left, *x2 = right, *y1 = top, *y2 = bottom;
-    const float s[4] = {ink.s1, ink.s2, ink.s2, ink.s1}, t[4] = {ink.t1, ink.t1, ink.t2, ink.t2};
+    const float s1 = cut(part.s1, part.s2, ink.s1), s2 = cut(part.s1, part.s2, ink.s2);
+    const float t1 = cut(part.t1, part.t2, ink.t1), t2 = cut(part.t1, part.t2, ink.t2);
+    const float s[4] = {s1, s2, s2, s1}, t[4] = {t1, t1, t2, t2};
     for (int i = 0; i < 4; i++) tex[i][0] = s[i], tex[i][1] = t[i];
 }
 
@@ -507,15 +510,19 @@ bool QueueReady() {
     return OrthoKnown && ModelviewIdentity[ModelviewLevel];
 }
 
-void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy, float angle,
-               float x1, float y1, float x2, float y2, const float (*colours)[4]) {
+namespace {
+
+void QueueTextured(uint32_t texture, const TextureBox& part, const TextureBox& ink, bool alphaTest,
+                   bool turned, float cx, float cy, float angle, float x1, float y1, float x2,
+                   float y2, const float (*colours)[4]) {
     RenderPrimitiveCount++;
     const bool clip = QueueReady();
-    float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    float tex[4][2] = {
+        {part.s1, part.t1}, {part.s2, part.t1}, {part.s2, part.t2}, {part.s1, part.t2}};
     // Transparent fragments are dropped by the alpha test or blend to nothing: the quad may
     // lose the part of it that shows no texel.
     if (texture != 0 && (alphaTest || Drawn.blend == BLEND_ALPHA) && SameColours(colours))
-        CutToInk(texture, &x1, &y1, &x2, &y2, tex);
+        CutToInk(part, ink, &x1, &y1, &x2, &y2, tex);
     const float corners[4][2] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
     QueuedVertex v[4];
     if (turned)
@@ -524,6 +531,23 @@ void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy
         PlaceVertices(v, corners, 4, clip, 0, 0, 0);
     for (int i = 0; i < 4; i++) PaintVertex(v + i, tex[i][0], tex[i][1], colours[i]);
     Enqueue(KeyNow(QUEUE_QUADS, texture, alphaTest, 1, clip), v, 4, 0, turned, cx, cy, angle);
+}
+
+} // namespace
+
+void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy, float angle,
+               float x1, float y1, float x2, float y2, const float (*colours)[4]) {
+    QueueTextured(texture, TextureBox{}, InkBoxOf(texture), alphaTest, turned, cx, cy, angle, x1,
+                  y1, x2, y2, colours);
+}
+
+void QueuePart(uint32_t texture, const TextureBox& part, const TextureBox& ink, bool alphaTest,
+               float x1, float y1, float x2, float y2, const float colour[4]) {
+    const float colours[4][4] = {{colour[0], colour[1], colour[2], colour[3]},
+                                 {colour[0], colour[1], colour[2], colour[3]},
+                                 {colour[0], colour[1], colour[2], colour[3]},
+                                 {colour[0], colour[1], colour[2], colour[3]}};
+    QueueTextured(texture, part, ink, alphaTest, false, 0, 0, 0, x1, y1, x2, y2, colours);
 }
 
 void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y2,

@@ -167,13 +167,15 @@ void FreeImage(int number) {
     if (FindImage(number)) Images[number].reset();
 }
 
-uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) {
-    if (filter < 0 || filter > 2) return 0;
+namespace {
+
+// Texels of image 1000 in the usual row order (the sprites address them so): texel (row, col)
+// holds the picture's pixel chosen by the orientation, alpha 0 where it is the key colour.
+// Any other orientation leaves zero bytes.
+std::vector<uint8_t> KeyedTexels(uint32_t key, int orientation, int* width, int* height) {
     const Image* image = FindImage(GrabImageNumber);
     const int w = image ? image->width : 0;
     const int h = image ? image->height : 0;
-    // Texels in the usual row order (the sprites address them so): texel (row, col) holds the
-    // picture's pixel chosen by the orientation. Any other orientation leaves zero bytes.
     std::vector<uint8_t> texels(size_t(w) * h * 4, 0);
     if (orientation >= 0 && orientation <= 3) {
         for (int row = 0; row < h; row++) {
@@ -189,6 +191,22 @@ uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) 
             }
         }
     }
+    *width = w, *height = h;
+    return texels;
+}
+
+int PowerOfTwoAtLeast(int n) {
+    int p = 1;
+    while (p < n) p *= 2;
+    return p;
+}
+
+} // namespace
+
+uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) {
+    if (filter < 0 || filter > 2) return 0;
+    int w = 0, h = 0;
+    const std::vector<uint8_t> texels = KeyedTexels(key, orientation, &w, &h);
     const uint32_t name = NewTextureName();
     if (!RenderEnabled) return name;
     NoteTextureShape(name, texels.data(), w, h, !clamp, filter == 2);
@@ -211,6 +229,48 @@ uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) 
                      w > 0 ? texels.data() : nullptr);
     }
     CountGl(6);
+    return name;
+}
+
+uint32_t TextureAtlas(int source, const int (*cells)[2], int count, int cell, uint32_t key,
+                      int orientation, TextureBox* parts, TextureBox* inks) {
+    const int pitch = cell + 2;
+    const int columns = std::max(1, std::min(count, 1024 / pitch));
+    const int rows = (count + columns - 1) / columns;
+    const int width = PowerOfTwoAtLeast(columns * pitch), height = PowerOfTwoAtLeast(rows * pitch);
+    std::vector<uint8_t> atlas(size_t(width) * size_t(height) * 4, 0);
+    for (int i = 0; i < count; i++) {
+        parts[i] = inks[i] = TextureBox{};
+        if (!GrabImage(source, GrabImageNumber, cells[i][0], cells[i][1], cell, cell)) {
+            parts[i] = {0, 0, 0, 0}; // outside the sheet: no glyph
+            continue;
+        }
+        int w = 0, h = 0;
+        const std::vector<uint8_t> texels = KeyedTexels(key, orientation, &w, &h);
+        const int ax = (i % columns) * pitch, ay = (i / columns) * pitch;
+        // The cell with a border of its own edge texels: at its edges filtering samples what
+        // clamping to the edge of a texture of its own would.
+        for (int y = 0; y < pitch; y++)
+            for (int x = 0; x < pitch; x++) {
+                const int sx = std::clamp(x - 1, 0, cell - 1), sy = std::clamp(y - 1, 0, cell - 1);
+                std::copy_n(texels.data() + (size_t(sy) * size_t(cell) + size_t(sx)) * 4, 4,
+                            atlas.data() + (size_t(ay + y) * size_t(width) + size_t(ax + x)) * 4);
+            }
+        parts[i] = {float(ax + 1) / float(width), float(ay + 1) / float(height),
+                    float(ax + 1 + cell) / float(width), float(ay + 1 + cell) / float(height)};
+        inks[i] = FindInkBox(texels.data(), cell, cell, false);
+    }
+    const uint32_t name = NewTextureName();
+    if (!RenderEnabled) return name;
+    NoteTextureShape(name, nullptr, 0, 0, false, false);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 atlas.data());
+    CountGl(7);
     return name;
 }
 

@@ -29,7 +29,9 @@ void InkSpan(int first, int last, int size, bool wraps, float* low, float* high)
     *high = std::min(hi, float(size)) / float(size);
 }
 
-TextureBox FindInk(const uint8_t* texels, int width, int height, bool wraps) {
+} // namespace
+
+TextureBox FindInkBox(const uint8_t* texels, int width, int height, bool wraps) {
     TextureBox box;
     int x1 = width, y1 = height, x2 = -1, y2 = -1;
     for (int y = 0; y < height; y++)
@@ -43,14 +45,12 @@ TextureBox FindInk(const uint8_t* texels, int width, int height, bool wraps) {
     return box;
 }
 
-} // namespace
-
 void NoteTextureShape(uint32_t texture, const uint8_t* texels, int width, int height, bool wraps,
                       bool mipmapped) {
     if (texture >= InkBoxes.size()) InkBoxes.resize(size_t(texture) + 1);
     // Mipmapped textures are minified from levels whose texels reach further: left whole.
     const bool whole = mipmapped || width <= 0 || height <= 0 || !texels;
-    InkBoxes[texture] = whole ? WHOLE : FindInk(texels, width, height, wraps);
+    InkBoxes[texture] = whole ? WHOLE : FindInkBox(texels, width, height, wraps);
 }
 
 const TextureBox& InkBoxOf(uint32_t texture) {
