@@ -85,9 +85,11 @@ ScriptedRun RunScriptedGame(const std::string& script,
 // Lets PollWindowEvent handle everything queued (at most 1000), one event a call as the modes do.
 void HandleQueuedEvents();
 
-// Whole file as bytes; empty when missing.
+// Whole file as bytes or as text; empty when missing.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
+std::string ReadFileText(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteFileText(const std::string& path, const std::string& text);
 
 // The repository's top folder and the build folder.
 std::string SourcePath(const std::string& relative);

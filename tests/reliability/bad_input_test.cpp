@@ -348,10 +348,6 @@ struct ScoreVisits {
     bool sorted = true;                // highest first
     std::string firstName, table, err; // the table as the file's bytes
 };
-std::string FileText(const std::string& path) {
-    const std::vector<uint8_t> bytes = ReadFileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
 ScoreVisits ShowAndSave(bool again = false) {
     ScoreVisits v;
     int32_t tenth = 0, shownAgain = 0;
@@ -376,7 +372,7 @@ ScoreVisits ShowAndSave(bool again = false) {
     v.err = StderrOf([&] { WalkGame(steps, {}, 40000).ExpectCleanEnd(); });
     if (!again) return v;
     EXPECT_EQ(shownAgain, v.shown + (0 > tenth)) << "the second visit reads what was shown";
-    EXPECT_TRUE(fs::is_directory("scores.dat") || FileText("scores.dat") == v.table)
+    EXPECT_TRUE(fs::is_directory("scores.dat") || ReadFileText("scores.dat") == v.table)
         << "the file holds the table";
     return v;
 }
@@ -395,7 +391,7 @@ TEST(BadInput, AScoreFileOfOneEightMegabyteNameShowsTheTableAndSavesTheNameWhole
     GameFolder folder;
     std::string name(8u << 20, 0);
     for (size_t i = 0; i < name.size(); i++) name[i] = char('A' + i % 26);
-    WriteFileBytes("scores.dat", {name.begin(), name.end()}); // one record of score 0
+    WriteFileText("scores.dat", name); // one record of score 0
     const ScoreVisits v = ShowAndSave(true);
     EXPECT_TRUE(v.shown == 10 && v.sorted && v.firstName == name && v.first == 0);
     EXPECT_EQ(v.table.size(), name.size() + 60);
@@ -407,7 +403,7 @@ TEST(BadInput, AScoreFileOfTwoHundredThousandRecordsTakesTheNewScoreAndSavesEver
     for (int32_t i = 0; i < 200000; i++)
         *ListAppend(table) = {"R" + std::to_string(i), -1 - std::abs(i - 100000)};
     const std::string bytes = HighScoreFileBytes(table);
-    WriteFileBytes("scores.dat", {bytes.begin(), bytes.end()});
+    WriteFileText("scores.dat", bytes);
     const ScoreVisits v = ShowAndSave(true);
     EXPECT_EQ(v.shown, 200001) << "all kept, the player's 0 added";
     EXPECT_TRUE(v.sorted && v.firstName == "KALDO" && v.first == 0);
@@ -683,7 +679,7 @@ TEST(BadAudio, WithoutACaptureDeviceTheEqualizerStaysFlatAndTheMusicPlays) {
 TEST(BadDisplay, NoDisplayAMissingServerOrADriverWithoutGlEndsWithOneLineAndCodeOne) {
     TempDir dir, runtime; // a runtime folder without a Wayland socket in it
     WriteFileBytes(dir.File("startmap.map"), ShippedMap());
-    WriteFileBytes(dir.File("end.script"), {'a', 't', ' ', '5', ' ', 'e', 'n', 'd', '\n'});
+    WriteFileText(dir.File("end.script"), "at 5 end\n");
     const std::vector<std::string> game = {BinaryPath("app/morvexa"), "--windowed"},
                                    driver = {BinaryPath("app/morvexa-script"),
                                              dir.File("end.script")};
