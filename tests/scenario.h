@@ -57,9 +57,6 @@ class Scenario : public ::testing::Test {
     // A field of the running mode's visit as the state dump writes it ("\"shop\"", "12").
     static std::string VisitText(const char* field);
     static int32_t Visit(const char* field) { return std::stoi(VisitText(field)); }
-    // The title of one of the game's modules, and of the music playing now ("" for none).
-    static std::string ModuleTitle(int module);
-    static std::string MusicNow();
 
     TempDir dir{true};
     std::vector<int32_t> map = std::vector<int32_t>(MAP_SIZE * MAP_SIZE, 0); // [col * 101 + row]

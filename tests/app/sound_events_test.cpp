@@ -11,6 +11,7 @@
 #include "objects/volley_shots.h"
 #include "play/play_mode.h"
 #include "sound/sound_effects.h"
+#include "sound/xm_player.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -129,7 +130,8 @@ TEST_F(SoundEvents, EachEventOfPlayTheShopTheMenuAndTheRoundMakesItsOwnSound) {
     }
 }
 
-// Keys held from the first frame make each mode leave by itself at its first chance.
+// Keys held from the first frame make each mode leave by itself at its first chance; the
+// module named in the log is the one heard.
 TEST_F(SoundEvents, EachModeStartsItsOwnModuleAndStopsItOnLeaving) {
     const struct {
         void (*mode)();
@@ -148,8 +150,15 @@ TEST_F(SoundEvents, EachModeStartsItsOwnModuleAndStopsItOnLeaving) {
         PickupsCarried = 1;
         for (int vk : c.keys) ScriptSetKey(vk, true);
         PlayEntry = PLAY_RESUME;
-        EXPECT_LT(Run(c.mode, 100), 100u) << "the mode should have returned";
+        std::string heard;
+        const uint32_t frames = Run(c.mode, 100, [&](uint32_t f) {
+            if (f == 1) heard = ModulePlaying() ? GetModuleTitle() : "";
+        });
+        EXPECT_LT(frames, 100u) << "the mode should have returned";
         EXPECT_EQ(TakeMusicLog(), (std::vector<int>{c.module, 0}));
+        PlayModule(MusicModule(c.module), MusicModuleLength(c.module), MODULE_FROM_MEMORY);
+        EXPECT_EQ(heard, GetModuleTitle());
+        StopModule();
     }
 }
 
