@@ -1,10 +1,5 @@
-// testkit.h - helpers shared by the test suites.
-//
-// Every suite runs headless: the scripted backend on SDL's offscreen driver gives a real GL
-// context with no display, a virtual clock and scripted keys. Main thread only.
-//
-// Sections: folders and files, the test display and its pictures, golden pictures,
-// scripted runs of the whole game, other programs as processes.
+// testkit.h - helpers shared by the suites, which all run headless (the scripted backend on
+// SDL's offscreen driver: real GL, a virtual clock, scripted keys). Main thread only.
 #pragma once
 
 #include <gtest/gtest.h>

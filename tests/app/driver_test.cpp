@@ -1,6 +1,5 @@
-// driver_test.cpp - morvexa-script as a process on short scripts (screenshots, dumps, exit
-// codes, full screen), the in-process runs that other suites use, and the state dump's JSON
-// text (nesting, escapes, floats that read back exactly, values that are not finite).
+// driver_test.cpp - morvexa-script as a process (screenshots, dumps, exit codes, full screen),
+// in-process runs drawing the same, and the state dump's JSON text.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

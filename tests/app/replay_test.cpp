@@ -1,7 +1,5 @@
-// replay_test.cpp - replays: a run of random keys recorded through the whole mode loop plays
-// back bit-exactly (state dump every 100th frame) from another clock with other keys held;
-// damaged, cut, foreign-map and other-version files are refused with one line before the
-// window opens.
+// replay_test.cpp - random keys recorded through the whole game play back bit-exactly; bad
+// replay files are refused before the window opens; the committed whole game plays back.
 #include <gtest/gtest.h>
 
 #include <algorithm>

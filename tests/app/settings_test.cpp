@@ -1,6 +1,5 @@
-// settings_test.cpp - the player's settings file: what it reads, what it refuses and says,
-// that it is written once and never over the player's edits, and that its keys and volumes
-// take effect (a bound key through SDL's own events, the effects' level in the mix).
+// settings_test.cpp - the player's settings file: what it reads and refuses, that it is
+// written once and never over the player's edits, and that its keys and volumes take effect.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,5 @@
-// sound_events_test.cpp - each event of play makes its sound, and each mode starts its module
-// and stops it when it is left: the real modes run on the scenario fixture, and the effect
-// slots and modules are read from the logs the state dump shows.
+// sound_events_test.cpp - each event of play makes its sound and each mode starts its module
+// and stops it on leaving, read from the logs the state dump shows.
 #include "between/level_end_mode.h"
 #include "between/shop_mode.h"
 #include "core/music.h"

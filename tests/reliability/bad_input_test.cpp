@@ -1,9 +1,5 @@
 // bad_input_test.cpp - the rows of docs/bad-input.md: each bad input given to the whole game
-// as a player's machine would give it, and what the game then does.
-//
-// Rows run the real start-up and mode loop (the scripted backend, or the SDL backend on SDL's
-// offscreen video driver where the audio devices matter) and end through "EXIT GAME" with
-// exit code 0, unless the row is about a game that cannot start.
+// (real start-up and mode loop) as a player's machine would give it, and what the game does.
 #include <gtest/gtest.h>
 
 #include <grp.h>

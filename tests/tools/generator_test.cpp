@@ -1,6 +1,5 @@
-// generator_test.cpp - the asset generator still makes exactly the committed pictures, effects
-// and map, so that the tests which read what the game embeds and installs speak for the
-// generator too.
+// generator_test.cpp - the asset generator makes exactly the committed pictures, effects and
+// map, so that the tests of what the game embeds speak for the generator too.
 #include <gtest/gtest.h>
 
 #include <filesystem>
