@@ -1,6 +1,5 @@
-// json_reader.h - a strict reader of one JSON text, for the suites that check the state dump
-// (the scripted driver's, the play and between-level scenarios): it checks the whole syntax
-// and returns the top-level fields of an object as their raw text.
+// json_reader.h - a strict reader of one JSON text (the state dump): it checks the whole
+// syntax and returns the top-level fields of an object as their raw text.
 #pragma once
 
 #include <cctype>

@@ -108,14 +108,3 @@ std::string Scenario::VisitText(const char* field) {
     if (!ReadJsonObject(DumpState(0), &dump) || !ReadJsonObject(dump["Visit"], &visit)) return "?";
     return visit.count(field) ? visit[field] : "?";
 }
-
-std::string Scenario::ModuleTitle(int module) {
-    PlayModule(MusicModule(module), MusicModuleLength(module), MODULE_FROM_MEMORY);
-    const std::string title = GetModuleTitle();
-    PlayModule(nullptr, 0, 0);
-    return title;
-}
-
-std::string Scenario::MusicNow() {
-    return ModulePlaying() ? GetModuleTitle() : "";
-}

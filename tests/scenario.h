@@ -1,11 +1,7 @@
-// scenario.h - scenario runs of the real play, level-end and shop modes on the scripted
-// backend, with the game's own pictures, fonts, sounds and music. Shared by tests/play,
-// tests/objects and tests/between, whose tests see the game's state through it.
-//
-// Each test starts in a TempDir made the working directory, on a fresh test display, clock
-// and random seed, with a zero player record, empty object lists and an empty sector. A run
-// calls the mode's own frame loop with a hook after every drawn frame: the hook looks at the
-// state and holds the keys of the next frame. Main thread only.
+// scenario.h - runs of the real play, level-end and shop modes on the scripted backend for
+// tests/play, objects and between: each test starts in its own working folder on a fresh
+// display, clock, seed, player and empty sector; a hook after each drawn frame looks at the
+// state and holds the next frame's keys. Main thread only.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -57,9 +53,6 @@ class Scenario : public ::testing::Test {
     // A field of the running mode's visit as the state dump writes it ("\"shop\"", "12").
     static std::string VisitText(const char* field);
     static int32_t Visit(const char* field) { return std::stoi(VisitText(field)); }
-    // The title of one of the game's modules, and of the music playing now ("" for none).
-    static std::string ModuleTitle(int module);
-    static std::string MusicNow();
 
     TempDir dir{true};
     std::vector<int32_t> map = std::vector<int32_t>(MAP_SIZE * MAP_SIZE, 0); // [col * 101 + row]

@@ -87,9 +87,18 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string ReadFileText(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    WriteFileBytes(path, {text.begin(), text.end()});
 }
 
 std::string SourcePath(const std::string& relative) {

@@ -1,10 +1,5 @@
-// testkit.h - helpers shared by the test suites.
-//
-// Every suite runs headless: the scripted backend on SDL's offscreen driver gives a real GL
-// context with no display, a virtual clock and scripted keys. Main thread only.
-//
-// Sections: folders and files, the test display and its pictures, golden pictures,
-// scripted runs of the whole game, other programs as processes.
+// testkit.h - helpers shared by the suites, which all run headless (the scripted backend on
+// SDL's offscreen driver: real GL, a virtual clock, scripted keys). Main thread only.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -85,9 +80,11 @@ ScriptedRun RunScriptedGame(const std::string& script,
 // Lets PollWindowEvent handle everything queued (at most 1000), one event a call as the modes do.
 void HandleQueuedEvents();
 
-// Whole file as bytes; empty when missing.
+// Whole file as bytes or as text; empty when missing.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
+std::string ReadFileText(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteFileText(const std::string& path, const std::string& text);
 
 // The repository's top folder and the build folder.
 std::string SourcePath(const std::string& relative);

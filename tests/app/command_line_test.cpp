@@ -1,6 +1,5 @@
-// command_line_test.cpp - the game's parameters: "info" exactly, the "Fullscreen?" answer
-// given in advance, --help and --version, and everything else refused with code 2; read by
-// the parser and by the whole game on the scripted backend.
+// command_line_test.cpp - the game's parameters as the parser reads them and as the whole game
+// obeys them; everything unknown refused with code 2.
 #include <gtest/gtest.h>
 
 #include <cstdio>

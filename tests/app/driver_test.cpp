@@ -1,6 +1,5 @@
-// driver_test.cpp - morvexa-script as a process on short scripts (screenshots, dumps, exit
-// codes, full screen), the in-process runs that other suites use, and the state dump's JSON
-// text (nesting, escapes, floats that read back exactly, values that are not finite).
+// driver_test.cpp - morvexa-script as a process (screenshots, dumps, exit codes, full screen),
+// in-process runs drawing the same, and the state dump's JSON text.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,7 +15,7 @@
 namespace {
 
 ProgramResult RunDriver(const TempDir& dir, const std::string& script) {
-    WriteFileBytes(dir.File("run.txt"), std::vector<uint8_t>(script.begin(), script.end()));
+    WriteFileText(dir.File("run.txt"), script);
     return RunProgram({BinaryPath("app/morvexa-script"), "run.txt"}, dir.Path());
 }
 
@@ -37,9 +36,8 @@ TEST(ScriptedDriver, WritesScreenshotsAndDumpsDrawsAsInProcessRunsDrawAndScalesA
                 ReadPicture(dir.File("full.png"), &full));
     EXPECT_TRUE(png.width == 800 && png.height == 600);
     EXPECT_EQ(png.rgb, bmp.rgb);
-    const std::vector<uint8_t> text = ReadFileBytes(dir.File("three.json"));
     std::map<std::string, std::string> dump;
-    EXPECT_TRUE(ReadJsonObject(std::string(text.begin(), text.end()), &dump));
+    EXPECT_TRUE(ReadJsonObject(ReadFileText(dir.File("three.json")), &dump));
     EXPECT_EQ(dump["frame"] + "," + dump["GameMode"] + "," + dump["PlayEntry"] + "," +
                   dump["CameraX"],
               "3,0,0,0");

@@ -1,6 +1,5 @@
-// dump_events_test.cpp - what the state dump shows of sound: the effects asked for and the
-// modules started and stopped since the last dump; beside them the background panels and
-// the menu's pulse.
+// dump_events_test.cpp - the state dump's sound and music logs since the last dump, the
+// background panels and the menu's pulse.
 #include <gtest/gtest.h>
 
 #include <map>

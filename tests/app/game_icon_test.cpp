@@ -1,6 +1,5 @@
-// game_icon_test.cpp - the icon drawn from the game's art: the robot trimmed and centred on
-// a square, scaled by area with transparent ground adding no colour, and the real picture
-// giving an icon at every desktop size.
+// game_icon_test.cpp - the icon drawn from the game's art: the robot trimmed and centred on a
+// square, scaled by area, and an icon at every desktop size.
 #include <gtest/gtest.h>
 
 #include "app/game_icon.h"

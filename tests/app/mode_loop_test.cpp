@@ -1,7 +1,5 @@
-// mode_loop_test.cpp - the program frame: the pacing every mode's loop follows on the virtual
-// clock (a frame only when strictly more than 12.5 ms have passed, one event and 1 ms of sleep
-// every pass, no catching up); the mode loop (an unknown mode value calls nothing and is read
-// again; MODE_QUIT closes the display and calls no mode); the shutdown ends the audio capture.
+// mode_loop_test.cpp - frame pacing on the virtual clock, the mode loop's unknown modes and
+// MODE_QUIT, and the shutdown ending the audio capture.
 #include <gtest/gtest.h>
 
 #include <atomic>

@@ -1,6 +1,5 @@
-// settings_test.cpp - the player's settings file: what it reads, what it refuses and says,
-// that it is written once and never over the player's edits, and that its keys and volumes
-// take effect (a bound key through SDL's own events, the effects' level in the mix).
+// settings_test.cpp - the player's settings file: what it reads and refuses, that it is
+// written once and never over the player's edits, and that its keys and volumes take effect.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,12 +17,6 @@
 
 namespace {
 
-std::string Text(const std::vector<uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-std::vector<uint8_t> Bytes(const std::string& text) {
-    return {text.begin(), text.end()};
-}
 int Key(const char* name) {
     return PlatformKeyFromName(name);
 }
@@ -35,22 +28,20 @@ TEST(SettingsFile, TheWrittenDefaultsReadBackAsTheDefaultsAndEditsAreRead) {
     const Settings d = ParseSettings(DefaultSettingsText(), "f", &problems);
     EXPECT_TRUE(problems.empty()) << problems[0];
     const Settings plain;
-    EXPECT_EQ(d.musicVolume, 25);
-    EXPECT_EQ(d.effectsVolume, 25);
-    EXPECT_EQ(d.fullscreen, FULLSCREEN_ASK);
+    EXPECT_EQ(std::tuple(d.musicVolume, d.effectsVolume, d.fullscreen),
+              std::tuple(25, 25, FULLSCREEN_ASK));
     for (int a = 0; a < ACTION_COUNT; a++) EXPECT_EQ(d.keys[a], plain.keys[a]) << a;
-    EXPECT_EQ(plain.keys[ACTION_FIRE], Key("Space"));
-    EXPECT_EQ(plain.keys[ACTION_WEAPON5], Key("F5"));
+    EXPECT_EQ(std::pair(plain.keys[ACTION_FIRE], plain.keys[ACTION_WEAPON5]),
+              std::pair(Key("Space"), Key("F5")));
 
+    // Two keys swapped in two lines.
     const Settings e = ParseSettings("music_volume = 7  # quieter\n  display=window\n"
                                      "key_left = right\nkey_right = Left\nkey_fire = left ctrl\n",
                                      "f", &problems);
     EXPECT_TRUE(problems.empty()) << problems[0];
-    EXPECT_EQ(e.musicVolume, 7);
-    EXPECT_EQ(e.fullscreen, FULLSCREEN_NO);
-    EXPECT_EQ(e.keys[ACTION_LEFT], Key("Right")) << "two keys swapped in two lines";
-    EXPECT_EQ(e.keys[ACTION_RIGHT], Key("Left"));
-    EXPECT_EQ(e.keys[ACTION_FIRE], Key("Left Ctrl"));
+    EXPECT_EQ(std::tuple(e.musicVolume, e.fullscreen, e.keys[ACTION_LEFT], e.keys[ACTION_RIGHT],
+                         e.keys[ACTION_FIRE]),
+              std::tuple(7, FULLSCREEN_NO, Key("Right"), Key("Left"), Key("Left Ctrl")));
 }
 
 TEST(SettingsFile, EachBadLineIsSaidWithItsNumberAndItsSettingKeepsTheDefault) {
@@ -75,13 +66,10 @@ TEST(SettingsFile, EachBadLineIsSaidWithItsNumberAndItsSettingKeepsTheDefault) {
         EXPECT_EQ(problems[i].rfind(lines[i], 0), 0u) << problems[i];
     EXPECT_NE(problems[7].find("key_fire"), std::string::npos) << problems[7];
     const Settings d;
-    EXPECT_EQ(s.musicVolume, 25);
-    EXPECT_EQ(s.effectsVolume, 12);
-    EXPECT_EQ(s.fullscreen, FULLSCREEN_ASK);
-    EXPECT_EQ(s.keys[ACTION_UP], d.keys[ACTION_UP]);
-    EXPECT_EQ(s.keys[ACTION_FIRE], Key("A"));
-    EXPECT_EQ(s.keys[ACTION_WEAPON1], d.keys[ACTION_WEAPON1]);
-    EXPECT_EQ(s.keys[ACTION_DOWN], d.keys[ACTION_DOWN]);
+    EXPECT_EQ(std::tuple(s.musicVolume, s.effectsVolume, s.fullscreen, s.keys[ACTION_UP],
+                         s.keys[ACTION_FIRE], s.keys[ACTION_WEAPON1], s.keys[ACTION_DOWN]),
+              std::tuple(25, 12, FULLSCREEN_ASK, d.keys[ACTION_UP], Key("A"),
+                         d.keys[ACTION_WEAPON1], d.keys[ACTION_DOWN]));
 }
 
 TEST(SettingsFile, FirstStartWritesTheDefaultsOnceAndNeverOverThePlayersEdits) {
@@ -93,16 +81,14 @@ TEST(SettingsFile, FirstStartWritesTheDefaultsOnceAndNeverOverThePlayersEdits) {
     EXPECT_EQ(LoadSettings().effectsVolume, 25) << "no file yet: the defaults";
     EXPECT_FALSE(std::filesystem::exists(file)) << "reading makes nothing";
     WriteDefaultSettings();
-    EXPECT_EQ(Text(ReadFileBytes(file)), DefaultSettingsText());
-    WriteFileBytes(file, Bytes("effects_volume = 4\nkey_fire = Tab\nkey_left = Nowhere\n"));
+    EXPECT_EQ(ReadFileText(file), DefaultSettingsText());
+    WriteFileText(file, "effects_volume = 4\nkey_fire = Tab\nkey_left = Nowhere\n");
     testing::internal::CaptureStderr();
     const Settings s = LoadSettings();
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(s.effectsVolume, 4);
-    EXPECT_EQ(s.keys[ACTION_FIRE], Key("Tab"));
+    EXPECT_EQ(std::pair(s.effectsVolume, s.keys[ACTION_FIRE]), std::pair(4, Key("Tab")));
     EXPECT_EQ(said, "morvexa: " + file + ":3: no key is named 'Nowhere'\n");
-    EXPECT_EQ(Text(ReadFileBytes(file)),
-              "effects_volume = 4\nkey_fire = Tab\nkey_left = Nowhere\n");
+    EXPECT_EQ(ReadFileText(file), "effects_volume = 4\nkey_fire = Tab\nkey_left = Nowhere\n");
     if (old)
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
@@ -112,9 +98,8 @@ TEST(SettingsFile, FirstStartWritesTheDefaultsOnceAndNeverOverThePlayersEdits) {
 TEST(SettingsCommandLine, VolumesForOneRunTakeZeroToTwentyFive) {
     const char* good[] = {"morvexa", "--music-volume", "0", "--effects-volume", "25"};
     const CommandLine c = ParseCommandLine(5, good);
-    EXPECT_EQ(c.action, COMMAND_PLAY);
-    EXPECT_EQ(c.musicVolume, 0);
-    EXPECT_EQ(c.effectsVolume, 25);
+    EXPECT_EQ(std::tuple(c.action, c.musicVolume, c.effectsVolume),
+              std::tuple(COMMAND_PLAY, 0, 25));
     for (const char* bad : {"26", "-1", "7x", ""}) {
         const char* argv[] = {"morvexa", "--music-volume", bad};
         EXPECT_EQ(ParseCommandLine(3, argv).action, COMMAND_BAD) << bad;

@@ -1,6 +1,5 @@
-// sound_events_test.cpp - each event of play makes its sound, and each mode starts its module
-// and stops it when it is left: the real modes run on the scenario fixture, and the effect
-// slots and modules are read from the logs the state dump shows.
+// sound_events_test.cpp - each event of play makes its sound and each mode starts its module
+// and stops it on leaving, read from the logs the state dump shows.
 #include "between/level_end_mode.h"
 #include "between/shop_mode.h"
 #include "core/music.h"
@@ -11,6 +10,7 @@
 #include "objects/volley_shots.h"
 #include "play/play_mode.h"
 #include "sound/sound_effects.h"
+#include "sound/xm_player.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -129,7 +129,8 @@ TEST_F(SoundEvents, EachEventOfPlayTheShopTheMenuAndTheRoundMakesItsOwnSound) {
     }
 }
 
-// Keys held from the first frame make each mode leave by itself at its first chance.
+// Keys held from the first frame make each mode leave by itself at its first chance; the
+// module named in the log is the one heard.
 TEST_F(SoundEvents, EachModeStartsItsOwnModuleAndStopsItOnLeaving) {
     const struct {
         void (*mode)();
@@ -148,8 +149,15 @@ TEST_F(SoundEvents, EachModeStartsItsOwnModuleAndStopsItOnLeaving) {
         PickupsCarried = 1;
         for (int vk : c.keys) ScriptSetKey(vk, true);
         PlayEntry = PLAY_RESUME;
-        EXPECT_LT(Run(c.mode, 100), 100u) << "the mode should have returned";
+        std::string heard;
+        const uint32_t frames = Run(c.mode, 100, [&](uint32_t f) {
+            if (f == 1) heard = ModulePlaying() ? GetModuleTitle() : "";
+        });
+        EXPECT_LT(frames, 100u) << "the mode should have returned";
         EXPECT_EQ(TakeMusicLog(), (std::vector<int>{c.module, 0}));
+        PlayModule(MusicModule(c.module), MusicModuleLength(c.module), MODULE_FROM_MEMORY);
+        EXPECT_EQ(heard, GetModuleTitle());
+        StopModule();
     }
 }
 

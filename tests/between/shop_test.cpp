@@ -33,11 +33,7 @@ TEST_F(Shop, HeldSpaceBuysOnceEveryEighthFrameWhileTheCoinsLastAndEveryVisitStar
     // Up and space at the first poll: up from row 0 wraps to "EXIT SHOP", which space takes.
     ScriptSetKey(VK_UP, true);
     ScriptSetKey(VK_SPACE, true);
-    std::string music;
-    const uint32_t frames = Run(ShopMode, 100, [&](uint32_t f) {
-        if (f == 1) music = MusicNow();
-    });
-    EXPECT_EQ(std::tuple(frames, music, MusicNow()), std::tuple(8u, ModuleTitle(4), ""));
+    EXPECT_EQ(Run(ShopMode, 100), 8u);
     EXPECT_EQ(std::tuple(GameMode, PlayEntry), std::tuple(MODE_PLAY, PLAY_RESUME));
 
     ScriptSetKey(VK_UP, false);

@@ -1,6 +1,5 @@
 // level_map_test.cpp - the map file's layout and access rules, the arrival points, the cell
-// lookup and the cells that are never drawn. (The play tests load and draw whole maps; the
-// bad-input rows play a truncated one.)
+// lookup and the cells that are never drawn.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>

@@ -1,6 +1,5 @@
-// audio_capture_device_test.cpp - the SDL capture device behind the audio input: SDL's "disk"
-// driver reads a known ramp of samples as if it came from a microphone. A machine without
-// audio input is a row of tests/reliability.
+// audio_capture_device_test.cpp - the SDL capture device behind the audio input, fed a known
+// ramp by SDL's "disk" driver.
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -168,8 +168,7 @@ TEST(GamepadMappings, TheMappingFileInTheDataFolderIsRead) {
     const char* why = nullptr;
     for (bool withFile : {true, false}) { // without it SDL's own mapping for this pad, not ours
         TempDir folder(true);
-        if (withFile)
-            WriteFileBytes("gamecontrollerdb.txt", std::vector<uint8_t>(line.begin(), line.end()));
+        if (withFile) WriteFileText("gamecontrollerdb.txt", line);
         ASSERT_TRUE(PlatformInit(PLATFORM_SDL, &why)) << why;
         EXPECT_EQ(PadMappingFor(guid).find("MORVEXA Test Pad") != std::string::npos, withFile);
         PlatformShutdown();

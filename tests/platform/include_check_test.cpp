@@ -12,7 +12,7 @@ ProgramResult CheckTree(const TempDir& tree,
                         const std::vector<std::pair<std::string, std::string>>& files) {
     for (const auto& [file, text] : files) {
         std::filesystem::create_directories(std::filesystem::path(tree.File(file)).parent_path());
-        WriteFileBytes(tree.File(file), std::vector<uint8_t>(text.begin(), text.end()));
+        WriteFileText(tree.File(file), text);
     }
     return RunProgram({"/bin/bash", SourcePath("scripts/check-includes.sh"), tree.Path()},
                       tree.Path());

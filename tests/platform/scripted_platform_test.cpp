@@ -1,6 +1,5 @@
-// scripted_platform_test.cpp - the scripted backend: the driver's key scripts (what they say
-// and how they fail), the key query with its press latch, and the virtual clock. Its answer to
-// "Fullscreen?" shows in the driver's full-screen run.
+// scripted_platform_test.cpp - the scripted backend: key scripts and their errors, the key
+// query with its press latch, and the virtual clock.
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"

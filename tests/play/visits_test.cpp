@@ -1,6 +1,5 @@
-// visits_test.cpp - entering the play mode (new game, next sector, resume), the drone waves
-// that count from each entry, the devices under the robot's feet, Escape, and the play state
-// in the scripted driver's dump.
+// visits_test.cpp - entering play, the drone waves of each entry, the devices under the
+// robot's feet, Escape, and the play state in the dump.
 #include <map>
 
 #include "tests/json_reader.h"

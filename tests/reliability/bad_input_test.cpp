@@ -1,9 +1,5 @@
 // bad_input_test.cpp - the rows of docs/bad-input.md: each bad input given to the whole game
-// as a player's machine would give it, and what the game then does.
-//
-// Rows run the real start-up and mode loop (the scripted backend, or the SDL backend on SDL's
-// offscreen video driver where the audio devices matter) and end through "EXIT GAME" with
-// exit code 0, unless the row is about a game that cannot start.
+// (real start-up and mode loop) as a player's machine would give it, and what the game does.
 #include <gtest/gtest.h>
 
 #include <grp.h>
@@ -214,19 +210,9 @@ void InChildProcess(const std::function<void()>& body) {
 
 // What `body` writes to standard error (the game's own lines among them).
 std::string StderrOf(const std::function<void()>& body) {
-    std::fflush(stderr);
-    std::FILE* file = std::tmpfile();
-    const int saved = dup(2);
-    dup2(fileno(file), 2);
+    testing::internal::CaptureStderr();
     body();
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    std::string text;
-    std::rewind(file);
-    for (int c; (c = std::fgetc(file)) != EOF;) text.push_back(char(c));
-    std::fclose(file);
-    return text;
+    return testing::internal::GetCapturedStderr();
 }
 
 // A process id that belonged to a process which has ended.
@@ -235,41 +221,6 @@ pid_t EndedProcess() {
     if (pid == 0) _exit(0);
     waitpid(pid, nullptr, 0);
     return pid;
-}
-
-// The short game from a folder holding `map` as its "startmap.map" (a pipe, a link, a file
-// nobody may read: made by `make`), played as nobody when run as root, in a child process
-// that a hang ends after two minutes. What the game said on stderr, and whether the sector
-// had any wall in it.
-struct MapRun {
-    std::string err;
-    bool walls = false;
-};
-MapRun PlayWithMap(const std::function<void(const std::string& folder)>& make) {
-    TempDir work;
-    make(work.Path());
-    chmod(work.Path().c_str(), 0777);
-    const std::vector<std::string> before = Listing(work.Path());
-    TempDir out;
-    chmod(out.Path().c_str(), 0777);
-    InChildProcess([&] {
-        alarm(120);
-        ASSERT_NO_FATAL_FAILURE(EnterAsNobody(work.Path()));
-        ResetGame();
-        bool walls = false;
-        std::vector<Step> steps = ShortGame();
-        steps[1].check = [&] { walls = SectorHasWalls(); };
-        const std::string err = StderrOf([&] { WalkGame(steps).ExpectCleanEnd(); });
-        std::FILE* f = std::fopen(out.File("result").c_str(), "w");
-        std::fprintf(f, "%d\n%s", walls, err.c_str());
-        std::fclose(f);
-    });
-    EXPECT_EQ(Listing(work.Path()), before) << "nothing made in the map's place";
-    const std::vector<uint8_t> bytes = ReadFileBytes(out.File("result"));
-    MapRun r;
-    r.walls = !bytes.empty() && bytes[0] == '1';
-    if (bytes.size() > 2) r.err.assign(bytes.begin() + 2, bytes.end());
-    return r;
 }
 
 } // namespace
@@ -337,85 +288,88 @@ TEST(BadInput, NegativeCodesStopTheRobotNotItsShotsAndCodesPastTheTileTableAreEm
     EXPECT_EQ(LevelMap[8][4], 1000);
 }
 
-TEST(BadInput, AMapThatIsAPipeOrADeviceCountsAsMissingAndTheGameGoesOn) {
-    for (const char* kind : {"pipe", "device"}) {
-        SCOPED_TRACE(kind);
-        const MapRun r = PlayWithMap([&](const std::string& folder) {
-            const std::string map = folder + "/startmap.map";
-            if (kind[0] == 'p')
-                ASSERT_EQ(mkfifo(map.c_str(), 0644), 0);
-            else
-                ASSERT_EQ(symlink("/dev/zero", map.c_str()), 0); // endless, never regular
-        });
-        EXPECT_FALSE(r.walls);
-        EXPECT_NE(r.err.find("startmap.map is not a regular file"), std::string::npos) << r.err;
-    }
-}
-
-TEST(BadInput, AMapThatCannotBeReadPlaysAnEmptySectorSaysWhyAndIsNotCreated) {
+// Each map in its folder, played as nobody when run as root, in a child process that a hang
+// ends after two minutes: an empty sector, the reason on stderr, nothing made in its place.
+TEST(BadInput, AMapThatIsNoRegularFileOrCannotBeReadPlaysAnEmptySectorAndSaysWhy) {
     const struct {
         const char* what;
-        std::function<void(const std::string&)> make;
+        std::function<void(const std::string& map)> make;
         const char* why;
     } cases[] = {
+        {"a pipe", [](const std::string& map) { ASSERT_EQ(mkfifo(map.c_str(), 0644), 0); },
+         "startmap.map is not a regular file"},
+        {"a link to a device, endless and never regular",
+         [](const std::string& map) { ASSERT_EQ(symlink("/dev/zero", map.c_str()), 0); },
+         "startmap.map is not a regular file"},
         {"nobody may read it",
-         [](const std::string& folder) {
-             WriteFileBytes(folder + "/startmap.map", ShippedMap());
-             chmod((folder + "/startmap.map").c_str(), 0);
+         [](const std::string& map) {
+             WriteFileBytes(map, ShippedMap());
+             chmod(map.c_str(), 0);
          },
          "cannot read startmap.map: Permission denied"},
         {"a link to nothing",
-         [](const std::string& folder) {
-             ASSERT_EQ(symlink("gone.map", (folder + "/startmap.map").c_str()), 0);
-         },
+         [](const std::string& map) { ASSERT_EQ(symlink("gone.map", map.c_str()), 0); },
          "cannot read startmap.map: No such file or directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const MapRun r = PlayWithMap(c.make);
-        EXPECT_FALSE(r.walls);
-        EXPECT_NE(r.err.find(c.why), std::string::npos) << r.err;
+        TempDir work;
+        c.make(work.File("startmap.map"));
+        chmod(work.Path().c_str(), 0777);
+        const std::vector<std::string> before = Listing(work.Path());
+        InChildProcess([&] {
+            alarm(120);
+            ASSERT_NO_FATAL_FAILURE(EnterAsNobody(work.Path()));
+            ResetGame();
+            bool walls = true;
+            std::vector<Step> steps = ShortGame();
+            steps[1].check = [&] { walls = SectorHasWalls(); };
+            const std::string err = StderrOf([&] { WalkGame(steps).ExpectCleanEnd(); });
+            EXPECT_FALSE(walls);
+            EXPECT_NE(err.find(c.why), std::string::npos) << err;
+        });
+        EXPECT_EQ(Listing(work.Path()), before) << "nothing made in the map's place";
     }
 }
 
 // ================================================================ the score file
 namespace {
 
-// The high scores as a player meets them: shown and saved ("SAVE SCORES"), then shown again,
-// which reads what the save wrote and adds the player's 0 ("KALDO") once more if it beats
-// the tenth entry. Whatever the file held, a save writes exactly the table shown.
+// The high scores as a player meets them: shown and saved ("SAVE SCORES"), and what the game
+// said on stderr. With `again` the table shown is noted and the scores are shown once more,
+// which reads what the save wrote and adds the player's 0 ("KALDO") again if it beats the
+// tenth entry; whatever the file held, it then holds exactly the table shown.
 struct ScoreVisits {
     int32_t shown = 0, first = 0;
-    bool sorted = true; // highest first
-    std::string firstName;
-    std::vector<uint8_t> file; // scores.dat afterwards
+    bool sorted = true;                // highest first
+    std::string firstName, table, err; // the table as the file's bytes
 };
-ScoreVisits ShowSaveAndShowAgain() {
+ScoreVisits ShowAndSave(bool again = false) {
     ScoreVisits v;
-    int32_t tenth = 0, again = 0;
-    std::string saved;
-    const std::vector<Step> steps = {
-        HIGH_SCORES,
-        {MODE_HIGHSCORES,
-         {"space"},
-         16,
-         [&] {
-             v.shown = HighScores.count, tenth = HighScoreValue(10);
-             v.first = HighScoreValue(1), v.firstName = HighScoreName(1);
-             for (auto* n = HighScores.first; n && n->next; n = n->next)
-                 v.sorted &= n->record.score >= n->next->record.score;
-             saved = HighScoreFileBytes(HighScores);
-         }},
-        BACK_TO_MENU,
-        HIGH_SCORES,
-        {MODE_HIGHSCORES, {}, 1, [&] { again = HighScores.count; }},
-        BACK_TO_MENU,
-        EXIT_GAME};
-    WalkGame(steps, {}, 40000).ExpectCleanEnd();
-    EXPECT_EQ(again, v.shown + (0 > tenth)) << "the second visit reads what was shown";
-    if (fs::is_directory("scores.dat")) return v;
-    v.file = ReadFileBytes("scores.dat");
-    EXPECT_TRUE(std::string(v.file.begin(), v.file.end()) == saved) << "the file holds the table";
+    int32_t tenth = 0, shownAgain = 0;
+    std::vector<Step> steps = {HIGH_SCORES,
+                               {MODE_HIGHSCORES,
+                                {"space"},
+                                16,
+                                [&] {
+                                    if (!again) return;
+                                    v.shown = HighScores.count, tenth = HighScoreValue(10);
+                                    v.first = HighScoreValue(1), v.firstName = HighScoreName(1);
+                                    for (auto* n = HighScores.first; n && n->next; n = n->next)
+                                        v.sorted &= n->record.score >= n->next->record.score;
+                                    v.table = HighScoreFileBytes(HighScores);
+                                }},
+                               BACK_TO_MENU};
+    if (again)
+        steps.insert(steps.end(), {HIGH_SCORES,
+                                   {MODE_HIGHSCORES, {}, 1, [&] { shownAgain = HighScores.count; }},
+                                   BACK_TO_MENU});
+    steps.push_back(EXIT_GAME);
+    v.err = StderrOf([&] { WalkGame(steps, {}, 40000).ExpectCleanEnd(); });
+    if (!again) return v;
+    EXPECT_EQ(shownAgain, v.shown + (0 > tenth)) << "the second visit reads what was shown";
+    EXPECT_TRUE(fs::is_directory("scores.dat") || ReadFileText("scores.dat") == v.table)
+        << "the file holds the table";
     return v;
 }
 
@@ -424,21 +378,19 @@ ScoreVisits ShowSaveAndShowAgain() {
 TEST(BadInput, AnEmptyScoreFileShowsTenEmptyRowsAndSavesThem) {
     GameFolder folder;
     WriteFileBytes("scores.dat", {});
-    const ScoreVisits v = ShowSaveAndShowAgain();
-    EXPECT_TRUE(v.shown == 10 && v.sorted);
-    EXPECT_TRUE(v.firstName.empty() && v.first == 0);
-    EXPECT_EQ(v.file.size(), 60u) << "ten records of CR LF and four zeros";
+    const ScoreVisits v = ShowAndSave(true);
+    EXPECT_TRUE(v.shown == 10 && v.sorted && v.firstName.empty() && v.first == 0);
+    EXPECT_EQ(v.table.size(), 60u) << "ten records of CR LF and four zeros";
 }
 
 TEST(BadInput, AScoreFileOfOneEightMegabyteNameShowsTheTableAndSavesTheNameWhole) {
     GameFolder folder;
-    std::vector<uint8_t> name(8u << 20);
-    for (size_t i = 0; i < name.size(); i++) name[i] = uint8_t('A' + i % 26);
-    WriteFileBytes("scores.dat", name); // no line end, no score: one record, score 0
-    const ScoreVisits v = ShowSaveAndShowAgain();
-    EXPECT_TRUE(v.shown == 10 && v.sorted);
-    EXPECT_TRUE(v.firstName == std::string(name.begin(), name.end()) && v.first == 0);
-    EXPECT_EQ(v.file.size(), name.size() + 60);
+    std::string name(8u << 20, 0);
+    for (size_t i = 0; i < name.size(); i++) name[i] = char('A' + i % 26);
+    WriteFileText("scores.dat", name); // one record of score 0
+    const ScoreVisits v = ShowAndSave(true);
+    EXPECT_TRUE(v.shown == 10 && v.sorted && v.firstName == name && v.first == 0);
+    EXPECT_EQ(v.table.size(), name.size() + 60);
 }
 
 TEST(BadInput, AScoreFileOfTwoHundredThousandRecordsTakesTheNewScoreAndSavesEveryRecord) {
@@ -447,12 +399,11 @@ TEST(BadInput, AScoreFileOfTwoHundredThousandRecordsTakesTheNewScoreAndSavesEver
     for (int32_t i = 0; i < 200000; i++)
         *ListAppend(table) = {"R" + std::to_string(i), -1 - std::abs(i - 100000)};
     const std::string bytes = HighScoreFileBytes(table);
-    WriteFileBytes("scores.dat", {bytes.begin(), bytes.end()});
-    const ScoreVisits v = ShowSaveAndShowAgain();
+    WriteFileText("scores.dat", bytes);
+    const ScoreVisits v = ShowAndSave(true);
     EXPECT_EQ(v.shown, 200001) << "all kept, the player's 0 added";
-    EXPECT_TRUE(v.sorted);
-    EXPECT_TRUE(v.firstName == "KALDO" && v.first == 0);
-    EXPECT_EQ(v.file.size(), bytes.size() + 11);
+    EXPECT_TRUE(v.sorted && v.firstName == "KALDO" && v.first == 0);
+    EXPECT_EQ(v.table.size(), bytes.size() + 11);
 }
 
 TEST(BadInput, AGarbageScoreFileLoadsAsRecordsThatSaveAndLoadAgainUnchanged) {
@@ -464,43 +415,20 @@ TEST(BadInput, AGarbageScoreFileLoadsAsRecordsThatSaveAndLoadAgainUnchanged) {
     List<HighScoreEntry> read;
     const int32_t records = ReadHighScoreRecords(garbage.data(), garbage.size(), read);
     ASSERT_GE(records, 10);
-    EXPECT_GE(ShowSaveAndShowAgain().shown, records);
+    const ScoreVisits v = ShowAndSave(true);
+    EXPECT_GE(v.shown, records);
 }
 
 TEST(BadInput, AScoreFileThatIsAFolderShowsTheDefaultsAndASaveLeavesTheFolderAlone) {
     GameFolder folder;
     fs::create_directory("scores.dat");
     WriteFileBytes("scores.dat/keep.txt", {'k'});
-    const ScoreVisits v = ShowSaveAndShowAgain();
-    EXPECT_TRUE(v.shown == 10 && v.sorted);
-    EXPECT_TRUE(v.firstName == "AMIGA RULEZ" && v.first == 140000);
+    const ScoreVisits v = ShowAndSave(true);
+    EXPECT_TRUE(v.shown == 10 && v.sorted && v.firstName == "AMIGA RULEZ" && v.first == 140000);
     EXPECT_EQ(Listing("scores.dat"), std::vector<std::string>{"keep.txt"});
     EXPECT_EQ(Listing("."), (std::vector<std::string>{"scores.dat", "startmap.map"}))
         << "no half-written file is left beside it";
 }
-
-namespace {
-
-// One visit to the high scores, "SAVE SCORES" chosen: what the game said on stderr and (when
-// `shown` is given) the file's bytes of the table it saved.
-std::string ShowAndSave(std::string* shown = nullptr) {
-    const std::vector<Step> steps = {HIGH_SCORES,
-                                     {MODE_HIGHSCORES,
-                                      {"space"},
-                                      16,
-                                      [&] {
-                                          if (shown) *shown = HighScoreFileBytes(HighScores);
-                                      }},
-                                     BACK_TO_MENU,
-                                     EXIT_GAME};
-    return StderrOf([&] { WalkGame(steps, {}, 40000).ExpectCleanEnd(); });
-}
-std::string FileText(const std::string& path) {
-    const std::vector<uint8_t> bytes = ReadFileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
-} // namespace
 
 TEST(BadInput, ASaveRemovesTheTemporaryFilesOfKilledSavesAndNoOtherFile) {
     GameFolder folder;
@@ -513,9 +441,7 @@ TEST(BadInput, ASaveRemovesTheTemporaryFilesOfKilledSavesAndNoOtherFile) {
                                            "other.dat.new-" + ended + "-0"};
     for (const std::string& name : stale) WriteFileBytes(name, std::vector<uint8_t>(100000, 'A'));
     for (const std::string& name : kept) WriteFileBytes(name, {'k'});
-    std::string shown;
-    ShowAndSave(&shown);
-    EXPECT_EQ(FileText("scores.dat"), shown);
+    ShowAndSave(true);
     std::vector<std::string> expected = kept;
     expected.insert(expected.end(), {"scores.dat", "startmap.map"});
     std::sort(expected.begin(), expected.end());
@@ -529,12 +455,10 @@ TEST(BadInput, AScoreFileThatIsALinkIsSavedThroughItAndAReadOnlyOneIsNotReplaced
         fs::create_directory("kept");
         WriteFileBytes("kept/table.dat", {'O', 'L', 'D', '\r', '\n', 1, 0, 0, 0});
         fs::create_symlink("kept/table.dat", "scores.dat");
-        std::string shown;
-        const std::string err = ShowAndSave(&shown);
-        EXPECT_EQ(err, "");
+        const ScoreVisits v = ShowAndSave(true); // saved through the link
+        EXPECT_EQ(v.err, "");
         EXPECT_TRUE(fs::is_symlink("scores.dat"));
-        EXPECT_EQ(FileText("kept/table.dat"), shown);
-        EXPECT_NE(shown.find("OLD"), std::string::npos);
+        EXPECT_NE(v.table.find("OLD"), std::string::npos);
         EXPECT_EQ(Listing("kept"), std::vector<std::string>{"table.dat"})
             << "nothing left beside it";
     }
@@ -544,7 +468,7 @@ TEST(BadInput, AScoreFileThatIsALinkIsSavedThroughItAndAReadOnlyOneIsNotReplaced
         const std::vector<uint8_t> table = {'O', 'L', 'D', '\r', '\n', 1, 0, 0, 0};
         WriteFileBytes("scores.dat", table);
         ASSERT_EQ(chmod("scores.dat", 0444), 0);
-        const std::string err = ShowAndSave();
+        const std::string err = ShowAndSave().err;
         EXPECT_NE(err.find("cannot save the high scores to scores.dat: the file is read-only"),
                   std::string::npos)
             << err;
@@ -569,12 +493,10 @@ TEST(BadInput, WhenMemoryRunsShortAPartlyReadTableIsNotSavedAndASaveDoesNotEndTh
         file.resize(file.size() + name.size(), 'N');
         WriteFileBytes("scores.dat", file);
         InChildProcess([&] {
-            int32_t shown = 0;
             LargestAllocation = CAP;
-            const std::string err = ShowAndSave();
+            const std::string err = ShowAndSave().err;
             LargestAllocation = SIZE_MAX;
-            shown = HighScores.count;
-            EXPECT_EQ(shown, 10) << "the three records that fitted, padded";
+            EXPECT_EQ(HighScores.count, 10) << "the three records that fitted, padded";
             EXPECT_NE(err.find("not saving the high scores: only part of scores.dat was read"),
                       std::string::npos)
                 << err;
@@ -588,13 +510,12 @@ TEST(BadInput, WhenMemoryRunsShortAPartlyReadTableIsNotSavedAndASaveDoesNotEndTh
         WriteFileBytes("scores.dat", name);
         InChildProcess([&] {
             LargestAllocation = CAP;
-            const std::string err = ShowAndSave();
+            const std::string err = ShowAndSave().err;
             LargestAllocation = SIZE_MAX;
             EXPECT_EQ(err, "");
         });
         std::vector<uint8_t> saved = name;
-        saved.insert(saved.end(), {'\r', '\n', 0, 0, 0, 0});
-        for (int i = 0; i < 9; i++) saved.insert(saved.end(), {'\r', '\n', 0, 0, 0, 0});
+        for (int i = 0; i < 10; i++) saved.insert(saved.end(), {'\r', '\n', 0, 0, 0, 0});
         EXPECT_EQ(ReadFileBytes("scores.dat"), saved) << "saved in pieces";
     }
 #endif
@@ -754,7 +675,7 @@ TEST(BadAudio, WithoutACaptureDeviceTheEqualizerStaysFlatAndTheMusicPlays) {
 TEST(BadDisplay, NoDisplayAMissingServerOrADriverWithoutGlEndsWithOneLineAndCodeOne) {
     TempDir dir, runtime; // a runtime folder without a Wayland socket in it
     WriteFileBytes(dir.File("startmap.map"), ShippedMap());
-    WriteFileBytes(dir.File("end.script"), {'a', 't', ' ', '5', ' ', 'e', 'n', 'd', '\n'});
+    WriteFileText(dir.File("end.script"), "at 5 end\n");
     const std::vector<std::string> game = {BinaryPath("app/morvexa"), "--windowed"},
                                    driver = {BinaryPath("app/morvexa-script"),
                                              dir.File("end.script")};

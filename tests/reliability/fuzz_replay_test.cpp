@@ -1,9 +1,6 @@
-// fuzz_replay_test.cpp - every input the fuzz targets keep is fed to the same code again: the
-// committed seeds (fuzz/corpus/<target>/), every crash input ever found
-// (fuzz/regressions/<target>/) and the shipped assets of each kind. A target's body aborts
-// when a rule of its parser breaks, and the sanitizer suite catches any bad access, so an
-// input that once crashed a parser keeps guarding its fix. Each input runs in a child process
-// of its own, so that one which aborts is reported by name and the others still run.
+// fuzz_replay_test.cpp - every input the fuzz targets keep (fuzz/corpus/, every crash input in
+// fuzz/regressions/, the shipped assets of each kind) fed to the targets' bodies again, each
+// in a child process so that one which aborts is named and the rest still run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,8 +38,7 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& e
     return files;
 }
 
-// The target's answer for one input, run in a child: "" when it returned 0, else what went
-// wrong.
+// The target's answer for one input in a child: "" when it returned 0, else what went wrong.
 std::string RunInChild(const FuzzTarget& t, const std::vector<uint8_t>& bytes) {
     std::fflush(nullptr);
     const pid_t child = fork();

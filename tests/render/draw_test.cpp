@@ -1,9 +1,5 @@
-// draw_test.cpp - the projections every frame starts with and the letterbox maths (drawn in
-// tests/linux/window_test.cpp); the state rules of sprites and primitives (colour, alpha test,
-// blending) read back from the test display; the distance test of the game objects; font
-// sheets cut into glyphs and text placed glyph by glyph; one golden picture of every kind of
-// drawing, and the golden comparison itself (what it lets pass, what it catches). Outlines and
-// culling show in the golden pictures of the menu and of play.
+// draw_test.cpp - projections, letterbox maths, the state rules of sprites and primitives,
+// the distance test, fonts and text, and one golden picture of every kind of drawing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,8 +1,5 @@
-// art_pictures_test.cpp - the pictures whose shape the game's rules rely on, as the picture
-// makers paint them and the game decodes them: tiles solid where the cell codes block, a glyph
-// for every code the text uses, drone flashes that match their drone. (How the robot, shots,
-// gauges, buttons, particles and screens look shows in the golden pictures, and the generator
-// test holds every picture to its committed bytes.)
+// art_pictures_test.cpp - the generator's pictures whose shape the game's rules rely on: solid
+// wall tiles, a glyph for every code the text uses, drone flashes that match their drone.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// generator_test.cpp - the asset generator still makes exactly the committed pictures, effects
-// and map, so that the tests which read what the game embeds and installs speak for the
-// generator too.
+// generator_test.cpp - the asset generator makes exactly the committed pictures, effects and
+// map, so that the tests of what the game embeds speak for the generator too.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,19 +22,11 @@ TEST(AssetGenerator, WritesTheCommittedPicturesEffectsAndMapByteForByte) {
     EXPECT_EQ(files, CataloguePictureCount + 15) << "the glow block, thirteen effects, the map";
 }
 
-namespace {
-std::vector<uint8_t> ToBytes(const std::string& text) {
-    return {text.begin(), text.end()};
-}
-} // namespace
-
 TEST(AssetGenerator, LeavesAFileOnTheHandMadeListAlone) {
     TempDir dir;
-    const std::vector<uint8_t> list = ToBytes("# by hand\n  tiles.bmp  \n#panel.bmp\n"),
-                               artists = ToBytes("an artist's tiles");
-    WriteFileBytes(dir.Path() + "/" + HAND_MADE_LIST, list);
-    WriteFileBytes(dir.Path() + "/tiles.bmp", artists);
+    WriteFileText(dir.File(HAND_MADE_LIST), "# by hand\n  tiles.bmp  \n#panel.bmp\n");
+    WriteFileText(dir.File("tiles.bmp"), "an artist's tiles");
     ASSERT_TRUE(GenerateArt(dir.Path()));
-    EXPECT_EQ(ReadFileBytes(dir.Path() + "/tiles.bmp"), artists);
-    EXPECT_GT(ReadFileBytes(dir.Path() + "/panel.bmp").size(), 1000u) << "a commented name is made";
+    EXPECT_EQ(ReadFileText(dir.File("tiles.bmp")), "an artist's tiles");
+    EXPECT_GT(ReadFileBytes(dir.File("panel.bmp")).size(), 1000u) << "a commented name is made";
 }

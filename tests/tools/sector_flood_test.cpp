@@ -1,6 +1,5 @@
-// sector_flood_test.cpp - can the robot reach every orb of the shipped sector? A flood steps
-// the game's own movement procedures in play order from the start, keeping the best fuel per
-// position and never entering a head strike; small sectors show what it must miss.
+// sector_flood_test.cpp - every orb cell of the shipped sector is reachable: a flood steps the
+// game's own movement procedures from the start, keeping the best fuel per position.
 #include <gtest/gtest.h>
 
 #include <array>
