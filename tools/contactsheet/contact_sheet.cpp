@@ -16,6 +16,7 @@
 
 #include "assets/assets.h"
 #include "core/catalogue.h"
+#include "core/cell_codes.h"
 #include "objects/back_panels.h"
 #include "platform/image_file.h"
 #include "platform/platform.h"
@@ -79,18 +80,22 @@ void Cell(uint32_t texture, float x, float y, float w, float h, const std::strin
 // ================================================================ pages
 void PageTiles() {
     BeginPage("TILES 64");
-    for (int t = 0; t <= 41; t++) {
+    for (int t = 0; t < CELL_PAINTED_TILES; t++) {
         const float x = 12 + 78 * float(t % 10), y = 46 + 80 * float(t / 10);
         Cell(TileImages[t], x, y, 64, 64, std::to_string(t));
     }
     // the machines and the gate as they stand in the map
     const float y = 46 + 80 * 5;
+    const int machines[3][2] = {{CELL_SHOP_LEFT, CELL_SHOP_RIGHT},
+                                {CELL_TELEPORT_LEFT, CELL_TELEPORT_RIGHT},
+                                {CELL_BASE_LEFT, CELL_BASE_RIGHT}};
     for (int k = 0; k < 3; k++) {
-        DrawSprite(TileImages[18 + 2 * k], 12 + 140 * float(k), y, 64, 64);
-        DrawSprite(TileImages[19 + 2 * k], 76 + 140 * float(k), y, 64, 64);
+        DrawSprite(TileImages[machines[k][0]], 12 + 140 * float(k), y, 64, 64);
+        DrawSprite(TileImages[machines[k][1]], 76 + 140 * float(k), y, 64, 64);
     }
     Label("SHOP          TELEPORTER    BASE", 12, int(y) + 68);
-    const int gate[4] = {28, 29, 34, 35};
+    const int gate[4] = {CELL_GATE_TOP_LEFT, CELL_GATE_TOP_RIGHT, CELL_GATE_BOTTOM_LEFT,
+                         CELL_GATE_BOTTOM_RIGHT};
     for (int k = 0; k < 4; k++)
         DrawSprite(TileImages[gate[k]], 460 + 64 * float(k % 2), y - 20 + 64 * float(k / 2), 64,
                    64);
@@ -127,10 +132,10 @@ void PageSprites() {
     for (int i = 0; i < 4; i++)
         Cell(ItemImages[i], 16 + 44 * float(i), 270, 32, 32, std::to_string(i));
     DrawSpriteRotated(RingImage, 230, 286, -40, 50);
-    DrawSpriteRotated(ItemImages[0], 230, 286, 0, 32);
+    DrawSpriteRotated(ItemImages[ITEM_ORB], 230, 286, 0, 32);
     Label("PICKUP", 206, 318);
-    DrawSpriteRotated(ItemImages[0], 300, 286, 0, 32);
-    DrawSpriteRotated(ItemImages[3], 300, 286, 45 - 90, 20);
+    DrawSpriteRotated(ItemImages[ITEM_ORB], 300, 286, 0, 32);
+    DrawSpriteRotated(ItemImages[ITEM_ARROW], 300, 286, 45 - 90, 20);
     Label("COMPASS", 274, 318);
     Cell(RingImage, 350, 261, 50, 50, "RING");
     // particles at 30, faded as they die
@@ -149,14 +154,15 @@ void PageSprites() {
     Label("ENERGY  FUEL 12X25", 20, 490);
     for (int i = 0; i < 4; i++)
         Cell(HudFrameImages[i], 300 + 58 * float(i), 450, 50, 50, std::to_string(i));
-    for (int i = 0; i < 3; i++) DrawSprite(HudFrameImages[1], 540 + 64 * float(i), 450, 64, 30);
+    for (int i = 0; i < 3; i++)
+        DrawSprite(HudFrameImages[HUD_PIPE], 540 + 64 * float(i), 450, 64, 30);
     Label("MENU BAR 64X30", 540, 484);
     // buttons at 25, 40, 60
     for (int j = 0; j < 6; j++) {
-        DrawSpriteRotated(ScreenImages[10 + j], 30 + 34 * float(j), 540, 0, 25);
-        DrawSpriteRotated(ScreenImages[10 + j], 250 + 48 * float(j), 540, 0, 40);
+        DrawSpriteRotated(ScreenImages[SCREEN_WEAPON_BUTTONS + j], 30 + 34 * float(j), 540, 0, 25);
+        DrawSpriteRotated(ScreenImages[SCREEN_WEAPON_BUTTONS + j], 250 + 48 * float(j), 540, 0, 40);
     }
-    DrawSpriteRotated(ScreenImages[12], 580, 540, 0, 60);
+    DrawSpriteRotated(ScreenImages[SCREEN_WEAPON_BUTTONS + 2], 580, 540, 0, 60);
     Label("BUTTONS 25 40 60", 20, 572);
     // panels in two of the three layer tints
     for (int k = 0; k < 2; k++) {
@@ -171,14 +177,14 @@ void PageScreens() {
     Begin2D(800, 600);
     ResetTransform();
     for (int j = 0; j < 3; j++)
-        DrawSpriteRotated(ScreenImages[6 + j], 150 + 256 * float(j), 170, 0, 256);
+        DrawSpriteRotated(ScreenImages[SCREEN_LOGO_LEFT + j], 150 + 256 * float(j), 170, 0, 256);
     Label("LOGO 6 7 8", 20, 300);
     for (int j = 0; j < 3; j++)
-        DrawSpriteRotated(ScreenImages[j], 130 + 270 * float(j), 420, 0, 200);
+        DrawSpriteRotated(ScreenImages[SCREEN_ROBOT_SIDE + j], 130 + 270 * float(j), 420, 0, 200);
     Label("ROBOTS 0 1 2 AT 200", 20, 524);
     for (int i = 0; i < 14; i++) {
-        DrawSprite(HudFrameImages[1], 64 * float(i), 0, 64, 30);
-        DrawSprite(HudFrameImages[1], 64 * float(i), 570, 64, 30);
+        DrawSprite(HudFrameImages[HUD_PIPE], 64 * float(i), 0, 64, 30);
+        DrawSprite(HudFrameImages[HUD_PIPE], 64 * float(i), 570, 64, 30);
     }
 }
 
