@@ -98,10 +98,19 @@ void CutMirrorPair(uint32_t pair[2], int x, int y, int size, int clamp) {
     pair[1] = MakeTexture(MIRRORED, clamp);
 }
 
+// Square boxes of WorkImage as textures, keyed on black, in the slots (one shared texture:
+// sprites of any of them draw in one run); boxes[k] is box k's (x, y).
+void CutBoxes(const int (*boxes)[2], int count, int size, int orientation, int clamp,
+              uint32_t* slots) {
+    TexturesFromBoxes(WorkImage, boxes, count, size, KEY_BLACK, orientation, clamp, slots);
+}
+
 // A row of square cells cut left to right into slots first .. first + count - 1.
 void CutRow(const char* file, uint32_t* slots, int count, int size, int y) {
     if (!DecodePicture(file, WorkImage)) return;
-    for (int i = 0; i < count; i++) slots[i] = CutTexture(size * i, y, size, size, AS_DRAWN, CLAMP);
+    int boxes[MAX_BOXES][2];
+    for (int i = 0; i < count; i++) boxes[i][0] = size * i, boxes[i][1] = y;
+    CutBoxes(boxes, count, size, AS_DRAWN, CLAMP, slots);
 }
 
 void LoadFontSheet(int slot, const char* file) {
@@ -197,15 +206,22 @@ void BuildCatalogueSecondHalf() {
     if (DecodePicture("legs.bmp", WorkImage)) {
         for (int i = 0; i <= 4; i++) CutMirrorPair(LegImages[i], 64 * i, 0, 64, CLAMP);
     }
+    // Each shot as drawn and mirrored.
     if (DecodePicture("shots.bmp", WorkImage)) {
-        for (int i = 0; i <= 4; i++) CutMirrorPair(ShotImages[i], 16 * i, 0, 16, CLAMP);
+        int boxes[5][2];
+        uint32_t drawn[5], mirrored[5];
+        for (int i = 0; i <= 4; i++) boxes[i][0] = 16 * i, boxes[i][1] = 0;
+        CutBoxes(boxes, 5, 16, AS_DRAWN, CLAMP, drawn);
+        CutBoxes(boxes, 5, 16, MIRRORED, CLAMP, mirrored);
+        for (int i = 0; i <= 4; i++) ShotImages[i][0] = drawn[i], ShotImages[i][1] = mirrored[i];
     }
     // Each drone beside its plain white silhouette (the hit flash); neither is mirrored.
     if (DecodePicture("enemies.bmp", WorkImage)) {
-        for (int r = 0; r <= 2; r++) {
-            for (int j = 0; j <= 1; j++)
-                EnemyImages[r][j] = CutTexture(32 * j, 32 * r, 32, 32, AS_DRAWN, REPEAT);
-        }
+        int boxes[6][2];
+        uint32_t slots[6];
+        for (int k = 0; k < 6; k++) boxes[k][0] = 32 * (k % 2), boxes[k][1] = 32 * (k / 2);
+        CutBoxes(boxes, 6, 32, AS_DRAWN, REPEAT, slots);
+        for (int k = 0; k < 6; k++) EnemyImages[k / 2][k % 2] = slots[k];
     }
     CutRow("hud_frame.bmp", HudFrameImages, 4, 64, 0);
     FuelSegmentImage = WholeTexture("fuel_segment.bmp", AS_DRAWN, REPEAT);

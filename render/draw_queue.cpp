@@ -537,17 +537,10 @@ void QueueTextured(uint32_t texture, const TextureBox& part, const TextureBox& i
 
 void QueueQuad(uint32_t texture, bool alphaTest, bool turned, float cx, float cy, float angle,
                float x1, float y1, float x2, float y2, const float (*colours)[4]) {
-    QueueTextured(texture, TextureBox{}, InkBoxOf(texture), alphaTest, turned, cx, cy, angle, x1,
-                  y1, x2, y2, colours);
-}
-
-void QueuePart(uint32_t texture, const TextureBox& part, const TextureBox& ink, bool alphaTest,
-               float x1, float y1, float x2, float y2, const float colour[4]) {
-    const float colours[4][4] = {{colour[0], colour[1], colour[2], colour[3]},
-                                 {colour[0], colour[1], colour[2], colour[3]},
-                                 {colour[0], colour[1], colour[2], colour[3]},
-                                 {colour[0], colour[1], colour[2], colour[3]}};
-    QueueTextured(texture, part, ink, alphaTest, false, 0, 0, 0, x1, y1, x2, y2, colours);
+    uint32_t drawn = 0;
+    TextureBox part, ink;
+    ResolveTexture(texture, &drawn, &part, &ink);
+    QueueTextured(drawn, part, ink, alphaTest, turned, cx, cy, angle, x1, y1, x2, y2, colours);
 }
 
 void QueueLine(bool alphaTest, float size, float x1, float y1, float x2, float y2,

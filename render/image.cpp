@@ -232,36 +232,45 @@ uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp) 
     return name;
 }
 
-uint32_t TextureAtlas(int source, const int (*cells)[2], int count, int cell, uint32_t key,
-                      int orientation, TextureBox* parts, TextureBox* inks) {
-    const int pitch = cell + 2;
+void TexturesFromBoxes(int source, const int (*boxes)[2], int count, int size, uint32_t key,
+                       int orientation, int clamp, uint32_t* slots) {
+    if (!RenderEnabled) {
+        for (int i = 0; i < count; i++)
+            slots[i] = GrabImage(source, GrabImageNumber, boxes[i][0], boxes[i][1], size, size)
+                           ? NewTextureName()
+                           : 0;
+        return;
+    }
+    const int pitch = size + 2;
     const int columns = std::max(1, std::min(count, 1024 / pitch));
     const int rows = (count + columns - 1) / columns;
     const int width = PowerOfTwoAtLeast(columns * pitch), height = PowerOfTwoAtLeast(rows * pitch);
     std::vector<uint8_t> atlas(size_t(width) * size_t(height) * 4, 0);
+    TextureBox parts[MAX_BOXES], inks[MAX_BOXES];
+    bool present[MAX_BOXES] = {};
+    count = std::min(count, MAX_BOXES);
     for (int i = 0; i < count; i++) {
-        parts[i] = inks[i] = TextureBox{};
-        if (!GrabImage(source, GrabImageNumber, cells[i][0], cells[i][1], cell, cell)) {
-            parts[i] = {0, 0, 0, 0}; // outside the sheet: no glyph
-            continue;
-        }
+        if (!GrabImage(source, GrabImageNumber, boxes[i][0], boxes[i][1], size, size)) continue;
         int w = 0, h = 0;
         const std::vector<uint8_t> texels = KeyedTexels(key, orientation, &w, &h);
         const int ax = (i % columns) * pitch, ay = (i / columns) * pitch;
-        // The cell with a border of its own edge texels: at its edges filtering samples what
-        // clamping to the edge of a texture of its own would.
+        // A border round the box: at its edges filtering samples what it would on a texture
+        // of its own, the edge texels again when clamped, those of the far edge when repeated.
+        const auto source_of = [&](int v) {
+            return clamp ? std::clamp(v - 1, 0, size - 1) : (v - 1 + size) % size;
+        };
         for (int y = 0; y < pitch; y++)
-            for (int x = 0; x < pitch; x++) {
-                const int sx = std::clamp(x - 1, 0, cell - 1), sy = std::clamp(y - 1, 0, cell - 1);
-                std::copy_n(texels.data() + (size_t(sy) * size_t(cell) + size_t(sx)) * 4, 4,
+            for (int x = 0; x < pitch; x++)
+                std::copy_n(texels.data() +
+                                (size_t(source_of(y)) * size_t(size) + size_t(source_of(x))) * 4,
+                            4,
                             atlas.data() + (size_t(ay + y) * size_t(width) + size_t(ax + x)) * 4);
-            }
         parts[i] = {float(ax + 1) / float(width), float(ay + 1) / float(height),
-                    float(ax + 1 + cell) / float(width), float(ay + 1 + cell) / float(height)};
-        inks[i] = FindInkBox(texels.data(), cell, cell, false);
+                    float(ax + 1 + size) / float(width), float(ay + 1 + size) / float(height)};
+        inks[i] = FindInkBox(texels.data(), size, size, !clamp);
+        present[i] = true;
     }
     const uint32_t name = NewTextureName();
-    if (!RenderEnabled) return name;
     NoteTextureShape(name, nullptr, 0, 0, false, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -271,7 +280,8 @@ uint32_t TextureAtlas(int source, const int (*cells)[2], int count, int cell, ui
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  atlas.data());
     CountGl(7);
-    return name;
+    for (int i = 0; i < count; i++)
+        slots[i] = present[i] ? NoteTexturePart(name, parts[i], inks[i]) : 0;
 }
 
 uint32_t TextureFromPixels(const uint8_t* rgba, int count, int size) {

@@ -34,5 +34,15 @@ void FreeImage(int number);
 // filter outside 0 to 2).
 uint32_t TextureFromImage(uint32_t key, int orientation, int filter, int clamp);
 
+// Cuts `count` (at most MAX_BOXES) boxes of size x size pixels from image `source`, box k at
+// (boxes[k][0], boxes[k][1]), each as TextureFromImage would make it with linear filtering,
+// and stores a texture handle for each in `slots` (0 where the box leaves the image). The
+// boxes share one texture, each with a border that filtering sees as the edge of a texture
+// of its own, so they draw as their own textures would while sprites of any of them join
+// one run of the draw queue.
+constexpr int MAX_BOXES = 64;
+void TexturesFromBoxes(int source, const int (*boxes)[2], int count, int size, uint32_t key,
+                       int orientation, int clamp, uint32_t* slots);
+
 // Texture of size x size texels from count bytes of RGBA, taken as they are.
 uint32_t TextureFromPixels(const uint8_t* rgba, int count, int size);

@@ -130,19 +130,13 @@ const TextureBox& InkBoxOf(uint32_t texture); // the whole texture when not note
 // The ink box of texels (as NoteTextureShape reads them), the whole when nothing shows.
 TextureBox FindInkBox(const uint8_t* texels, int width, int height, bool wraps);
 
-// Many small pictures as one clamped, linearly filtered texture (image.cpp), so that quads of
-// any of them join one run of the draw queue: cuts `count` cells of `cell` x `cell` pixels at
-// `cells` (x, y) from image `source`, keyed and oriented as TextureFromImage does, each with
-// a border of its own edge texels so that filtering at a cell's edge samples what clamping to
-// the edge of a texture of its own would. `parts` receives each cell's part of the texture
-// (s1 == s2 for a cell outside the image), `inks` each cell's ink box within its part.
-uint32_t TextureAtlas(int source, const int (*cells)[2], int count, int cell, uint32_t key,
-                      int orientation, TextureBox* parts, TextureBox* inks);
-
-// Queues an unturned quad showing `part` of a texture, cut to `ink` (a box within the part)
-// where transparent fragments change nothing; the colour is the same at every corner.
-void QueuePart(uint32_t texture, const TextureBox& part, const TextureBox& ink, bool alphaTest,
-               float x1, float y1, float x2, float y2, const float colour[4]);
+// A texture handle that stands for a part of another texture (TexturesFromBoxes): `part` in
+// that texture's space, `ink` its ink box within the part. Handles of parts have a bit of
+// their own, which GL's texture names never reach.
+uint32_t NoteTexturePart(uint32_t texture, const TextureBox& part, const TextureBox& ink);
+// The GL texture a handle draws from, the part of it the handle shows and that part's ink box
+// (a plain texture: itself, the whole of it, its ink box).
+void ResolveTexture(uint32_t handle, uint32_t* texture, TextureBox* part, TextureBox* ink);
 
 // A new GL context: the kept backdrop went with the old one (backdrop.cpp).
 void DropBackdrop();

@@ -1,5 +1,6 @@
 // texture_shape.cpp - where a texture shows, read off its texels when it is made (image.cpp)
-// and looked up when its quads are queued (draw_queue.cpp). Main thread only.
+// and looked up when its quads are queued (draw_queue.cpp), and the handles that stand for
+// parts of a shared texture. Main thread only.
 //
 // Bilinear filtering counts: a fragment at texel-space coordinate u samples the two texels
 // whose centres lie either side of it, so it reaches half a texel beyond a texel's own span
@@ -13,6 +14,13 @@ namespace {
 
 std::vector<TextureBox> InkBoxes; // by texture name
 const TextureBox WHOLE;
+
+struct TexturePart {
+    uint32_t texture;
+    TextureBox part, ink;
+};
+std::vector<TexturePart> Parts;
+constexpr uint32_t PART_HANDLE = 0x40000000;
 
 uint8_t AlphaAt(const uint8_t* texels, int width, int x, int y) {
     return texels[(size_t(y) * size_t(width) + size_t(x)) * 4 + 3];
@@ -55,4 +63,18 @@ void NoteTextureShape(uint32_t texture, const uint8_t* texels, int width, int he
 
 const TextureBox& InkBoxOf(uint32_t texture) {
     return texture < InkBoxes.size() ? InkBoxes[texture] : WHOLE;
+}
+
+uint32_t NoteTexturePart(uint32_t texture, const TextureBox& part, const TextureBox& ink) {
+    Parts.push_back({texture, part, ink});
+    return PART_HANDLE | uint32_t(Parts.size() - 1);
+}
+
+void ResolveTexture(uint32_t handle, uint32_t* texture, TextureBox* part, TextureBox* ink) {
+    const uint32_t index = handle & ~PART_HANDLE;
+    if ((handle & PART_HANDLE) && index < Parts.size()) {
+        *texture = Parts[index].texture, *part = Parts[index].part, *ink = Parts[index].ink;
+        return;
+    }
+    *texture = handle, *part = WHOLE, *ink = InkBoxOf(handle);
 }
