@@ -137,8 +137,10 @@ void BuildCopperColours() {
 void BuildTileImages() {
     std::memset(TileImages, 0, sizeof TileImages); // slots 42 to 50 stay empty
     if (!DecodePicture("tiles.bmp", WorkImage)) return;
+    int boxes[CELL_PAINTED_TILES][2];
     for (int t = 0; t < CELL_PAINTED_TILES; t++)
-        TileImages[t] = CutTexture(64 * (t % 6), 64 * (t / 6), 64, 64, AS_DRAWN, CLAMP);
+        boxes[t][0] = 64 * (t % 6), boxes[t][1] = 64 * (t / 6);
+    CutBoxes(boxes, CELL_PAINTED_TILES, 64, AS_DRAWN, CLAMP, TileImages);
 }
 
 void LoadSoundSlots() {
