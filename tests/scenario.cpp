@@ -1,6 +1,7 @@
 // scenario.cpp - the scenario fixture: display, catalogue, fresh state, mode runs.
 #include "tests/scenario.h"
 
+#include <algorithm>
 #include <map>
 
 #include "objects/targets.h"
@@ -18,6 +19,10 @@ void Scenario::SetUp() {
     InitSound();
     BuildCatalogueFirstHalf();
     BuildCatalogueSecondHalf();
+    FreshState();
+}
+
+void Scenario::FreshState() {
     ScriptReset();
     RandomSeed(19950311);
     FrameRate = 80;
@@ -35,6 +40,7 @@ void Scenario::SetUp() {
     ListClear(SpriteParticles);
     ListClear(DotParticles);
     TargetSpin = 0;
+    std::fill(map.begin(), map.end(), 0);
 }
 
 void Scenario::TearDown() {

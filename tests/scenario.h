@@ -35,6 +35,9 @@ class Scenario : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+    // What SetUp leaves: a fresh clock, keys, seed, player, camera and modes, an empty sector
+    // and empty lists.
+    void FreshState();
 
     // Runs a mode until it returns or `frames` frames have been drawn; `onFrame` gets the
     // run's frame number (1 for its first) after each drawn frame. Returns frames drawn.
