@@ -256,15 +256,15 @@ void TexturesFromBoxes(int source, const int (*boxes)[2], int count, int size, u
         const int ax = (i % columns) * pitch, ay = (i / columns) * pitch;
         // A border round the box: at its edges filtering samples what it would on a texture
         // of its own, the edge texels again when clamped, those of the far edge when repeated.
-        const auto source_of = [&](int v) {
+        const auto borderSource = [&](int v) {
             return clamp ? std::clamp(v - 1, 0, size - 1) : (v - 1 + size) % size;
         };
         for (int y = 0; y < pitch; y++)
             for (int x = 0; x < pitch; x++)
-                std::copy_n(texels.data() +
-                                (size_t(source_of(y)) * size_t(size) + size_t(source_of(x))) * 4,
-                            4,
-                            atlas.data() + (size_t(ay + y) * size_t(width) + size_t(ax + x)) * 4);
+                std::copy_n(
+                    texels.data() +
+                        (size_t(borderSource(y)) * size_t(size) + size_t(borderSource(x))) * 4,
+                    4, atlas.data() + (size_t(ay + y) * size_t(width) + size_t(ax + x)) * 4);
         parts[i] = {float(ax + 1) / float(width), float(ay + 1) / float(height),
                     float(ax + 1 + size) / float(width), float(ay + 1 + size) / float(height)};
         inks[i] = FindInkBox(texels.data(), size, size, !clamp);
