@@ -1,6 +1,10 @@
 // equalizer.cpp - the menu's wire-frame equalizer.
 #include "frontend/equalizer.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "frontend/audio_input.h"
 #include "render/display.h"
 #include "render/draw.h"
@@ -45,4 +49,35 @@ void DrawEqualizer() {
     SetColor(1, 1, 1, 1);
     PopTransform();
     SolidMode();
+}
+
+FrameArea EqualizerArea(float fieldOfView) {
+    // A column shows at least its held peak less 4 and at most the larger of that and the
+    // ceiling; a negative level draws the box of its absolute value.
+    const double spin = double(EqualizerSpin + 0.5f) * M_PI / 180.0;
+    const double c = std::cos(spin), s = std::sin(spin);
+    const double f = 1.0 / std::tan(double(fieldOfView) * M_PI / 360.0), aspect = 800.0 / 600.0;
+    double left = 800, right = 0, top = 600, bottom = 0;
+    for (int k = 0; k < EQUALIZER_COLUMNS; k++) {
+        const int32_t low = AudioInput.peak[k] - 4;
+        const int32_t most =
+            std::max(std::abs(low), std::abs(std::max(low, AudioInput.levelCeiling)));
+        const double half = double(most) / 80.0;
+        for (int corner = 0; corner < 8; corner++) {
+            // Translate(0, -4, -20), RotateY(spin), Translate(-5 + 3k, 0, 0), then the box.
+            const double x = -5 + 3 * k + (corner & 1 ? 1 : -1);
+            const double y = corner & 2 ? half : -half, z = corner & 4 ? 1 : -1;
+            const double depth = 20 - (-s * x + c * z); // in front of the eye
+            const double sx = (f / aspect * (c * x + s * z) / depth + 1) * 400;
+            const double sy = (1 - f * (y - 4) / depth) * 300;
+            left = std::min(left, sx), right = std::max(right, sx);
+            top = std::min(top, sy), bottom = std::max(bottom, sy);
+        }
+    }
+    // Widened for the lines, 2 pixels wide, and clamped to the frame.
+    const int x1 = int(std::max(0.0, std::floor(left) - 3));
+    const int y1 = int(std::max(0.0, std::floor(top) - 3));
+    const int x2 = int(std::min(800.0, std::ceil(right) + 3));
+    const int y2 = int(std::min(600.0, std::ceil(bottom) + 3));
+    return {x1, y1, std::max(0, x2 - x1), std::max(0, y2 - y1)};
 }

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "render/display.h"
+
 constexpr int EQUALIZER_COLUMNS = 4;
 
 extern float EqualizerSpin; // degrees about the vertical axis; +0.5 per drawn frame, never wrapped
@@ -25,3 +27,7 @@ int32_t UpdateEqualizerColumn(int column, int16_t sample);
 // buffer and draws them as boxes of greyish-blue lines, 2 pixels wide. Leaves the colour
 // white, polygons filled and the transform stack as it found it.
 void DrawEqualizer();
+
+// The part of the frame the next DrawEqualizer may draw in, whatever the capture buffer
+// holds by then, under Begin3D(800, 600, far plane, fieldOfView).
+FrameArea EqualizerArea(float fieldOfView);

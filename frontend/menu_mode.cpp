@@ -13,6 +13,7 @@
 #include "render/backdrop.h"
 #include "render/display.h"
 #include "render/draw.h"
+#include "render/partial_frame.h"
 #include "render/text.h"
 #include "screen/screen_parts.h"
 #include "sound/sound_effects.h"
@@ -82,14 +83,15 @@ const ShadowedText MENU_ITEMS[] = {
 };
 constexpr int32_t LAST_ITEM = 2;
 // What the logo, the robots and the frame bars cover.
-const BackdropArea MENU_STILL_AREAS[] = {{22, 42, 768, 256},
-                                         {10, 320, 200, 200},
-                                         {580, 320, 200, 200},
-                                         {0, 0, 800, 30},
-                                         {0, 570, 800, 30}};
+const FrameArea MENU_STILL_AREAS[] = {{22, 42, 768, 256},
+                                      {10, 320, 200, 200},
+                                      {580, 320, 200, 200},
+                                      {0, 0, 800, 30},
+                                      {0, 570, 800, 30}};
 
-constexpr int32_t HIGHLIGHT_TOP = 315;  // the bar of item 0; 30 pixels per item
-constexpr int32_t KEY_POLL_FRAMES = 15; // keys are polled when the timer passes this
+constexpr int32_t HIGHLIGHT_TOP = 315;        // the bar of item 0; 30 pixels per item
+constexpr float EQUALIZER_FIELD_OF_VIEW = 50; // degrees, and the far plane at 120
+constexpr int32_t KEY_POLL_FRAMES = 15;       // keys are polled when the timer passes this
 
 // Everything a visit keeps; set afresh on each entry. The swing values are whole numbers
 // (they step by 10 and 20 from whole starts), so they are held as integers.
@@ -154,10 +156,23 @@ void PollMenuKeys(MenuVisit& v) {
     if (poll.choose) ChooseItem(v);
 }
 
+// What changes from one menu frame to the next: the highlight bar and the credits pulse,
+// the credits swing in, the equalizer turns. The rest is drawn alike from the second frame
+// on (the first one's still sprites take the colour the last mode left), so on a GL that
+// keeps the back buffer only these parts are drawn again.
+void NameChangingAreas(const MenuVisit& v) {
+    if (v.framesDrawn == 0) return;
+    const FrameArea areas[] = {{0, HIGHLIGHT_TOP + 30 * v.cursor, 800, 30},
+                               {0, CREDIT_TOP, 800, 30 * (CREDIT_LINES - 1) + 4 + 20},
+                               EqualizerArea(EQUALIZER_FIELD_OF_VIEW)};
+    SetChangingAreas(areas, 3);
+}
+
 void DrawMenuFrame(MenuVisit& v) {
     v.pulse += 5;
     const float amount = PulseAmount(v.pulse);
     RequeueAudioInput();
+    NameChangingAreas(v);
     ClearDisplay();
     Begin2D(800, 600);
     ResetTransform();
@@ -179,7 +194,7 @@ void DrawMenuFrame(MenuVisit& v) {
         if (v.framesDrawn > 0) KeepBackdrop(MENU_STILL_AREAS, 5);
     }
     v.framesDrawn += 1;
-    Begin3D(800, 600, 120, 50);
+    Begin3D(800, 600, 120, EQUALIZER_FIELD_OF_VIEW);
     ResetTransform();
     DrawEqualizer();
     Begin2D(800, 600);

@@ -26,34 +26,10 @@ bool BackdropKept = false;
 int BlitsAvailable = -1;                              // -1 not asked yet in this context
 PlatformFrameRect BackdropFrame = {0, 0, 0, 0, 0.0f}; // where the copy was taken from
 
-// The parts of the frame the backdrop covers, in drawable pixels of the letterbox rectangle
-// (origin bottom left, as GL counts them); elsewhere the cleared colour is the backdrop.
-struct PixelArea {
-    int x1, y1, x2, y2;
-};
+// The parts of the frame the backdrop covers; elsewhere the cleared colour is the backdrop.
 constexpr int MAX_BACKDROP_AREAS = 16;
-PixelArea BackdropAreas[MAX_BACKDROP_AREAS];
+PixelBox BackdropAreas[MAX_BACKDROP_AREAS];
 int BackdropAreaCount = 0;
-
-// A frame area (game coordinates, origin top left) as the drawable pixels it may touch:
-// rounded outwards, so that every pixel a sprite over the area can reach is kept.
-PixelArea PixelsOf(const BackdropArea& a, const PlatformFrameRect& r) {
-    const auto clampTo = [](float v, int most) {
-        return v < 0 ? 0 : v > float(most) ? most : int(v);
-    };
-    const float left = float(a.x) * r.scale, right = float(a.x + a.width) * r.scale;
-    const float top = float(a.y) * r.scale, bottom = float(a.y + a.height) * r.scale;
-    PixelArea p;
-    p.x1 = clampTo(std::floor(left) - 1, r.width);
-    p.x2 = clampTo(std::ceil(right) + 1, r.width);
-    p.y1 = clampTo(std::floor(float(r.height) - bottom) - 1, r.height);
-    p.y2 = clampTo(std::ceil(float(r.height) - top) + 1, r.height);
-    return p;
-}
-
-bool SameFrame(const PlatformFrameRect& a, const PlatformFrameRect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
 
 bool BlitsSupported() {
     if (BlitsAvailable < 0) {
@@ -66,15 +42,16 @@ bool BlitsSupported() {
     return BlitsAvailable == 1;
 }
 
-// Copies the areas from one framebuffer to the other, pixel for pixel; the scissor test
-// (which blits obey) is off meanwhile. `toWindow` copies the kept frame back.
+// Copies the areas from one framebuffer to the other, pixel for pixel. `toWindow` copies the
+// kept frame back, inside the scissor box ClearDisplay set (blits obey it); the copy into the
+// framebuffer object is taken with the scissor test off.
 void BlitAreas(const PlatformFrameRect& r, bool toWindow) {
     glPushAttrib(GL_ENABLE_BIT);
-    glDisable(GL_SCISSOR_TEST);
+    if (!toWindow) glDisable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, toWindow ? BackdropFramebuffer : 0);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, toWindow ? 0 : BackdropFramebuffer);
     for (int i = 0; i < BackdropAreaCount; i++) {
-        const PixelArea& a = BackdropAreas[i];
+        const PixelBox& a = BackdropAreas[i];
         const int wx = r.x + a.x1, wy = r.y + a.y1, w = a.x2 - a.x1, h = a.y2 - a.y1;
         if (toWindow)
             glBlitFramebuffer(a.x1, a.y1, a.x2, a.y2, wx, wy, wx + w, wy + h, GL_COLOR_BUFFER_BIT,
@@ -105,7 +82,7 @@ void DropBackdrop() {
 bool DrawBackdrop() {
     if (!RenderEnabled || !BackdropKept) return false;
     const PlatformFrameRect r = PlatformGetFrameRect();
-    if (!SameFrame(r, BackdropFrame)) {
+    if (!SameFrameRect(r, BackdropFrame)) {
         BackdropKept = false;
         return false;
     }
@@ -114,7 +91,7 @@ bool DrawBackdrop() {
     return true;
 }
 
-void KeepBackdrop(const BackdropArea* areas, int count) {
+void KeepBackdrop(const FrameArea* areas, int count) {
     if (!RenderEnabled || count > MAX_BACKDROP_AREAS || !BlitsSupported()) return;
     SettleDrawState();
     const PlatformFrameRect r = PlatformGetFrameRect();
@@ -136,7 +113,7 @@ void KeepBackdrop(const BackdropArea* areas, int count) {
         BackdropWidth = r.width, BackdropHeight = r.height;
     }
     BackdropAreaCount = 0;
-    for (int i = 0; i < count; i++) BackdropAreas[BackdropAreaCount++] = PixelsOf(areas[i], r);
+    for (int i = 0; i < count; i++) BackdropAreas[BackdropAreaCount++] = PixelsOfArea(areas[i], r);
     BlitAreas(r, false);
     BackdropFrame = r;
     BackdropKept = true;

@@ -11,20 +11,19 @@
 //     }
 #pragma once
 
+#include "render/display.h"
+
 // Drops the kept copy: the next DrawBackdrop answers false.
 void ForgetBackdrop();
 
-// Draws the kept copy over the whole frame rectangle and answers true; answers false (drawing
+// Draws the kept copy over the frame (as far as the frame is drawn: see partial_frame.h) and
+// answers true; answers false (drawing
 // nothing) when there is none, or the letterbox or the GL context changed since it was kept.
 bool DrawBackdrop();
 
-// A part of the frame that the still sprites cover, in the game's coordinates (origin top left).
-struct BackdropArea {
-    int x, y, width, height;
-};
-
-// Copies the frame drawn so far as the backdrop. Only the areas given (at most 16) are put
-// back by DrawBackdrop: outside them the frame must hold the cleared colour alone. Nothing is
-// kept when the GL cannot copy between framebuffers (below OpenGL 3.0 without
-// ARB_framebuffer_object): DrawBackdrop then keeps answering false.
-void KeepBackdrop(const BackdropArea* areas, int count);
+// Copies the frame drawn so far as the backdrop. Only the areas given (at most 16: the parts
+// of the frame the still sprites cover) are put back by DrawBackdrop: outside them the frame
+// must hold the cleared colour alone. Nothing is kept when the GL cannot copy between
+// framebuffers (below OpenGL 3.0 without ARB_framebuffer_object): DrawBackdrop then keeps
+// answering false.
+void KeepBackdrop(const FrameArea* areas, int count);

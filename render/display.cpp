@@ -6,6 +6,8 @@
 // The scissor test keeps every drawing inside that rectangle.
 #include <GL/glu.h>
 
+#include <cmath>
+
 #include "platform/platform.h"
 #include "render/render_internal.h"
 #include "support/maths.h"
@@ -26,11 +28,27 @@ float ClearRed = 0, ClearGreen = 0, ClearBlue = 0, ClearAlpha = 0;
 int ViewX = 0, ViewY = 0, ViewWidth = 800, ViewHeight = 600;
 PlatformFrameRect ViewFrame = {0, 0, 0, 0, 0.0f};
 
-bool SameFrame(const PlatformFrameRect& a, const PlatformFrameRect& b) {
+} // namespace
+
+bool SameFrameRect(const PlatformFrameRect& a, const PlatformFrameRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-} // namespace
+PixelBox PixelsOfArea(const FrameArea& area, const PlatformFrameRect& frame) {
+    const auto clampTo = [](float v, int most) {
+        return v < 0 ? 0 : v > float(most) ? most : int(v);
+    };
+    const float left = float(area.x) * frame.scale;
+    const float right = float(area.x + area.width) * frame.scale;
+    const float top = float(area.y) * frame.scale;
+    const float bottom = float(area.y + area.height) * frame.scale;
+    PixelBox p;
+    p.x1 = clampTo(std::floor(left) - 1, frame.width);
+    p.x2 = clampTo(std::ceil(right) + 1, frame.width);
+    p.y1 = clampTo(std::floor(float(frame.height) - bottom) - 1, frame.height);
+    p.y2 = clampTo(std::ceil(float(frame.height) - top) + 1, frame.height);
+    return p;
+}
 
 void SetFrameViewport(int x, int y, int width, int height) {
     const PlatformFrameRect r = PlatformGetFrameRect();
@@ -78,14 +96,21 @@ void ClearDisplay() {
     const PlatformFrameRect r = PlatformGetFrameRect();
     SettleDrawState();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    if (!SameFrame(r, ViewFrame)) SetFrameViewport(ViewX, ViewY, ViewWidth, ViewHeight);
-    if (r.x > 0 || r.y > 0 || r.width < dw || r.height < dh) {
+    if (!SameFrameRect(r, ViewFrame)) SetFrameViewport(ViewX, ViewY, ViewWidth, ViewHeight);
+    // A frame drawn again only where it changes leaves the rest, the bars included, as they
+    // were; the scissor box keeps the whole frame's drawing inside that part.
+    PixelBox part;
+    const bool partial = PartialFrameBox(r, &part);
+    if (!partial && (r.x > 0 || r.y > 0 || r.width < dw || r.height < dh)) {
         glDisable(GL_SCISSOR_TEST);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
     glEnable(GL_SCISSOR_TEST);
-    glScissor(r.x, r.y, r.width, r.height);
+    if (partial)
+        glScissor(r.x + part.x1, r.y + part.y1, part.x2 - part.x1, part.y2 - part.y1);
+    else
+        glScissor(r.x, r.y, r.width, r.height);
     glClearColor(ClearRed, ClearGreen, ClearBlue, ClearAlpha);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     NoteDepthCleared();
@@ -97,8 +122,10 @@ void ClearDisplay() {
 
 void FlipDisplay() {
     if (RenderEnabled) SettleDrawState(), glFlush();
+    NotePartialFrameBeforeSwap();
     PlatformSwapBuffers();
     NoteFramePresented();
+    NotePartialFrameAfterSwap();
 }
 
 void Begin2D(int width, int height) {

@@ -23,6 +23,11 @@ extern uint32_t RenderPrimitiveCount;
 // runs measure game logic alone). Texture makers still return fresh non-zero handles.
 extern bool RenderEnabled;
 
+// A part of the 800 x 600 frame in the game's coordinates (origin top left).
+struct FrameArea {
+    int x, y, width, height;
+};
+
 // ---------------------------------------------------------------- operations
 // Reads the first command-line parameter: exactly "info" shows the banner box. Creates the
 // glyph table. Called just before OpenDisplay.

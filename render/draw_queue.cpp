@@ -591,6 +591,7 @@ void CheckDrawContext() {
     DepthClean = false;
     DepthBits = -1;
     DropBackdrop();
+    DropPartialFrame();
 }
 
 void SettleDrawState() {
@@ -653,6 +654,7 @@ void ResetDrawQueue() {
     DepthWritten = false;
     DepthBits = -1;
     DropBackdrop();
+    DropPartialFrame();
 }
 
 void NoteOrthoProjection(float left, float right, float bottom, float top, float nearVal,

@@ -12,7 +12,18 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
 #include "render/display.h"
+
+// A box of drawable pixels within the letterbox rectangle, counted from its bottom-left
+// corner as GL counts them; x2 and y2 are just past the box.
+struct PixelBox {
+    int x1, y1, x2, y2;
+};
+// The pixels a frame area may touch: rounded outwards by a pixel, so that every pixel a
+// sprite over the area can reach is inside; clamped to the rectangle.
+PixelBox PixelsOfArea(const FrameArea& area, const PlatformFrameRect& frame);
+bool SameFrameRect(const PlatformFrameRect& a, const PlatformFrameRect& b);
 
 // Places a viewport given in the game's frame coordinates (origin bottom left) inside the
 // letterbox rectangle of the drawable.
@@ -138,5 +149,16 @@ uint32_t NoteTexturePart(uint32_t texture, const TextureBox& part, const Texture
 // (a plain texture: itself, the whole of it, its ink box).
 void ResolveTexture(uint32_t handle, uint32_t* texture, TextureBox* part, TextureBox* ink);
 
-// A new GL context: the kept backdrop went with the old one (backdrop.cpp).
+// A new GL context: the kept backdrop went with the old one (backdrop.cpp), and whether the
+// back buffer is kept between frames is asked again (partial_frame.cpp).
 void DropBackdrop();
+void DropPartialFrame();
+
+// ---------------------------------------------------------------- partial frames
+// ClearDisplay: the box of the frame this frame is drawn in, when it is drawn only there
+// (see partial_frame.h); false when the whole frame is drawn.
+bool PartialFrameBox(const PlatformFrameRect& frame, PixelBox* box);
+// FlipDisplay, around presenting the frame: checks whether the GL keeps the back buffer, and
+// notes what the frame on screen changed.
+void NotePartialFrameBeforeSwap();
+void NotePartialFrameAfterSwap();

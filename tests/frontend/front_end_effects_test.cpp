@@ -2,6 +2,7 @@
 // input's queue-and-hand-back cycle (samples fed in place of a capture device).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/catalogue.h"
@@ -11,6 +12,8 @@
 #include "platform/audio_in.h"
 #include "platform/platform.h"
 #include "render/display.h"
+#include "render/draw.h"
+#include "tests/testkit.h"
 
 namespace {
 
@@ -86,3 +89,41 @@ TEST_F(FrontEndEffects, TheInputFillsTheBufferOnceAfterEachHandBackAndTheEqualiz
 }
 
 } // namespace
+
+// The area a menu frame names for the equalizer holds every pixel the columns draw, and
+// little more where they stand as tall as they may.
+TEST(EqualizerArea, HoldsEveryPixelTheColumnsDrawAtAnyTurn) {
+    ASSERT_TRUE(OpenTestDisplay());
+    const struct {
+        int32_t peak;
+        float spin;
+    } cases[] = {{158, 0}, {158, 37}, {158, 100}, {158, 215}, {-40, 300}, {400, 60}};
+    for (const auto& c : cases) {
+        for (int32_t& p : AudioInput.peak) p = c.peak;
+        EqualizerSpin = c.spin;
+        const FrameArea area = EqualizerArea(50);
+        ClearDisplay();
+        Begin3D(800, 600, 120, 50);
+        ResetTransform();
+        DrawEqualizer();
+        const Picture picture = ReadBackBuffer();
+        FlipDisplay();
+        int left = 800, right = -1, top = 600, bottom = -1;
+        for (int y = 0; y < 600; y++)
+            for (int x = 0; x < 800; x++)
+                if (picture.At(x, y) != 0)
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                    bottom = std::max(bottom, y);
+        ASSERT_GE(right, 0) << c.spin;
+        EXPECT_TRUE(left >= area.x && right < area.x + area.width && top >= area.y &&
+                    bottom < area.y + area.height)
+            << c.spin << ": drawn " << left << ".." << right << ", " << top << ".." << bottom
+            << "; area " << area.x << ", " << area.y << ", " << area.width << " x " << area.height;
+        if (c.peak == 158) {
+            EXPECT_TRUE(area.x > left - 12 && area.x + area.width < right + 12 &&
+                        area.y > top - 12 && area.y + area.height < bottom + 12)
+                << c.spin;
+        }
+    }
+    CloseTestDisplay();
+}

@@ -195,7 +195,7 @@ TEST_F(Sprites, AKeptBackdropGivesTheFrameItWasCopiedFromByteForByte) {
         DrawSpriteRotated(texture, 500, 400, 33, 150); // turned, tinted
         SetColor(1, 1, 1, 1);
     };
-    const BackdropArea areas[] = {{22, 42, 256, 256}, {390, 290, 220, 220}};
+    const FrameArea areas[] = {{22, 42, 256, 256}, {390, 290, 220, 220}};
     drawStill();
     KeepBackdrop(areas, 2);
     DrawText(0, "OVER", 100, 160, 20, 20);

@@ -3,4 +3,5 @@
 mvx_add_test(render_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/draw_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/draw_order_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/draw_order_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/partial_frame_test.cpp)
