@@ -8,7 +8,8 @@
 // and again after. When both reads give the same pixels on two frames in a row, and the box
 // changed from the frame before each time (a back buffer holding an older frame would then
 // differ), the back buffer is kept, and that is trusted for the rest of the GL context. A
-// single difference and it is taken not to be kept: every frame is drawn whole, as before.
+// single difference, or no answer within eight frames (a box that never changes), and it is
+// taken not to be kept: every frame is drawn whole, as before.
 #include "render/partial_frame.h"
 
 #include <algorithm>
@@ -19,13 +20,15 @@
 namespace {
 
 constexpr int MAX_CHANGING_AREAS = 8;
-constexpr int CHECKS_NEEDED = 2; // frames in a row found kept before it is trusted
+constexpr int CHECKS_NEEDED = 2;  // frames found kept before it is trusted
+constexpr int CHECKS_AT_MOST = 8; // frames read back before giving up on an unchanging box
 
 enum BackBufferKept : uint8_t { KEPT_UNKNOWN, KEPT_YES, KEPT_NO };
 
 struct PartialFrameState {
     BackBufferKept kept = KEPT_UNKNOWN; // in this GL context
     int checksPassed = 0;
+    int checksMade = 0;
     bool named = false; // this frame named its changing areas
     PixelBox box{};     // their bounding box
     // The frame on screen: whether it named its areas (and was drawn), their box, the
@@ -101,6 +104,8 @@ void NotePartialFrameAfterSwap() {
             Partial.kept = KEPT_NO;
         else if (Partial.readCounts && ++Partial.checksPassed >= CHECKS_NEEDED)
             Partial.kept = KEPT_YES;
+        else if (++Partial.checksMade >= CHECKS_AT_MOST)
+            Partial.kept = KEPT_NO; // reading back every frame would cost more than it saves
         Partial.lastRead.swap(Partial.read);
         Partial.lastReadBox = Partial.box;
     }

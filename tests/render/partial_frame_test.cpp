@@ -56,4 +56,18 @@ TEST_F(PartialFrames, ShowThePixelsOfWholeFramesAndLeaveTheRestAsItWas) {
     }
 }
 
+// Reading the box back costs: when it does not change on the first frames, which tells
+// nothing, the check gives up after eight and every frame is drawn whole from then on.
+TEST_F(PartialFrames, AreNotTriedAfterEightFramesOfABoxThatNeverChanged) {
+    const uint32_t texture = WhiteTexture();
+    for (int frame = 0; frame < 12; frame++) DrawFrame(0, texture, true);
+    for (int frame = 0; frame < 4; frame++) DrawFrame(frame, texture, true);
+    const FrameArea areas[] = {{0, 300, 800, 30}};
+    SetChangingAreas(areas, 1);
+    ClearDisplay();
+    Begin2D(800, 600);
+    DrawPoint(5, 5, 1, 0, 0, 1, 3);
+    EXPECT_PIXEL(ReadBackBuffer(), 5, 5, 0xFF0000u, 0);
+}
+
 } // namespace
