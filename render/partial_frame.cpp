@@ -9,10 +9,13 @@
 // changed from the frame before each time (a back buffer holding an older frame would then
 // differ), the back buffer is kept, and that is trusted for the rest of the GL context. A
 // single difference, or no answer within eight frames (a box that never changes), and it is
-// taken not to be kept: every frame is drawn whole, as before.
+// taken not to be kept: every frame is drawn whole, as before. A GPU draws a whole menu frame
+// in no time and may hand out back buffers in turns, so this is tried on software
+// rasterisers only.
 #include "render/partial_frame.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "render/render_internal.h"
@@ -64,8 +67,20 @@ std::vector<uint8_t> ReadBox(const PlatformFrameRect& frame, const PixelBox& box
     return pixels;
 }
 
+// Mesa's llvmpipe and softpipe, the classic swrast, and other software renderers by name.
+bool SoftwareRasteriser() {
+    const char* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    CountGl(1);
+    if (!name) return false;
+    for (const char* word : {"llvmpipe", "softpipe", "Software Rasterizer", "software"})
+        if (std::strstr(name, word)) return true;
+    return false;
+}
+
 bool Checking() {
-    return RenderEnabled && Partial.named && Partial.kept == KEPT_UNKNOWN;
+    if (!RenderEnabled || !Partial.named || Partial.kept != KEPT_UNKNOWN) return false;
+    if (!SoftwareRasteriser()) Partial.kept = KEPT_NO;
+    return Partial.kept == KEPT_UNKNOWN;
 }
 
 } // namespace
