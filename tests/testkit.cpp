@@ -16,7 +16,6 @@
 #include <thread>
 
 #include "app/mode_loop.h"
-#include "app/state_dump.h"
 #include "core/player.h"
 #include "platform/image_file.h"
 #include "platform/platform.h"
@@ -183,15 +182,6 @@ void ApplyScriptKeys(const KeyScript& script, uint32_t frame) {
 
 void OnScriptedFrame(uint32_t frame, void* context) {
     RunState& run = *static_cast<RunState*>(context);
-    for (const ScriptCommand& c : run.script.commands) {
-        if (c.frame != frame) continue;
-        if (c.action == SCRIPT_SCREENSHOT) {
-            EXPECT_TRUE(WritePicture(c.file, ReadBackBuffer())) << "screenshot " << c.file;
-        } else if (c.action == SCRIPT_DUMP) {
-            const std::string text = DumpState(frame);
-            WriteFileBytes(c.file, std::vector<uint8_t>(text.begin(), text.end()));
-        }
-    }
     const bool goOn = !*run.onFrame || (*run.onFrame)(frame);
     if (!goOn || (run.lastFrame && frame >= run.lastFrame)) throw ProgramExit{0};
     ApplyScriptKeys(run.script, frame + 1); // keys "at N" are held from frame N on

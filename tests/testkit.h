@@ -58,12 +58,12 @@ struct GoldenTolerance {
                                          GoldenTolerance tolerance = {});
 
 // ---------------------------------------------------------------- scripted runs of the game
-// Runs the whole game in-process from start-up on the scripted backend, exactly as
-// morvexa-script does: `script` is a key script in the driver's format (keys "at N" are
-// held from drawn frame N on; screenshot and dump commands write their files; the run ends
-// after the frame of the last command, or when the game quits). The clock and the player
-// record start as in a new process and start-up seeds the random generator from the virtual
-// clock, so the run repeats exactly whatever ran before it in the process.
+// Runs the whole game in-process from start-up on the scripted backend, as morvexa-script
+// does: `script` is a key script in the driver's format whose keys "at N" are held from drawn
+// frame N on; the run ends after the frame of the last command (screenshot and dump commands
+// write nothing here), or when the game quits. The clock and the player record start as in
+// a new process and start-up seeds the random generator from the virtual clock, so the run
+// repeats exactly whatever ran before it in the process.
 // `onFrame` runs after each drawn frame is rendered, before it is presented: it may read
 // the frame (ReadBackBuffer) and the game's globals, set keys (ScriptSetKey), and return
 // false to end the run after that frame. Run it inside a TempDir(true): the game reads

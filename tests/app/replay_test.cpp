@@ -197,17 +197,18 @@ TEST(Replay, TheCommittedWholeGamePlaysBackThroughEachPhaseToItsScore) {
     // the teleporter it left)
     const std::vector<std::pair<const char*, std::vector<std::string>>> phases = {
         {"shop",
-         {"{\"mode\":\"shop\"", "\"coins\":990", "[115,120,110,110,110]", "\"Sounds\":[9,11,8]"}},
+         {"{\"mode\":\"shop\"", "\"coins\":990", "[115,120,110,110,110]", "\"Sounds\":[9,11,8]",
+          "\"Music\":[1,0,2,0,4]"}},
         {"drones", {"\"score\":360", "\"weapon\":3", "\"PickupsCarried\":1", "\"PickupsLeft\":0"}},
         {"teleported", {"\"x\":1404", "\"y\":388", "7,11,7]"}},
         {"round",
          {"{\"mode\":\"levelend\"", "\"PickupsCarried\":0", "\"level\":1", "\"GameMode\":1",
           "\"PlayEntry\":2"}},
-        {"sector", {"{\"mode\":\"play\"", "\"PickupsLeft\":3", "\"x\":300"}},
+        {"sector", {"{\"mode\":\"play\"", "\"PickupsLeft\":3", "\"x\":300", "\"Sounds\":[3]"}},
         {"highscores", {"{\"mode\":\"highscores\"", "\"Music\":[0,3]"}},
         {"end",
          {"\"frame\":2776,", "\"GameMode\":0,", "{\"mode\":\"menu\",", "\"score\":480,\"level\":1}",
-          "{\"name\":\"KALDO\",\"score\":480}"}},
+          "{\"name\":\"KALDO\",\"score\":480}", "\"BackPanels\":[{\"x\":"}},
     };
     for (const auto& [name, fields] : phases) {
         const std::string dump = ReadFileText(dir.File(std::string(name) + ".json"));

@@ -7,7 +7,6 @@ mvx_add_test(app_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/game_icon_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/driver_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dump_events_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sound_events_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/replay_test.cpp)
 add_dependencies(app_tests morvexa morvexa-script)

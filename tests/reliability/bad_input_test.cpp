@@ -31,7 +31,6 @@
 #include "platform/scripted.h"
 #include "platform/test_input.h"
 #include "sound/xm_player.h"
-#include "support/random.h"
 #include "tests/testkit.h"
 
 namespace fs = std::filesystem;
@@ -54,19 +53,11 @@ void* operator new(size_t size) {
     if (!p) throw std::bad_alloc();
     return p;
 }
-void* operator new[](size_t size) {
-    return operator new(size);
-}
+// The runtime's array forms come back to these.
 [[gnu::noinline]] void operator delete(void* p) noexcept {
     std::free(p);
 }
-[[gnu::noinline]] void operator delete[](void* p) noexcept {
-    std::free(p);
-}
 [[gnu::noinline]] void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p, size_t) noexcept {
     std::free(p);
 }
 #endif

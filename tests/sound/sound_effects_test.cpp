@@ -72,12 +72,6 @@ TEST(WavChunks, TheWalkSkipsToDataCutsItAtTheEndAndRefusesWhatItCannotRead) {
     notRiff[0] = 'X';
     EXPECT_FALSE(ReadWavChunks(notRiff.data(), notRiff.size(), &w));
     EXPECT_FALSE(ReadWavChunks(nullptr, 0, &w));
-    // Every truncation of a good file is refused or read inside its bytes.
-    for (size_t n = 0; n < tidy.b.size(); n++) {
-        if (ReadWavChunks(tidy.b.data(), n, &w)) {
-            EXPECT_LE(w.samples + w.bytes, tidy.b.data() + n) << n;
-        }
-    }
 }
 
 // Frames until the slot's voice falls silent, pulling the output in steps of 64 frames.

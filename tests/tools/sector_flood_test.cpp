@@ -101,59 +101,24 @@ bool Reached(const SectorFlood& f, int c, int r) {
 
 } // namespace
 
-// ---------------------------------------------------------------- small sectors
-namespace {
-
-// Rock everywhere, then boxes of free space: first the start hall around (300, 300).
-class FloodSector : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ClearLevelMap();
-        for (auto& column : LevelMap)
-            for (int32_t& cell : column) cell = 5;
-        Open(1, 1, 12, 8);
-    }
-    void TearDown() override { ClearLevelMap(); }
-    static void Open(int c0, int r0, int c1, int r1) {
+// ---------------------------------------------------------------- a small sector
+// Rock everywhere but boxes of free space: the start hall around (300, 300), and a corridor at
+// row 90 ending in a 60-cell shaft, of which 200 units of fuel buy 25 cells of climb.
+TEST(FloodSector, AFullTankClimbsTwentyFiveCellsUpAShaftAndNoFurther) {
+    ClearLevelMap();
+    for (auto& column : LevelMap)
+        for (int32_t& cell : column) cell = 5;
+    for (const auto& [c0, r0, c1, r1] :
+         {std::array{1, 1, 12, 8}, {13, 8, 13, 90}, {13, 90, 42, 90}, {41, 90 - 60, 42, 90}})
         for (int c = c0; c <= c1; c++)
             for (int r = r0; r <= r1; r++) LevelMap[c][r] = 0;
-    }
-    // A teleporter whose top is floor row `row`, left half at column c, as the loader adds it.
-    static void Teleporter(int c, int row) {
-        LevelMap[c][row] = 20;
-        LevelMap[c + 1][row] = 21;
-        TeleportTargetCount += 1;
-        ListSelect(TeleportTargets, TeleportTargets.count - 1);
-        *ListAdd(TeleportTargets) = TeleportTarget{float(64 * (c + 1)), float(64 * row - 64)};
-    }
-};
-
-} // namespace
-
-TEST_F(FloodSector, AFullTankClimbsTwentyFiveCellsUpAShaftAndNoFurther) {
-    // A corridor at row 90 ending in a 60-cell shaft: 200 units buy 25 cells of climb.
-    Open(13, 8, 13, 90);
-    Open(13, 90, 42, 90);
-    Open(41, 90 - 60, 42, 90);
     const SectorFlood f = Flood().Run();
+    ClearLevelMap();
     EXPECT_FALSE(f.outsideModel);
     EXPECT_TRUE(Reached(f, 1, 8) && Reached(f, 12, 1)) << "a floor corner, the far top corner";
     EXPECT_TRUE(Reached(f, 41, 90));
     EXPECT_TRUE(Reached(f, 41, 90 - 25));
     EXPECT_FALSE(Reached(f, 41, 90 - 26));
-}
-
-TEST_F(FloodSector, ATeleporterLeadsIntoAVaultThatIsOtherwiseASealedPocket) {
-    Open(50, 50, 56, 54);
-    Teleporter(6, 9);   // in the start hall's floor
-    Teleporter(52, 55); // in the vault's floor
-    const SectorFlood f = Flood().Run();
-    EXPECT_TRUE(Reached(f, 50, 54) && Reached(f, 56, 50));
-    ListClear(TeleportTargets);
-    TeleportTargetCount = 0;
-    const SectorFlood walking = Flood().Run();
-    EXPECT_TRUE(Reached(walking, 4, 4));
-    EXPECT_FALSE(Reached(walking, 50, 54));
 }
 
 // ---------------------------------------------------------------- the shipped sector
