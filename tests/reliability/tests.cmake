@@ -39,9 +39,8 @@ if(MORVEXA_SANITIZE STREQUAL "address")
 endif()
 
 # The end-to-end test: the real game under Xvfb, keys from xdotool, screenshots by xwd made
-# into PNGs by xwd_check (build/<dir>/e2e/). Skipped (77) without Xvfb, xdotool or xwd.
-add_executable(xwd_check ${MVX_RELIABILITY_TESTS}/xwd_check.cpp)
-target_link_libraries(xwd_check PRIVATE mvx_imagefile mvx_warnings)
+# into PNGs by ImageMagick (build/<dir>/e2e/). Skipped (77) without Xvfb, xdotool, xwd or
+# ImageMagick.
 add_test(NAME EndToEnd.TheRealGameUnderXvfbGoesFromTheMenuIntoAGameAndOutThroughExitGame
          COMMAND ${PROJECT_SOURCE_DIR}/scripts/e2e.sh ${PROJECT_BINARY_DIR})
 set_tests_properties(EndToEnd.TheRealGameUnderXvfbGoesFromTheMenuIntoAGameAndOutThroughExitGame
