@@ -74,8 +74,7 @@ TEST(XmModuleLoad, SamplesDecodeTo16BitAndLoopsStayInsideTheSample) {
     ASSERT_EQ(a.length, 6);
     EXPECT_EQ(std::vector<int16_t>(a.data, a.data + 7), // and the guard after the loop
               (std::vector<int16_t>{0, 256, -256, 127 * 256, -128 * 256, 5 * 256, -128 * 256}));
-    EXPECT_EQ(a.loopStart, 4);
-    EXPECT_EQ(a.loopEnd, 6);
+    EXPECT_EQ(std::pair(a.loopStart, a.loopEnd), std::pair(4, 6));
     ASSERT_EQ(b.length, 5);
     EXPECT_EQ(std::vector<int16_t>(b.data, b.data + 5), s16.data);
     EXPECT_EQ(b.loopType, SAMPLE_LOOP_NONE);
