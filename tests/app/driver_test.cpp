@@ -34,7 +34,7 @@ TEST(ScriptedDriver, WritesScreenshotsAndDumpsDrawsAsInProcessRunsDrawAndScalesA
     ASSERT_TRUE(ReadPicture(dir.File("shot.png"), &png) &&
                 ReadPicture(dir.File("shot.bmp"), &bmp) &&
                 ReadPicture(dir.File("full.png"), &full));
-    EXPECT_TRUE(png.width == 800 && png.height == 600);
+    EXPECT_EQ(std::pair(png.width, png.height), std::pair(800, 600));
     EXPECT_EQ(png.rgb, bmp.rgb);
     std::map<std::string, std::string> dump;
     EXPECT_TRUE(ReadJsonObject(ReadFileText(dir.File("three.json")), &dump));
@@ -63,8 +63,7 @@ TEST(ScriptedDriver, WritesScreenshotsAndDumpsDrawsAsInProcessRunsDrawAndScalesA
         seen = frame;
         return frame < 40; // the hook ends the run
     });
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.frames == 40 && seen == 40);
+    EXPECT_EQ(std::tuple(run.exitCode, run.frames, seen), std::tuple(0, 40u, 40u));
     EXPECT_TRUE(inProcess.rgb == png.rgb) << "the same script must give the same picture";
 }
 

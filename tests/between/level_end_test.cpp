@@ -74,8 +74,7 @@ TEST_F(LevelEnd, RoundThatTimesOutShowsTimeMinusOneLastAndPutsTheSurvivorsBack) 
         if (f == 2000 || f == 2001) last[f - 2000] = ReadBackBuffer();
         RenderEnabled = f >= 1999; // only the last two frames are looked at
     });
-    EXPECT_EQ(frames, 2001u);
-    EXPECT_EQ(std::pair(time[1], time[2001]), std::pair(1999, -1));
+    EXPECT_EQ(std::tuple(frames, time[1], time[2001]), std::tuple(2001u, 1999, -1));
     EXPECT_TRUE(ShowsTimeText(last[0], "TIME 0"));
     EXPECT_TRUE(ShowsTimeText(last[1], "TIME -1"));
     EXPECT_FALSE(ShowsTimeText(last[1], "TIME 0"));
@@ -212,8 +211,7 @@ TEST_F(LevelEnd, TargetsWrapAtTheEdgesRenewTheirDriftEachTurnAndGoBelowZeroHits)
     AddTarget(600, 200, 0, 0, -1);
     UpdateTargets();
     EXPECT_EQ(whole(&Target::x), std::vector<int>{200});
-    EXPECT_EQ(PickupsCarried, 1);
-    EXPECT_EQ(CountDots(1, 0.8f, 0.9f), 72);
+    EXPECT_EQ(std::pair(PickupsCarried, CountDots(1, 0.8f, 0.9f)), std::pair(1, 72));
 }
 
 } // namespace

@@ -127,8 +127,7 @@ TEST_F(HighScoreFile, ASaveThatFailsKeepsTheOldFileWholeAndSaysSo) {
     const int32_t result = SaveHighScores();
     setrlimit(RLIMIT_FSIZE, &old);
     sigaction(SIGXFSZ, &previous, nullptr);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadFileBytes("scores.dat"), before);
+    EXPECT_EQ(std::pair(result, ReadFileBytes("scores.dat")), std::pair(0, before));
     EXPECT_EQ(FilesHere(), 1u) << "the half-written file must be removed";
     InitHighScores(10, "no such folder/scores.dat");
     EXPECT_EQ(SaveHighScores(), 0);

@@ -31,8 +31,7 @@ class GameWindow : public ::testing::Test {
 } // namespace
 
 TEST_F(GameWindow, OpensResizableAndAltEnterSwitchesToFullScreenAndBack) {
-    EXPECT_TRUE(WindowIsResizable());
-    EXPECT_FALSE(PlatformIsFullscreen());
+    EXPECT_TRUE(WindowIsResizable() && !PlatformIsFullscreen());
 
     ASSERT_TRUE(PushKeyDown("Return", true, false));
     HandleQueuedEvents();
@@ -89,7 +88,7 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
 }
 
 TEST_F(GameWindow, TheDesktopSeesTheGamesNameAndKeepsTheScreensaverAway) {
-    EXPECT_EQ(SdlHintValue("SDL_APP_NAME"), "MORVEXA") << "the name in the desktop's mixer";
-    EXPECT_EQ(SdlHintValue("SDL_AUDIO_DEVICE_APP_NAME"), "MORVEXA");
+    for (const char* hint : {"SDL_APP_NAME", "SDL_AUDIO_DEVICE_APP_NAME"}) // the desktop's mixer
+        EXPECT_EQ(SdlHintValue(hint), "MORVEXA") << hint;
     EXPECT_FALSE(ScreenSaverAllowed());
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "tests/music/music_render.h"
 #include "tests/testkit.h"

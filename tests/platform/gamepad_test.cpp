@@ -2,8 +2,6 @@
 // keys, controllers coming and going, the data folder's mapping file. SDL, offscreen.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/platform.h"
 #include "platform/test_input.h"
 #include "tests/testkit.h"

@@ -29,8 +29,7 @@ TEST_F(Screen, CameraClosesAFiftiethAcrossAndAThirtiethDownAndRestsAtTheSectorsL
     ScriptSetKey(VK_LEFT, true);
     seen.clear();
     Play(PLAY_RESUME, 2, look);
-    EXPECT_EQ(seen, std::vector<float>(8, 0));
-    EXPECT_EQ(Player.x, 0);
+    EXPECT_EQ(std::pair(seen, Player.x), std::pair(std::vector<float>(8, 0), 0.f));
 }
 
 TEST_F(Screen, GaugesShowOneSegmentPerTenEnergyAndFuelPlusOneAndTheCompassOneOrbPerPickup) {
