@@ -97,8 +97,8 @@ std::string UnusedDisplay();
 // ---------------------------------------------------------------- other programs
 // Runs a program (args[0] is its path) in `workDir` with its standard output and error
 // captured, after removing the variables named in `unset` from its environment and setting
-// those in `set`. It is killed after timeoutSeconds. exitCode is -1 when the program could
-// not start, was killed or died of a signal.
+// those in `set`. It is killed after timeoutSeconds. exitCode is -1 when the program was
+// killed or died of a signal, 127 when it could not start.
 struct ProgramResult {
     int exitCode = -1;
     std::string out;
