@@ -90,18 +90,15 @@ TEST(CommandLine, TheWholeGameObeysItsParameters) {
     EXPECT_EQ(bad.frames, 0u) << "refused before anything starts";
     // The command line's answer wins over the script's (without one the script's holds: the
     // driver's full-screen run).
-    const struct {
-        const char* script;
-        std::vector<std::string> parameters;
-        bool fullscreen;
-    } runs[] = {{"fullscreen yes\nat 2 end\n", {"--windowed"}, false},
-                {"fullscreen no\nat 2 end\n", {"--fullscreen"}, true}};
-    for (const auto& r : runs) {
-        bool fullscreen = !r.fullscreen;
+    const std::tuple<const char*, std::vector<std::string>, bool> runs[] = {
+        {"fullscreen yes\nat 2 end\n", {"--windowed"}, false},
+        {"fullscreen no\nat 2 end\n", {"--fullscreen"}, true}};
+    for (const auto& [script, parameters, expected] : runs) {
+        bool fullscreen = !expected;
         const ScriptedRun run = RunScriptedGame(
-            r.script, [&](uint32_t) { return fullscreen = PlatformIsFullscreen(), true; },
-            r.parameters);
+            script, [&](uint32_t) { return fullscreen = PlatformIsFullscreen(), true; },
+            parameters);
         EXPECT_EQ(std::pair(run.exitCode, run.frames), std::pair(0, 2u));
-        EXPECT_EQ(fullscreen, r.fullscreen) << r.script;
+        EXPECT_EQ(fullscreen, expected) << script;
     }
 }

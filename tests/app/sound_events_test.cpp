@@ -90,30 +90,26 @@ TEST_F(SoundEvents, EachEventOfPlayAndTheRoundMakesItsOwnSound) {
 // Keys held from the first frame make each mode leave by itself at its first chance; the
 // module named in the log is the one heard.
 TEST_F(SoundEvents, EachModeStartsItsOwnModuleAndStopsItOnLeaving) {
-    const struct {
-        void (*mode)();
-        std::vector<int> keys;
-        int module;
-    } cases[] = {
+    const std::tuple<void (*)(), std::vector<int>, int> cases[] = {
         {MenuMode, {VK_SPACE}, MUSIC_MENU}, // "HIGHSCORES" at the first poll
         {PlayMode, {VK_ESCAPE}, MUSIC_PLAY},
         {HighScoreMode, {VK_DOWN, VK_SPACE}, MUSIC_HIGHSCORES}, // "BACK TO MENU"
         {ShopMode, {VK_UP, VK_SPACE}, MUSIC_SHOP},              // "EXIT SHOP"
         {LevelEndMode, {VK_ESCAPE}, MUSIC_LEVEL_END},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.module);
+    for (const auto& [mode, keys, music] : cases) {
+        SCOPED_TRACE(music);
         Fresh();
         PickupsCarried = 1;
-        for (int vk : c.keys) ScriptSetKey(vk, true);
+        for (int vk : keys) ScriptSetKey(vk, true);
         PlayEntry = PLAY_RESUME;
         std::string heard;
-        const uint32_t frames = Run(c.mode, 100, [&](uint32_t f) {
+        const uint32_t frames = Run(mode, 100, [&](uint32_t f) {
             if (f == 1) heard = ModulePlaying() ? GetModuleTitle() : "";
         });
         EXPECT_LT(frames, 100u) << "the mode should have returned";
-        EXPECT_EQ(TakeMusicLog(), (std::vector<int>{c.module, 0}));
-        PlayModule(MusicModule(c.module), MusicModuleLength(c.module), MODULE_FROM_MEMORY);
+        EXPECT_EQ(TakeMusicLog(), (std::vector<int>{music, 0}));
+        PlayModule(MusicModule(music), MusicModuleLength(music), MODULE_FROM_MEMORY);
         EXPECT_EQ(heard, GetModuleTitle());
         StopModule();
     }

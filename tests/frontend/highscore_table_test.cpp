@@ -71,17 +71,16 @@ TEST_F(HighScoreFile, EqualScoresComeOutInTheQuicksortsOrderWhichDependsOnWhereT
     InitHighScores(3, "scores.dat");
     Bytes three;
     Add(three, "A", 5), Add(three, "B", 5), Add(three, "C", 5);
-    const struct {
-        int32_t after, score; // the addition goes after this position
-        const char* order;
-    } cases[] = {{1, 5, "BCAN"}, {3, 5, "CNAB"}, {3, 1, "BCAN"}};
-    for (const auto& c : cases) {
+    // The addition goes after position `after` with `score`; then the names in order.
+    const std::tuple<int32_t, int32_t, const char*> cases[] = {
+        {1, 5, "BCAN"}, {3, 5, "CNAB"}, {3, 1, "BCAN"}};
+    for (const auto& [after, score, expected] : cases) {
         LoadFrom(three);
-        HighScoreValue(c.after);
-        AddHighScore("N", c.score);
+        HighScoreValue(after);
+        AddHighScore("N", score);
         std::string order;
         for (auto* n = HighScores.first; n; n = n->next) order += n->record.name;
-        EXPECT_EQ(order, c.order) << "after " << c.after;
+        EXPECT_EQ(order, expected) << "after " << after;
         EXPECT_EQ(HighScores.position, 4) << "after sorting the last entry is current";
     }
 }
