@@ -29,50 +29,31 @@ class SoundEvents : public Scenario {
 // The landing, the teleport, the shop's chime and the menu's click are heard in the whole-game
 // replay's dumps; the shop's refusal in tests/between/shop_test.cpp.
 TEST_F(SoundEvents, EachEventOfPlayAndTheRoundMakesItsOwnSound) {
-    const struct {
-        const char* event;
-        std::function<void()> run;
-        std::vector<int> slots; // every slot asked for, in order
-    } cases[] = {
-        // Landing in the first standing frame, then a footstep at the fifth pose (35 steps).
-        {"footsteps",
-         [&] {
-             Fill(0, 5, 20, 5, 1); // a floor, face at y 320
-             PlacePlayer(300, 288);
-             ScriptSetKey(VK_RIGHT, true);
-             Play(PLAY_RESUME, 40);
-         },
-         {SOUND_STEP, SOUND_STEP}},
-        {"head strike",
-         [&] { // flying up from free air: the head enters a ceiling of code 2 in frame 5
-             Fill(0, 3, 10, 3, 2);
-             PlacePlayer(300, 300);
-             ScriptSetKey(VK_UP, true);
-             Play(PLAY_RESUME, 6);
-         },
-         {SOUND_HEAD}},
-        {"round: a volley at the eleventh frame",
-         [&] {
-             PickupsCarried = 1;
-             ScriptSetKey(VK_SPACE, true);
-             Run(LevelEndMode, 11);
-         },
-         {SOUND_PLASMA}},
-        {"round: a target destroyed",
-         [&] {
-             PickupsCarried = 1;
-             Run(LevelEndMode, 2, [](uint32_t f) {
-                 if (f == 1) Targets.first->record.hits = -1;
-             });
-         },
-         {SOUND_TELEPORT}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.event);
-        Fresh();
-        c.run();
-        EXPECT_EQ(TakeSoundLog(), c.slots);
-    }
+    // Every slot asked for, in order. Landing in the first standing frame, then a footstep at
+    // the fifth pose (35 steps).
+    Fresh();
+    Fill(0, 5, 20, 5, 1); // a floor, face at y 320
+    PlacePlayer(300, 288);
+    ScriptSetKey(VK_RIGHT, true);
+    Play(PLAY_RESUME, 40);
+    EXPECT_EQ(TakeSoundLog(), (std::vector<int>{SOUND_STEP, SOUND_STEP})) << "footsteps";
+    Fresh(); // flying up from free air: the head enters a ceiling of code 2 in frame 5
+    Fill(0, 3, 10, 3, 2);
+    PlacePlayer(300, 300);
+    ScriptSetKey(VK_UP, true);
+    Play(PLAY_RESUME, 6);
+    EXPECT_EQ(TakeSoundLog(), std::vector<int>{SOUND_HEAD}) << "head strike";
+    Fresh();
+    PickupsCarried = 1;
+    ScriptSetKey(VK_SPACE, true);
+    Run(LevelEndMode, 11);
+    EXPECT_EQ(TakeSoundLog(), std::vector<int>{SOUND_PLASMA}) << "a volley at the eleventh frame";
+    Fresh();
+    PickupsCarried = 1;
+    Run(LevelEndMode, 2, [](uint32_t f) {
+        if (f == 1) Targets.first->record.hits = -1;
+    });
+    EXPECT_EQ(TakeSoundLog(), std::vector<int>{SOUND_TELEPORT}) << "a target destroyed";
     // Each weapon sounds once per trigger, the ring of weapon 3 too (free air, no wall).
     const int fireSound[5] = {SOUND_GUN, SOUND_BOLT, SOUND_FIREBALL, SOUND_PLASMA, SOUND_GUN};
     for (int32_t weapon = 0; weapon < 5; weapon++) {

@@ -49,8 +49,7 @@ int CountDots(float r, float g, float b) {
 TEST_F(LevelEnd, RoundThatTimesOutShowsTimeMinusOneLastAndPutsTheSurvivorsBack) {
     PickupsCarried = 3;
     Player.level = 4;
-    CameraX = 1234.5f;
-    CameraY = 777.75f;
+    CameraX = 1234.5f, CameraY = 777.75f;
     ScriptSetKey(VK_RIGHT, true);
     ScriptSetKey(VK_UP, true);
     std::vector<int32_t> time{INT32_MIN};
@@ -160,8 +159,7 @@ TEST_F(LevelEnd, AVolleyAimedAtACornerFliesWithoutNaNAndEscapeEndsTheGameAtOnce)
         EXPECT_TRUE(std::isfinite(n->record.vx) && std::isfinite(n->record.vy));
     // Chosen: Escape ends the game at once; nothing is scattered and no sector is cleaned.
     PickupsCarried = 1;
-    CameraX = 640;
-    CameraY = 320;
+    CameraX = 640, CameraY = 320;
     ScriptSetKey(VK_ESCAPE, true);
     EXPECT_EQ(Run(LevelEndMode, 100), 1u);
     EXPECT_EQ(std::tuple(GameMode, PickupsLeft, Player.level), std::tuple(MODE_HIGHSCORES, 0, 0));
