@@ -50,8 +50,7 @@ TEST_F(LevelEnd, RoundThatTimesOutShowsTimeMinusOneLastAndPutsTheSurvivorsBack) 
     PickupsCarried = 3;
     Player.level = 4;
     CameraX = 1234.5f, CameraY = 777.75f;
-    ScriptSetKey(VK_RIGHT, true);
-    ScriptSetKey(VK_UP, true);
+    for (int vk : {VK_RIGHT, VK_UP}) ScriptSetKey(vk, true);
     std::vector<int32_t> time{INT32_MIN};
     Picture last[2];
     const uint32_t frames = Run(LevelEndMode, 5000, [&](uint32_t f) {

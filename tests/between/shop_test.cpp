@@ -30,8 +30,7 @@ TEST_F(Shop, ExactPriceBuysDownToZeroCoinsAndOneCoinLessIsRefused) {
 
 TEST_F(Shop, HeldSpaceBuysOnceEveryEighthFrameWhileTheCoinsLastAndEveryVisitStartsOnRowZero) {
     // Up and space at the first poll: up from row 0 wraps to "EXIT SHOP", which space takes.
-    ScriptSetKey(VK_UP, true);
-    ScriptSetKey(VK_SPACE, true);
+    for (int vk : {VK_UP, VK_SPACE}) ScriptSetKey(vk, true);
     EXPECT_EQ(Run(ShopMode, 100), 8u);
     EXPECT_EQ(std::tuple(GameMode, PlayEntry), std::tuple(MODE_PLAY, PLAY_RESUME));
 

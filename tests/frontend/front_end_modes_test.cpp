@@ -69,7 +69,6 @@ TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) 
     }
 }
 
-// Each credit line fits its columns, centred, in characters the font has.
 TEST_F(FrontEndModes, CreditLinesFitTheirColumnsCentredAndUseOnlyCharactersTheFontHas) {
     for (int page = 0; page < CREDIT_PAGES; page++)
         for (int line = 0; line < CREDIT_LINES; line++) {
@@ -87,9 +86,8 @@ TEST_F(FrontEndModes, CreditLinesFitTheirColumnsCentredAndUseOnlyCharactersTheFo
 
 // ================================================================ high-score mode
 TEST_F(FrontEndModes, WithoutAFileTheDefaultsShowAScoreAboveTheTenthEntersAndIsSavedThenReset) {
-    Player.score = 50000; // equals the tenth: stays out
-    ScriptSetKey(VK_DOWN, true);
-    ScriptSetKey(VK_SPACE, true); // "BACK TO MENU" at the first poll
+    Player.score = 50000;                                      // equals the tenth: stays out
+    for (int vk : {VK_DOWN, VK_SPACE}) ScriptSetKey(vk, true); // "BACK TO MENU" at the first poll
     EXPECT_TRUE(RunMode(HighScoreMode, 100));
     EXPECT_EQ(std::tuple(PlatformFrameCount(), GameMode, PlayEntry, HighScores.count),
               std::tuple(16u, MODE_MENU, PLAY_NEW_GAME, 10));
