@@ -7,7 +7,6 @@
 #include "frontend/highscores.h"
 #include "frontend/menu_mode.h"
 #include "objects/targets.h"
-#include "objects/volley_shots.h"
 #include "play/play_mode.h"
 #include "sound/sound_effects.h"
 #include "sound/xm_player.h"
