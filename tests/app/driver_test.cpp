@@ -24,12 +24,10 @@ ProgramResult RunDriver(const TempDir& dir, const std::string& script) {
 // The full-screen run's frame is the window's, scaled: nearly every sample of a grid matches.
 TEST(ScriptedDriver, WritesScreenshotsAndDumpsDrawsAsInProcessRunsDrawAndScalesAFullScreenRun) {
     TempDir dir;
-    ASSERT_EQ(RunDriver(dir, "at 20 down up\nat 40 screenshot shot.png\n"
-                             "at 40 screenshot shot.bmp\nat 3 dump three.json\n")
-                  .exitCode,
-              0);
-    ASSERT_EQ(RunDriver(dir, "fullscreen yes\nat 20 down up\nat 40 screenshot full.png\n").exitCode,
-              0);
+    for (const char* script : {"at 20 down up\nat 40 screenshot shot.png\n"
+                               "at 40 screenshot shot.bmp\nat 3 dump three.json\n",
+                               "fullscreen yes\nat 20 down up\nat 40 screenshot full.png\n"})
+        ASSERT_EQ(RunDriver(dir, script).exitCode, 0) << script;
     Picture png, bmp, full, inProcess;
     ASSERT_TRUE(ReadPicture(dir.File("shot.png"), &png) &&
                 ReadPicture(dir.File("shot.bmp"), &bmp) &&
