@@ -56,8 +56,7 @@ TEST_F(Gamepad, ButtonsActAsTheirKeysWhileHeldAndATapBetweenPollsCountsOnce) {
         Button(p[0], true); // a second down event for a button already down is no new press
         Button(p[0], false);
         EXPECT_EQ(KeysThatCount(), Keys{}) << p[0];
-        Button(p[0], true);
-        Button(p[0], false);
+        for (bool down : {true, false}) Button(p[0], down);
         EXPECT_EQ(KeysThatCount(), Keys{p[1]}) << "a tap";
         EXPECT_EQ(KeysThatCount(), Keys{});
     }
