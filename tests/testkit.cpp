@@ -249,6 +249,26 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::string
     return result;
 }
 
+std::string RunInChild(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0) return "fork failed";
+    if (child == 0) _exit(body());
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return "lost the child";
+    if (WIFSIGNALED(status)) return "died of signal " + std::to_string(WTERMSIG(status));
+    if (WEXITSTATUS(status) != 0) return "exit code " + std::to_string(WEXITSTATUS(status));
+    return "";
+}
+
+std::vector<std::string> Listing(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::string UnusedDisplay() {
     for (int n = 77;; n++) {
         const std::string number = std::to_string(n);
