@@ -28,33 +28,28 @@ static bool LoadAndPlay(const std::vector<uint8_t>& b) {
 TEST(XmModuleLoad, ModulesOutsideTheLoadLimitsAreRefused) {
     const std::vector<uint8_t> good = WriteXm(TestModule(2));
     const size_t ins = FirstInstrument(good);
-    struct Change {
-        size_t at;
-        uint32_t value;
-        int bytes;
-        bool loads;
-        const char* why = nullptr; // the refusal's text, where it is checked
-    } changes[] = {
+    // Where, what value in how many bytes, whether it loads, and the refusal's text if checked.
+    const std::tuple<size_t, uint32_t, int, bool, const char*> changes[] = {
         {68, 65, 2, false, "65 channels (1 to 64 are played)"},
-        {68, 64, 2, true}, // channels (64: the pattern data just runs short)
-        {341, 0, 2, false},
+        {68, 64, 2, true, nullptr}, // channels (64: the pattern data just runs short)
+        {341, 0, 2, false, nullptr},
         {341, 257, 2, false, "pattern 0 has 257 rows (1 to 256 are played)"}, // rows of pattern 0
-        {ins + 29, 41, 4, false},                                             // sample header size
-        {ins + 263, 4194304, 4, false}, // sample length in bytes
-        {ins + 263, 4194303, 4, true},  // long, but cut at the end of the file
-        {ins + 27, 17, 2, false},       // samples in the instrument
-        {58, 0x0103, 2, false},         // version
-        {3, 'x', 1, false},             // signature
+        {ins + 29, 41, 4, false, nullptr},                                    // sample header size
+        {ins + 263, 4194304, 4, false, nullptr}, // sample length in bytes
+        {ins + 263, 4194303, 4, true, nullptr},  // long, but cut at the end of the file
+        {ins + 27, 17, 2, false, nullptr},       // samples in the instrument
+        {58, 0x0103, 2, false, nullptr},         // version
+        {3, 'x', 1, false, nullptr},             // signature
     };
     ASSERT_TRUE(LoadAndPlay(good));
-    for (const Change& c : changes) {
+    for (const auto& [at, value, bytes, loads, said] : changes) {
         std::vector<uint8_t> b = good;
-        Put(b, c.at, c.value, c.bytes);
-        EXPECT_EQ(LoadAndPlay(b), c.loads) << "at " << c.at << " value " << c.value;
-        if (!c.why) continue;
+        Put(b, at, value, bytes);
+        EXPECT_EQ(LoadAndPlay(b), loads) << "at " << at << " value " << value;
+        if (!said) continue;
         ModuleRefusal why{};
         EXPECT_EQ(LoadModule(b.data(), b.size(), &why), nullptr);
-        EXPECT_STREQ(why.text, c.why);
+        EXPECT_STREQ(why.text, said);
     }
 }
 
