@@ -8,8 +8,7 @@
 #include <map>
 #include <string>
 
-// A strict reader of one JSON text: checks the whole syntax and returns the top-level fields
-// as their raw text. Returns false on any error.
+// Each reader returns false on any error.
 struct JsonReader {
     const std::string& s;
     size_t i = 0;

@@ -90,10 +90,8 @@ void Scenario::Fill(int col0, int row0, int col1, int row1, int32_t code) {
 }
 
 void Scenario::PlacePlayer(float x, float y) {
-    Player.x = x;
-    Player.y = y;
-    Player.energy = 200;
-    Player.fuel = 200;
+    Player.x = x, Player.y = y;
+    Player.energy = Player.fuel = 200;
     Player.weapon = 1;
     Player.firePeriod = 5;
     for (int32_t& a : Player.ammo) a = 100;

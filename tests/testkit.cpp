@@ -1,19 +1,15 @@
 // testkit.cpp - helpers shared by the test suites.
 #include "tests/testkit.h"
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "app/mode_loop.h"
 #include "core/player.h"
@@ -216,50 +212,61 @@ ScriptedRun RunScriptedGame(const std::string& script,
 }
 
 // ================================================================ other programs
+namespace {
+
+// The text as one word of a shell command, quoted.
+std::string ShellWord(const std::string& text) {
+    std::string word = "'";
+    for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+
+} // namespace
+
+// The shell enters the folder, env changes the environment, and timeout ends the program
+// when its time is up (SIGTERM, SIGKILL 5 s later) and then ends with code 124.
 ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& workDir,
                          const std::vector<std::string>& unset,
                          const std::vector<std::pair<std::string, std::string>>& set,
                          int timeoutSeconds) {
     ProgramResult result;
-    if (args.empty()) return result;
     TempDir capture;
-    const std::string outPath = capture.File("out"), errPath = capture.File("err");
+    std::string command = "cd " + ShellWord(workDir) + " && exec env";
+    for (const std::string& name : unset) command += " -u " + ShellWord(name);
+    for (const auto& [name, value] : set) command += " " + ShellWord(name + "=" + value);
+    command += " timeout -k 5 " + std::to_string(timeoutSeconds);
+    for (const std::string& a : args) command += " " + ShellWord(a);
+    command +=
+        " </dev/null >" + ShellWord(capture.File("out")) + " 2>" + ShellWord(capture.File("err"));
     std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid < 0) return result;
-    if (pid == 0) {
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int in = open("/dev/null", O_RDONLY);
-        if (out < 0 || err < 0 || in < 0 || chdir(workDir.c_str()) != 0) _exit(127);
-        dup2(in, 0), dup2(out, 1), dup2(err, 2);
-        for (const std::string& name : unset) unsetenv(name.c_str());
-        for (const auto& [name, value] : set) setenv(name.c_str(), value.c_str(), 1);
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-    for (;;) {
-        const pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) break;
-        if (done < 0) return result;
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            ADD_FAILURE() << args[0] << " did not finish within " << timeoutSeconds << " s";
-            return result;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    const std::vector<uint8_t> out = ReadFileBytes(outPath), err = ReadFileBytes(errPath);
-    result.out.assign(out.begin(), out.end());
-    result.err.assign(err.begin(), err.end());
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int status = std::system(command.c_str());
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (code == 124)
+        ADD_FAILURE() << args[0] << " did not finish within " << timeoutSeconds << " s";
+    result.exitCode = code == 124 ? -1 : code;
+    result.out = ReadFileText(capture.File("out"));
+    result.err = ReadFileText(capture.File("err"));
     return result;
+}
+
+std::string RunInChild(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0) return "fork failed";
+    if (child == 0) _exit(body());
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return "lost the child";
+    if (WIFSIGNALED(status)) return "died of signal " + std::to_string(WTERMSIG(status));
+    if (WEXITSTATUS(status) != 0) return "exit code " + std::to_string(WEXITSTATUS(status));
+    return "";
+}
+
+std::vector<std::string> Listing(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string UnusedDisplay() {

@@ -94,11 +94,14 @@ std::string BinaryPath(const std::string& relative);
 // lock file exists.
 std::string UnusedDisplay();
 
+// The names in a folder, sorted (none when there is no such folder).
+std::vector<std::string> Listing(const std::string& folder);
+
 // ---------------------------------------------------------------- other programs
 // Runs a program (args[0] is its path) in `workDir` with its standard output and error
 // captured, after removing the variables named in `unset` from its environment and setting
-// those in `set`. It is killed after timeoutSeconds. exitCode is -1 when the program could
-// not start, was killed or died of a signal.
+// those in `set`. It is killed after timeoutSeconds. exitCode is -1 when the program was
+// killed or died of a signal, 127 when it could not start.
 struct ProgramResult {
     int exitCode = -1;
     std::string out;
@@ -108,3 +111,5 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::string
                          const std::vector<std::string>& unset = {},
                          const std::vector<std::pair<std::string, std::string>>& set = {},
                          int timeoutSeconds = 120);
+// Runs `body` in a child process: "" when the child ended with code 0, else how it ended.
+std::string RunInChild(const std::function<int()>& body);

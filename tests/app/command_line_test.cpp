@@ -38,24 +38,36 @@ TEST(CommandLine, InfoExactlyAndTheLastFullscreenAnswerCountAndTheFirstMistakeIs
         int fullscreen;
         bool info;
         const char* bad;
-    } cases[] = {{{}, COMMAND_PLAY, FULLSCREEN_ASK, false, ""},
-                 {{"info"}, COMMAND_PLAY, FULLSCREEN_ASK, true, ""},
-                 {{"--windowed", "info"}, COMMAND_PLAY, FULLSCREEN_NO, true, ""},
-                 {{"--windowed", "--fullscreen"}, COMMAND_PLAY, FULLSCREEN_YES, false, ""},
-                 {{"--fullscreen", "info", "--windowed"}, COMMAND_PLAY, FULLSCREEN_NO, true, ""},
-                 {{"Info"}, COMMAND_BAD, FULLSCREEN_ASK, false, "Info"},
-                 {{"info "}, COMMAND_BAD, FULLSCREEN_ASK, false, "info "},
-                 {{"--info"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--info"},
-                 {{"--version", "--help"}, COMMAND_VERSION, FULLSCREEN_ASK, false, ""},
-                 {{"--fullscreen", "-h"}, COMMAND_HELP, FULLSCREEN_YES, false, ""},
-                 {{"--help", "--bogus", "--other"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--bogus"},
-                 {{""}, COMMAND_BAD, FULLSCREEN_ASK, false, ""}};
+        int music = -1, effects = -1;
+    } cases[] = {
+        {{}, COMMAND_PLAY, FULLSCREEN_ASK, false, ""},
+        {{"info"}, COMMAND_PLAY, FULLSCREEN_ASK, true, ""},
+        {{"--windowed", "info"}, COMMAND_PLAY, FULLSCREEN_NO, true, ""},
+        {{"--windowed", "--fullscreen"}, COMMAND_PLAY, FULLSCREEN_YES, false, ""},
+        {{"--fullscreen", "info", "--windowed"}, COMMAND_PLAY, FULLSCREEN_NO, true, ""},
+        {{"Info"}, COMMAND_BAD, FULLSCREEN_ASK, false, "Info"},
+        {{"info "}, COMMAND_BAD, FULLSCREEN_ASK, false, "info "},
+        {{"--info"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--info"},
+        {{"--version", "--help"}, COMMAND_VERSION, FULLSCREEN_ASK, false, ""},
+        {{"--fullscreen", "-h"}, COMMAND_HELP, FULLSCREEN_YES, false, ""},
+        {{"--help", "--bogus", "--other"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--bogus"},
+        {{""}, COMMAND_BAD, FULLSCREEN_ASK, false, ""},
+        // Volumes for one run take 0 to 25; a bad or missing value is a mistake.
+        {{"--music-volume", "0"}, COMMAND_PLAY, FULLSCREEN_ASK, false, "", 0},
+        {{"--effects-volume", "25"}, COMMAND_PLAY, FULLSCREEN_ASK, false, "", -1, 25},
+        {{"--music-volume", "26"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--music-volume 26"},
+        {{"--music-volume", "-1"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--music-volume -1"},
+        {{"--music-volume", "7x"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--music-volume 7x"},
+        {{"--music-volume", ""}, COMMAND_BAD, FULLSCREEN_ASK, false, "--music-volume "},
+        {{"--effects-volume"}, COMMAND_BAD, FULLSCREEN_ASK, false, "--effects-volume "}};
     for (const auto& c : cases) {
         const CommandLine line = Parse(c.args);
         EXPECT_TRUE(line.action == c.action && line.fullscreen == c.fullscreen &&
-                    line.info == c.info && line.bad == c.bad)
+                    line.info == c.info && line.bad == c.bad && line.musicVolume == c.music &&
+                    line.effectsVolume == c.effects)
             << (c.args.empty() ? "(none)" : c.args.back()) << ": " << line.action << " "
-            << line.fullscreen << " " << line.info << " '" << line.bad << "'";
+            << line.fullscreen << " " << line.info << " '" << line.bad << "' " << line.musicVolume
+            << " " << line.effectsVolume;
     }
 }
 
@@ -78,19 +90,15 @@ TEST(CommandLine, TheWholeGameObeysItsParameters) {
     EXPECT_EQ(bad.frames, 0u) << "refused before anything starts";
     // The command line's answer wins over the script's (without one the script's holds: the
     // driver's full-screen run).
-    const struct {
-        const char* script;
-        std::vector<std::string> parameters;
-        bool fullscreen;
-    } runs[] = {{"fullscreen yes\nat 2 end\n", {"--windowed"}, false},
-                {"fullscreen no\nat 2 end\n", {"--fullscreen"}, true}};
-    for (const auto& r : runs) {
-        bool fullscreen = !r.fullscreen;
+    const std::tuple<const char*, std::vector<std::string>, bool> runs[] = {
+        {"fullscreen yes\nat 2 end\n", {"--windowed"}, false},
+        {"fullscreen no\nat 2 end\n", {"--fullscreen"}, true}};
+    for (const auto& [script, parameters, expected] : runs) {
+        bool fullscreen = !expected;
         const ScriptedRun run = RunScriptedGame(
-            r.script, [&](uint32_t) { return fullscreen = PlatformIsFullscreen(), true; },
-            r.parameters);
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.frames, 2u);
-        EXPECT_EQ(fullscreen, r.fullscreen) << r.script;
+            script, [&](uint32_t) { return fullscreen = PlatformIsFullscreen(), true; },
+            parameters);
+        EXPECT_EQ(std::pair(run.exitCode, run.frames), std::pair(0, 2u));
+        EXPECT_EQ(fullscreen, expected) << script;
     }
 }

@@ -24,17 +24,15 @@ ProgramResult RunDriver(const TempDir& dir, const std::string& script) {
 // The full-screen run's frame is the window's, scaled: nearly every sample of a grid matches.
 TEST(ScriptedDriver, WritesScreenshotsAndDumpsDrawsAsInProcessRunsDrawAndScalesAFullScreenRun) {
     TempDir dir;
-    ASSERT_EQ(RunDriver(dir, "at 20 down up\nat 40 screenshot shot.png\n"
-                             "at 40 screenshot shot.bmp\nat 3 dump three.json\n")
-                  .exitCode,
-              0);
-    ASSERT_EQ(RunDriver(dir, "fullscreen yes\nat 20 down up\nat 40 screenshot full.png\n").exitCode,
-              0);
+    for (const char* script : {"at 20 down up\nat 40 screenshot shot.png\n"
+                               "at 40 screenshot shot.bmp\nat 3 dump three.json\n",
+                               "fullscreen yes\nat 20 down up\nat 40 screenshot full.png\n"})
+        ASSERT_EQ(RunDriver(dir, script).exitCode, 0) << script;
     Picture png, bmp, full, inProcess;
     ASSERT_TRUE(ReadPicture(dir.File("shot.png"), &png) &&
                 ReadPicture(dir.File("shot.bmp"), &bmp) &&
                 ReadPicture(dir.File("full.png"), &full));
-    EXPECT_TRUE(png.width == 800 && png.height == 600);
+    EXPECT_EQ(std::pair(png.width, png.height), std::pair(800, 600));
     EXPECT_EQ(png.rgb, bmp.rgb);
     std::map<std::string, std::string> dump;
     EXPECT_TRUE(ReadJsonObject(ReadFileText(dir.File("three.json")), &dump));
@@ -63,8 +61,7 @@ TEST(ScriptedDriver, WritesScreenshotsAndDumpsDrawsAsInProcessRunsDrawAndScalesA
         seen = frame;
         return frame < 40; // the hook ends the run
     });
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.frames == 40 && seen == 40);
+    EXPECT_EQ(std::tuple(run.exitCode, run.frames, seen), std::tuple(0, 40u, 40u));
     EXPECT_TRUE(inProcess.rgb == png.rgb) << "the same script must give the same picture";
 }
 

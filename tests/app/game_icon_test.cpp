@@ -40,23 +40,21 @@ TEST(GameIcon, ScalingAveragesAreasAndTransparentGroundGivesNoColour) {
     Fill(c, 4, 2, 0, 2, 2, 0x0000FFFF);
     Fill(c, 4, 0, 2, 1, 2, 0x00FF00FF); // half of the bottom-left quarter; the rest is ground
     const std::vector<uint8_t> half = ScaleIconSquare(c, 4, 4, {0, 0, 4}, 2);
-    EXPECT_EQ(At(half, 2, 0, 0), 0xFF0000FFu);
-    EXPECT_EQ(At(half, 2, 1, 0), 0x0000FFFFu);
+    EXPECT_EQ(std::pair(At(half, 2, 0, 0), At(half, 2, 1, 0)), std::pair(0xFF0000FFu, 0x0000FFFFu));
     EXPECT_EQ(At(half, 2, 0, 1), 0x00FF0080u) << "pure green, half covered, not dark";
     EXPECT_EQ(At(half, 2, 1, 1), 0u);
     // The same size copies; a square reaching outside the picture adds transparent ground.
     EXPECT_EQ(ScaleIconSquare(c, 4, 4, {0, 0, 4}, 4), c);
     const std::vector<uint8_t> out = ScaleIconSquare(c, 4, 4, {-2, -2, 8}, 4);
     EXPECT_EQ(At(out, 4, 0, 0) | At(out, 4, 3, 3), 0u) << "the corners outside";
-    EXPECT_EQ(At(out, 4, 1, 1), 0xFF0000FFu);
-    EXPECT_EQ(At(out, 4, 2, 1), 0x0000FFFFu);
+    EXPECT_EQ(std::pair(At(out, 4, 1, 1), At(out, 4, 2, 1)), std::pair(0xFF0000FFu, 0x0000FFFFu));
     // Three into two: each icon pixel covers one and a half picture pixels.
     std::vector<uint8_t> stripes(3 * 3 * 4, 0);
     Fill(stripes, 3, 0, 0, 1, 3, 0x5A0000FF);
     Fill(stripes, 3, 2, 0, 1, 3, 0x00001EFF);
     const std::vector<uint8_t> thirds = ScaleIconSquare(stripes, 3, 3, {0, 0, 3}, 2);
-    EXPECT_EQ(At(thirds, 2, 0, 0), 0x5A0000AAu);
-    EXPECT_EQ(At(thirds, 2, 1, 1), 0x00001EAAu);
+    EXPECT_EQ(std::pair(At(thirds, 2, 0, 0), At(thirds, 2, 1, 1)),
+              std::pair(0x5A0000AAu, 0x00001EAAu));
 }
 
 TEST(GameIcon, TheRobotPictureGivesAnIconAtEveryDesktopSize) {
@@ -65,8 +63,7 @@ TEST(GameIcon, TheRobotPictureGivesAnIconAtEveryDesktopSize) {
         ASSERT_TRUE(MakeGameIcon(size, &icon)) << size;
         ASSERT_EQ(icon.size(), size_t(size) * size * 4);
         // Transparent corners (the margin), a robot covering at least an eighth, in colour.
-        EXPECT_EQ(At(icon, size, 0, 0) & 255, 0u);
-        EXPECT_EQ(At(icon, size, size - 1, size - 1) & 255, 0u);
+        EXPECT_EQ((At(icon, size, 0, 0) | At(icon, size, size - 1, size - 1)) & 255, 0u);
         int coverage = 0, coloured = 0; // coverage in alpha units
         for (size_t i = 0; i < icon.size(); i += 4) {
             coverage += icon[i + 3];

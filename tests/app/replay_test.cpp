@@ -135,11 +135,7 @@ TEST(Replay, DamagedCutForeignMapAndOtherVersionFilesAreRefusedWithOneLineBefore
     ReplayRecording older = recording;
     older.gameVersion = "0.0.1";
     const std::string other = FormatReplay(older);
-    const struct {
-        std::vector<uint8_t> bytes;
-        std::string says;
-        bool otherMap;
-    } cases[] = {
+    const std::tuple<std::vector<uint8_t>, std::string, bool> cases[] = {
         {damaged, "line 3 (byte " + std::to_string(text.find("seed ") + 1) + "): the line does",
          false},
         {cut, "the file is cut short inside this line", false},
@@ -149,28 +145,26 @@ TEST(Replay, DamagedCutForeignMapAndOtherVersionFilesAreRefusedWithOneLineBefore
         {std::vector<uint8_t>(other.begin(), other.end()), "recorded by morvexa 0.0.1, this is",
          false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.says);
-        WriteFileBytes(dir.File("try.replay"), c.bytes);
+    for (const auto& [bytes, says, otherMap] : cases) {
+        SCOPED_TRACE(says);
+        WriteFileBytes(dir.File("try.replay"), bytes);
         std::vector<uint8_t> changedMap = map;
         changedMap[4000] ^= 1;
-        WriteFileBytes(dir.File("startmap.map"), c.otherMap ? changedMap : map);
+        WriteFileBytes(dir.File("startmap.map"), otherMap ? changedMap : map);
         std::filesystem::remove_all(dir.File("dumps"));
         std::filesystem::create_directory(dir.File("dumps"));
         const ProgramResult r = RunProgram(
             {script, "--replay", "try.replay", "--dump-every", "1", "dumps"}, dir.Path());
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_TRUE(std::filesystem::is_empty(dir.File("dumps"))) << "a frame was drawn";
     }
     WriteFileBytes(dir.File("startmap.map"), map);
-    // The real game refuses the same way; the good file plays to its end.
+    // The real game refuses the same way (a good file plays to its end: the whole game below).
     const ProgramResult game =
         RunProgram({BinaryPath("app/morvexa"), "--replay", "try.replay"}, dir.Path());
     EXPECT_TRUE(game.exitCode == 1 && game.err.find("0.0.1") != std::string::npos) << game.err;
-    const ProgramResult played = RunProgram({script, "--replay", "good.replay"}, dir.Path());
-    EXPECT_EQ(played.exitCode, 0) << played.err;
 }
 
 // The recording of tests/app/whole_game/game.txt (menu, shop, drones, teleports, a won base

@@ -1,27 +1,17 @@
-// settings_test.cpp - the player's settings file: what it reads and refuses, that it is
-// written once and never over the player's edits, and that its keys and volumes take effect.
+// settings_test.cpp - the player's settings file: what it reads and refuses, that it is written
+// once and never over the player's edits, that its keys take effect (volumes: tests/sound).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/command_line.h"
 #include "app/settings.h"
-#include "platform/audio_out.h"
 #include "platform/platform.h"
-#include "platform/scripted.h"
 #include "platform/test_input.h"
-#include "sound/sound_effects.h"
 #include "tests/testkit.h"
 
-namespace {
-
-int Key(const char* name) {
-    return PlatformKeyFromName(name);
-}
-
-} // namespace
+constexpr auto Key = PlatformKeyFromName;
 
 TEST(SettingsFile, TheWrittenDefaultsReadBackAsTheDefaultsAndEditsAreRead) {
     std::vector<std::string> problems;
@@ -95,19 +85,6 @@ TEST(SettingsFile, FirstStartWritesTheDefaultsOnceAndNeverOverThePlayersEdits) {
         unsetenv("XDG_CONFIG_HOME");
 }
 
-TEST(SettingsCommandLine, VolumesForOneRunTakeZeroToTwentyFive) {
-    const char* good[] = {"morvexa", "--music-volume", "0", "--effects-volume", "25"};
-    const CommandLine c = ParseCommandLine(5, good);
-    EXPECT_EQ(std::tuple(c.action, c.musicVolume, c.effectsVolume),
-              std::tuple(COMMAND_PLAY, 0, 25));
-    for (const char* bad : {"26", "-1", "7x", ""}) {
-        const char* argv[] = {"morvexa", "--music-volume", bad};
-        EXPECT_EQ(ParseCommandLine(3, argv).action, COMMAND_BAD) << bad;
-    }
-    const char* missing[] = {"morvexa", "--effects-volume"};
-    EXPECT_EQ(ParseCommandLine(2, missing).action, COMMAND_BAD);
-}
-
 TEST(SettingsInForce, ABoundKeyDrivesItsActionAndItsOldKeyNoLonger) {
     const char* why = nullptr;
     ASSERT_TRUE(PlatformInit(PLATFORM_SDL, &why)) << why;
@@ -122,29 +99,5 @@ TEST(SettingsInForce, ABoundKeyDrivesItsActionAndItsOldKeyNoLonger) {
     EXPECT_NE(GetAsyncKeyState(VK_SPACE), 0);
     ApplySettings(Settings());
     EXPECT_EQ(PlatformBoundKey(VK_SPACE), Key("Space"));
-    PlatformShutdown();
-}
-
-TEST(SettingsInForce, EachEffectsVolumeStepIsTwoDecibels) {
-    ScriptReset();
-    const char* why = nullptr;
-    ASSERT_TRUE(PlatformInit(PLATFORM_SCRIPTED, &why)) << why;
-    ASSERT_NE(InitSound(), 0);
-    std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
-    const uint8_t fmt[] = {'f', 'm',  't', ' ', 16, 0, 0,  0, 1,   0,   1,   0,   0x80, 0xBB, 0, 0,
-                           0,   0x77, 1,   0,   2,  0, 16, 0, 'd', 'a', 't', 'a', 200,  0,    0, 0};
-    wav.insert(wav.end(), fmt, fmt + sizeof fmt);
-    for (int i = 0; i < 100; i++) wav.insert(wav.end(), {0x10, 0x27}); // 10000
-    ASSERT_NE(CatchSound(0, wav.data(), wav.size()), 0);
-    const struct { int step, level; } cases[] = {{25, 10000}, {22, 5012}, {15, 1000}, {0, 0}};
-    for (const auto& c : cases) {
-        SetEffectsVolume(c.step);
-        PlaySound(0);
-        std::vector<int16_t> out(2 * 4);
-        AudioOutPull(out.data(), 4);
-        EXPECT_NEAR(out[2], c.level, 1) << c.step;
-    }
-    SetEffectsVolume(25);
-    FreeSounds();
     PlatformShutdown();
 }

@@ -49,10 +49,8 @@ int CountDots(float r, float g, float b) {
 TEST_F(LevelEnd, RoundThatTimesOutShowsTimeMinusOneLastAndPutsTheSurvivorsBack) {
     PickupsCarried = 3;
     Player.level = 4;
-    CameraX = 1234.5f;
-    CameraY = 777.75f;
-    ScriptSetKey(VK_RIGHT, true);
-    ScriptSetKey(VK_UP, true);
+    CameraX = 1234.5f, CameraY = 777.75f;
+    for (int vk : {VK_RIGHT, VK_UP}) ScriptSetKey(vk, true);
     std::vector<int32_t> time{INT32_MIN};
     Picture last[2];
     const uint32_t frames = Run(LevelEndMode, 5000, [&](uint32_t f) {
@@ -74,8 +72,7 @@ TEST_F(LevelEnd, RoundThatTimesOutShowsTimeMinusOneLastAndPutsTheSurvivorsBack) 
         if (f == 2000 || f == 2001) last[f - 2000] = ReadBackBuffer();
         RenderEnabled = f >= 1999; // only the last two frames are looked at
     });
-    EXPECT_EQ(frames, 2001u);
-    EXPECT_EQ(std::pair(time[1], time[2001]), std::pair(1999, -1));
+    EXPECT_EQ(std::tuple(frames, time[1], time[2001]), std::tuple(2001u, 1999, -1));
     EXPECT_TRUE(ShowsTimeText(last[0], "TIME 0"));
     EXPECT_TRUE(ShowsTimeText(last[1], "TIME -1"));
     EXPECT_FALSE(ShowsTimeText(last[1], "TIME 0"));
@@ -161,8 +158,7 @@ TEST_F(LevelEnd, AVolleyAimedAtACornerFliesWithoutNaNAndEscapeEndsTheGameAtOnce)
         EXPECT_TRUE(std::isfinite(n->record.vx) && std::isfinite(n->record.vy));
     // Chosen: Escape ends the game at once; nothing is scattered and no sector is cleaned.
     PickupsCarried = 1;
-    CameraX = 640;
-    CameraY = 320;
+    CameraX = 640, CameraY = 320;
     ScriptSetKey(VK_ESCAPE, true);
     EXPECT_EQ(Run(LevelEndMode, 100), 1u);
     EXPECT_EQ(std::tuple(GameMode, PickupsLeft, Player.level), std::tuple(MODE_HIGHSCORES, 0, 0));
@@ -212,8 +208,7 @@ TEST_F(LevelEnd, TargetsWrapAtTheEdgesRenewTheirDriftEachTurnAndGoBelowZeroHits)
     AddTarget(600, 200, 0, 0, -1);
     UpdateTargets();
     EXPECT_EQ(whole(&Target::x), std::vector<int>{200});
-    EXPECT_EQ(PickupsCarried, 1);
-    EXPECT_EQ(CountDots(1, 0.8f, 0.9f), 72);
+    EXPECT_EQ(std::pair(PickupsCarried, CountDots(1, 0.8f, 0.9f)), std::pair(1, 72));
 }
 
 } // namespace

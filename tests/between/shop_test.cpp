@@ -23,16 +23,14 @@ TEST_F(Shop, ExactPriceBuysDownToZeroCoinsAndOneCoinLessIsRefused) {
         for (int32_t w = 0; w < 5; w++) EXPECT_EQ(Player.ammo[w], w == row ? 7 + amount[w] : 7);
         Player.coins = price[row] - 1;
         EXPECT_EQ(Sounds(PollShopKeys(v, false, false, true)), std::vector<int32_t>{9});
-        EXPECT_EQ(Player.coins, price[row] - 1);
-        EXPECT_EQ(Player.ammo[row], 7 + amount[row]);
-        EXPECT_EQ(v.leave, 0);
+        EXPECT_EQ(std::tuple(Player.coins, Player.ammo[row], v.leave),
+                  std::tuple(price[row] - 1, 7 + amount[row], 0));
     }
 }
 
 TEST_F(Shop, HeldSpaceBuysOnceEveryEighthFrameWhileTheCoinsLastAndEveryVisitStartsOnRowZero) {
     // Up and space at the first poll: up from row 0 wraps to "EXIT SHOP", which space takes.
-    ScriptSetKey(VK_UP, true);
-    ScriptSetKey(VK_SPACE, true);
+    for (int vk : {VK_UP, VK_SPACE}) ScriptSetKey(vk, true);
     EXPECT_EQ(Run(ShopMode, 100), 8u);
     EXPECT_EQ(std::tuple(GameMode, PlayEntry), std::tuple(MODE_PLAY, PLAY_RESUME));
 
@@ -66,9 +64,8 @@ TEST_F(Shop, UpAndDownTogetherCancelAndClickTwiceAndAnArrowActsBeforeSpace) {
     Player.coins = 20;
     ShopVisit v{0, 0, 0};
     EXPECT_EQ(Sounds(PollShopKeys(v, false, true, true)), (std::vector<int32_t>{9, 8}));
-    EXPECT_EQ(v.selection, 1);
-    EXPECT_EQ(Player.ammo[1], 15) << "bought on the row moved to";
-    EXPECT_EQ(Player.coins, 0);
+    EXPECT_EQ(std::tuple(v.selection, Player.ammo[1], Player.coins), std::tuple(1, 15, 0))
+        << "bought on the row moved to";
 }
 
 } // namespace

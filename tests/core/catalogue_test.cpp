@@ -78,13 +78,8 @@ TEST_F(Catalogue, SlotsAreFilledWhereTheTablesSayAndOnlyThere) {
 }
 
 TEST_F(Catalogue, EachSlotShowsItsSheetPieceTheRightWayRoundWithOnlyPureBlackKeyed) {
-    struct Piece {
-        uint32_t texture;
-        const char* file;
-        int x, y, size; // the piece in the sheet
-        bool mirrored;
-    };
-    const Piece pieces[] = {
+    // Each slot's texture, and where its piece lies in which sheet (x, y, size), mirrored or not.
+    const std::tuple<uint32_t, const char*, int, int, int, bool> pieces[] = {
         {TileImages[9], "tiles.bmp", 192, 64, 64, false},
         {TorsoImages[0], "torso.bmp", 0, 0, 64, false},
         {TorsoImages[1], "torso.bmp", 0, 0, 64, true},
@@ -98,30 +93,30 @@ TEST_F(Catalogue, EachSlotShowsItsSheetPieceTheRightWayRoundWithOnlyPureBlackKey
         {ScreenImages[15], "buttons.bmp", 320, 0, 64, false},
         {ParticleImages[7], "particles.bmp", 224, 0, 32, false},
     };
-    for (const Piece& piece : pieces) {
-        SCOPED_TRACE(std::string(piece.file) + " at " + std::to_string(piece.x) + ", " +
-                     std::to_string(piece.y) + (piece.mirrored ? ", mirrored" : ""));
-        ASSERT_TRUE(Decode(piece.file));
+    for (const auto& [texture, file, sheetX, sheetY, size, mirrored] : pieces) {
+        SCOPED_TRACE(std::string(file) + " at " + std::to_string(sheetX) + ", " +
+                     std::to_string(sheetY) + (mirrored ? ", mirrored" : ""));
+        ASSERT_TRUE(Decode(file));
         SetClearColor(1, 0, 1, 1); // magenta, which no sprite uses, shows where alpha is 0
         ClearDisplay();
         Begin2D(800, 600);
         ResetTransform();
-        DrawSprite(piece.texture, 0, 0, float(piece.size), float(piece.size));
+        DrawSprite(texture, 0, 0, float(size), float(size));
         const Picture shot = ReadBackBuffer();
         int wrong = 0;
-        for (int y = 0; y < piece.size; y++)
-            for (int x = 0; x < piece.size; x++) {
-                const uint32_t c = ImagePixel(SCRATCH_IMAGE, piece.x + x, piece.y + y); // red low
+        for (int y = 0; y < size; y++)
+            for (int x = 0; x < size; x++) {
+                const uint32_t c = ImagePixel(SCRATCH_IMAGE, sheetX + x, sheetY + y); // red low
                 const uint32_t expect =
                     c == 0 ? 0xFF00FF : ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-                const uint32_t got = shot.At(piece.mirrored ? piece.size - 1 - x : x, y);
+                const uint32_t got = shot.At(mirrored ? size - 1 - x : x, y);
                 // Linear filtering at the texture's own size samples texel centres.
                 bool off = false;
                 for (int k = 0; k < 24; k += 8)
                     off |= std::abs(int((got >> k) & 0xFF) - int((expect >> k) & 0xFF)) > 2;
                 wrong += off;
             }
-        EXPECT_EQ(wrong, 0) << "of " << piece.size * piece.size << " pixels";
+        EXPECT_EQ(wrong, 0) << "of " << size * size << " pixels";
     }
 }
 

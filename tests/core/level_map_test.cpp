@@ -42,8 +42,7 @@ TEST_F(MapFile, OnlyTheGridsLengthIsReadAndArrivalPointsFollowTheFileOrderEachLo
     LoadLevelMap();
     EXPECT_EQ(LevelMap[100][100], -3);
     LoadLevelMap(); // again, without clearing: the points are appended a second time
-    ASSERT_EQ(TeleportTargetCount, 6);
-    ASSERT_EQ(TeleportTargets.count, 6);
+    ASSERT_EQ(std::pair(TeleportTargetCount, TeleportTargets.count), std::pair(6, 6));
     const float expected[3][2] = {{448, 1216}, {448, 3776}, {1920, 2496}};
     for (int i = 0; i < 6; i++)
         EXPECT_TRUE(ListSelect(TeleportTargets, i)->x == expected[i % 3][0] &&
@@ -57,8 +56,8 @@ TEST_F(MapFile, AMissingFileIsCreatedEmpty) {
     LevelMap[10][10] = 3;
     LoadLevelMap();
     ASSERT_TRUE(std::filesystem::exists("startmap.map"));
-    EXPECT_EQ(std::filesystem::file_size("startmap.map"), 0u);
-    EXPECT_EQ(LevelMap[10][10], 0);
+    EXPECT_EQ(std::pair(std::filesystem::file_size("startmap.map"), LevelMap[10][10]),
+              std::pair(uintmax_t(0), 0));
 }
 
 TEST_F(MapFile, CellLookupTruncatesTowardsZeroAndReadsFreeOutsideTheGrid) {
@@ -92,8 +91,7 @@ TEST(MapDrawing, CodesWithoutATileAndCellsPastTheGridDrawNothing) {
     const Picture p = ReadBackBuffer();
     const std::pair<int, int> blue[] = {{10, 32}, {10, 96}, {40, 96}, {98, 32}}; // 51, -4, 0, past
     for (const auto& [x, y] : blue) EXPECT_EQ(p.At(x, y), 0x0000FFu) << x << ", " << y;
-    EXPECT_EQ(p.At(10, 160), 0xFF0000u);
-    EXPECT_EQ(p.At(40, 32), 0xFF0000u);
+    EXPECT_EQ(std::pair(p.At(10, 160), p.At(40, 32)), std::pair(0xFF0000u, 0xFF0000u));
     std::memcpy(TileImages, saved, sizeof saved);
     ClearLevelMap();
     CloseTestDisplay();

@@ -48,8 +48,7 @@ TEST_F(FrontEndModes, MenuPollsEverySixteenthFrameItsCursorWrapsAndStartGameStar
     EXPECT_EQ(keyTimer[15] + "," + keyTimer[16], "15,0");
     EXPECT_EQ(PlatformFrameCount(), 64u) << "the frame that saw the key is shown";
     EXPECT_EQ(VisitText("mode"), "\"\"") << "the menu's visit is withdrawn from the dump";
-    EXPECT_EQ(GameMode, MODE_PLAY);
-    EXPECT_EQ(PlayEntry, PLAY_NEW_GAME);
+    EXPECT_EQ(std::tuple(GameMode, PlayEntry), std::tuple(MODE_PLAY, PLAY_NEW_GAME));
 }
 
 TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) {
@@ -70,7 +69,6 @@ TEST_F(FrontEndModes, CreditsPageZeroStandsFor500FramesAndEveryLaterPageFor501) 
     }
 }
 
-// Each credit line fits its columns, centred, in characters the font has.
 TEST_F(FrontEndModes, CreditLinesFitTheirColumnsCentredAndUseOnlyCharactersTheFontHas) {
     for (int page = 0; page < CREDIT_PAGES; page++)
         for (int line = 0; line < CREDIT_LINES; line++) {
@@ -88,13 +86,11 @@ TEST_F(FrontEndModes, CreditLinesFitTheirColumnsCentredAndUseOnlyCharactersTheFo
 
 // ================================================================ high-score mode
 TEST_F(FrontEndModes, WithoutAFileTheDefaultsShowAScoreAboveTheTenthEntersAndIsSavedThenReset) {
-    Player.score = 50000; // equals the tenth: stays out
-    ScriptSetKey(VK_DOWN, true);
-    ScriptSetKey(VK_SPACE, true); // "BACK TO MENU" at the first poll
+    Player.score = 50000;                                      // equals the tenth: stays out
+    for (int vk : {VK_DOWN, VK_SPACE}) ScriptSetKey(vk, true); // "BACK TO MENU" at the first poll
     EXPECT_TRUE(RunMode(HighScoreMode, 100));
-    EXPECT_EQ(PlatformFrameCount(), 16u);
-    EXPECT_TRUE(GameMode == MODE_MENU && PlayEntry == PLAY_NEW_GAME);
-    EXPECT_EQ(HighScores.count, 10);
+    EXPECT_EQ(std::tuple(PlatformFrameCount(), GameMode, PlayEntry, HighScores.count),
+              std::tuple(16u, MODE_MENU, PLAY_NEW_GAME, 10));
     EXPECT_TRUE(ReadFileBytes("scores.dat").empty()) << "nothing is saved unasked";
     // One more enters; "SAVE SCORES" writes it, then "RESET SCORES" shows defaults, file kept.
     Player.score = 50001;

@@ -5,8 +5,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <filesystem>
-
 #include "frontend/highscores.h"
 #include "tests/testkit.h"
 
@@ -41,10 +39,6 @@ class HighScoreFile : public ::testing::Test {
         EXPECT_EQ(LoadHighScores(), 1);
         return Table();
     }
-    size_t FilesHere() const {
-        const std::filesystem::directory_iterator files(dir.Path());
-        return size_t(std::distance(begin(files), end(files)));
-    }
     TempDir dir{true};
 };
 
@@ -63,7 +57,7 @@ TEST_F(HighScoreFile, DefaultsSaveAs170BytesAndAnEqualScoreGoesBelowTheOneItFoll
         << Table();
     ASSERT_EQ(SaveHighScores(), 1);
     EXPECT_EQ(ReadFileBytes("scores.dat").size(), 187u);
-    EXPECT_EQ(FilesHere(), 1u) << "no temporary file is left behind";
+    EXPECT_EQ(Listing("."), std::vector<std::string>{"scores.dat"}) << "no temporary file left";
     EXPECT_EQ(HighScoreName(12) + std::to_string(HighScoreValue(0)), "0") << "outside: \"\", 0";
 }
 
@@ -71,17 +65,16 @@ TEST_F(HighScoreFile, EqualScoresComeOutInTheQuicksortsOrderWhichDependsOnWhereT
     InitHighScores(3, "scores.dat");
     Bytes three;
     Add(three, "A", 5), Add(three, "B", 5), Add(three, "C", 5);
-    const struct {
-        int32_t after, score; // the addition goes after this position
-        const char* order;
-    } cases[] = {{1, 5, "BCAN"}, {3, 5, "CNAB"}, {3, 1, "BCAN"}};
-    for (const auto& c : cases) {
+    // The addition goes after position `after` with `score`; then the names in order.
+    const std::tuple<int32_t, int32_t, const char*> cases[] = {
+        {1, 5, "BCAN"}, {3, 5, "CNAB"}, {3, 1, "BCAN"}};
+    for (const auto& [after, score, expected] : cases) {
         LoadFrom(three);
-        HighScoreValue(c.after);
-        AddHighScore("N", c.score);
+        HighScoreValue(after);
+        AddHighScore("N", score);
         std::string order;
         for (auto* n = HighScores.first; n; n = n->next) order += n->record.name;
-        EXPECT_EQ(order, c.order) << "after " << c.after;
+        EXPECT_EQ(order, expected) << "after " << after;
         EXPECT_EQ(HighScores.position, 4) << "after sorting the last entry is current";
     }
 }
@@ -127,9 +120,8 @@ TEST_F(HighScoreFile, ASaveThatFailsKeepsTheOldFileWholeAndSaysSo) {
     const int32_t result = SaveHighScores();
     setrlimit(RLIMIT_FSIZE, &old);
     sigaction(SIGXFSZ, &previous, nullptr);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadFileBytes("scores.dat"), before);
-    EXPECT_EQ(FilesHere(), 1u) << "the half-written file must be removed";
+    EXPECT_EQ(std::pair(result, ReadFileBytes("scores.dat")), std::pair(0, before));
+    EXPECT_EQ(Listing("."), std::vector<std::string>{"scores.dat"}) << "the half-written file goes";
     InitHighScores(10, "no such folder/scores.dat");
     EXPECT_EQ(SaveHighScores(), 0);
 }

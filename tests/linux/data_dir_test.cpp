@@ -57,9 +57,8 @@ TEST_F(DataDir, StartedBesideAMapTheGameWorksWhereItWasStarted) {
 TEST_F(DataDir, TheInstalledGameMakesItsPrivateFolderCopiesTheMapOnceAndKeepsScoresThere) {
     const std::string folder = root_.File("xdg/morvexa");
     const DataDirResult first = EnterDataDir({installed_});
-    EXPECT_EQ(first.kind, DATA_DIR_USER);
-    EXPECT_TRUE(first.path == folder && Here() == folder && first.warnings.empty());
-    EXPECT_EQ(first.mapSource, installed_);
+    EXPECT_TRUE(first.kind == DATA_DIR_USER && first.path == folder && Here() == folder &&
+                first.warnings.empty() && first.mapSource == installed_);
     EXPECT_EQ(ReadFileBytes("startmap.map"), MapBytes(1));
     struct stat st;
     ASSERT_EQ(stat(folder.c_str(), &st), 0);
@@ -82,9 +81,8 @@ TEST_F(DataDir, TheInstalledGameMakesItsPrivateFolderCopiesTheMapOnceAndKeepsSco
 
 TEST_F(DataDir, TheFolderFollowsTheXdgRulesAndTheFirstReadableInstalledMapOrTheBuiltInOneIsCopied) {
     EXPECT_EQ(UserDataDir("/x/data", "/home/p"), "/x/data/morvexa");
-    EXPECT_EQ(UserDataDir(nullptr, "/home/p"), "/home/p/.local/share/morvexa");
-    EXPECT_EQ(UserDataDir("", "/home/p"), "/home/p/.local/share/morvexa");
-    EXPECT_EQ(UserDataDir("relative/data", "/home/p"), "/home/p/.local/share/morvexa");
+    for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/data"})
+        EXPECT_EQ(UserDataDir(unusable, "/home/p"), "/home/p/.local/share/morvexa") << unusable;
     EXPECT_EQ(UserDataDir(nullptr, nullptr), "");
     const EmbeddedAsset* map = FindEmbeddedAsset("startmap.map");
     ASSERT_NE(map, nullptr);

@@ -2,6 +2,8 @@
 // follows the window's size with black bars at once (SDL backend, offscreen driver).
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/platform.h"
 #include "platform/scripted.h"
 #include "platform/test_input.h"
@@ -31,8 +33,7 @@ class GameWindow : public ::testing::Test {
 } // namespace
 
 TEST_F(GameWindow, OpensResizableAndAltEnterSwitchesToFullScreenAndBack) {
-    EXPECT_TRUE(WindowIsResizable());
-    EXPECT_FALSE(PlatformIsFullscreen());
+    EXPECT_TRUE(WindowIsResizable() && !PlatformIsFullscreen());
 
     ASSERT_TRUE(PushKeyDown("Return", true, false));
     HandleQueuedEvents();
@@ -53,14 +54,11 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
     // The offscreen driver cannot resize: each size is a new window, the same to the renderer.
     ASSERT_TRUE(OpenTestDisplay());
     SetClearColor(0.16078432f, 0.24705882f, 0.43529412f, 1.0f); // GAME_CLEAR
-    struct Size {
-        int w, h, frameX, frameY, frameW;
-    };
     // Wider, taller, twice the size: each frame is drawn with Begin2D only, as in play.
-    for (const Size s : {Size{1000, 600, 100, 0, 800}, Size{800, 1000, 0, 200, 800},
-                         Size{1600, 1200, 0, 0, 1600}}) {
-        SCOPED_TRACE(testing::Message() << s.w << " x " << s.h);
-        ASSERT_TRUE(PlatformOpenWindow(s.w, s.h, "resized", false));
+    for (const auto& [w, h, frameX, frameY, frameW] :
+         {std::array{1000, 600, 100, 0, 800}, {800, 1000, 0, 200, 800}, {1600, 1200, 0, 0, 1600}}) {
+        SCOPED_TRACE(testing::Message() << w << " x " << h);
+        ASSERT_TRUE(PlatformOpenWindow(w, h, "resized", false));
         ClearDisplay();
         Begin2D(800, 600);
         // Squares in two corners (a stretched frame misses them), a wide point on the edge.
@@ -71,25 +69,24 @@ TEST(WindowSize, TheNextFrameFillsTheLetterboxOfTheNewDrawable) {
         Picture whole;
         FinishDrawing(); // the queued primitives belong to the picture
         ASSERT_TRUE(ScriptReadDrawable(&whole.rgb, &whole.width, &whole.height));
-        ASSERT_TRUE(whole.width == s.w && whole.height == s.h) << "the drawable is the window";
-        const int square = s.frameW / 20, frameH = s.frameW * 3 / 4;
-        const int right = s.frameX + s.frameW - square, bottom = s.frameY + frameH - square;
-        EXPECT_EQ(CountOther(whole, s.frameX, s.frameY, square, square, 0xFF0000), 0);
+        ASSERT_TRUE(whole.width == w && whole.height == h) << "the drawable is the window";
+        const int square = frameW / 20, frameH = frameW * 3 / 4;
+        const int right = frameX + frameW - square, bottom = frameY + frameH - square;
+        EXPECT_EQ(CountOther(whole, frameX, frameY, square, square, 0xFF0000), 0);
         EXPECT_EQ(CountOther(whole, right, bottom, square, square, 0x00FF00), 0);
-        EXPECT_EQ(CountOther(whole, s.frameX + square, s.frameY + square, s.frameW - 2 * square,
+        EXPECT_EQ(CountOther(whole, frameX + square, frameY + square, frameW - 2 * square,
                              frameH - 2 * square, GAME_CLEAR),
                   0);
-        EXPECT_EQ(CountOther(whole, 0, 0, s.frameX, s.h, 0x000000), 0) << "left bar";
-        EXPECT_EQ(CountOther(whole, 0, 0, s.w, s.frameY, 0x000000), 0) << "top bar";
-        EXPECT_EQ(
-            CountOther(whole, s.frameX + s.frameW, 0, s.w - s.frameX - s.frameW, s.h, 0x000000), 0);
+        EXPECT_EQ(CountOther(whole, 0, 0, frameX, h, 0x000000), 0) << "left bar";
+        EXPECT_EQ(CountOther(whole, 0, 0, w, frameY, 0x000000), 0) << "top bar";
+        EXPECT_EQ(CountOther(whole, frameX + frameW, 0, w - frameX - frameW, h, 0x000000), 0);
         FlipDisplay();
     }
     CloseTestDisplay();
 }
 
 TEST_F(GameWindow, TheDesktopSeesTheGamesNameAndKeepsTheScreensaverAway) {
-    EXPECT_EQ(SdlHintValue("SDL_APP_NAME"), "MORVEXA") << "the name in the desktop's mixer";
-    EXPECT_EQ(SdlHintValue("SDL_AUDIO_DEVICE_APP_NAME"), "MORVEXA");
+    for (const char* hint : {"SDL_APP_NAME", "SDL_AUDIO_DEVICE_APP_NAME"}) // the desktop's mixer
+        EXPECT_EQ(SdlHintValue(hint), "MORVEXA") << hint;
     EXPECT_FALSE(ScreenSaverAllowed());
 }

@@ -24,20 +24,16 @@ XmModule Compile(const std::string& text) {
     return song.module;
 }
 
-// One field of one cell of the first pattern: n note, i instrument, v volume column,
-// e effect, p effect parameter.
-struct CellIs {
-    int row, channel;
-    char field;
-    int value;
-};
-void ExpectCells(const XmModule& m, std::initializer_list<CellIs> expected) {
+// Fields of cells of the first pattern, each (row, channel, field, value); the fields are n note,
+// i instrument, v volume column, e effect, p effect parameter.
+void ExpectCells(const XmModule& m,
+                 std::initializer_list<std::tuple<int, int, char, int>> expected) {
     ASSERT_FALSE(m.patterns.empty());
-    for (const CellIs& e : expected) {
-        const XmCell& c = m.patterns[0].cells.at(size_t(e.row) * m.channels + size_t(e.channel));
+    for (const auto& [row, channel, field, value] : expected) {
+        const XmCell& c = m.patterns[0].cells.at(size_t(row) * m.channels + size_t(channel));
         const int fields[] = {c.note, c.instrument, c.volume, c.effect, c.param};
-        const int got = fields[std::string("nivep").find(e.field)];
-        EXPECT_EQ(got, e.value) << "row " << e.row << " channel " << e.channel << " " << e.field;
+        EXPECT_EQ(fields[std::string("nivep").find(field)], value)
+            << "row " << row << " channel " << channel << " " << field;
     }
 }
 

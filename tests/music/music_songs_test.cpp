@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "tests/music/music_render.h"
 #include "tests/testkit.h"
@@ -111,11 +110,8 @@ TEST_F(ShippedSongs, EverySongIsASmallXm104PlaysItsMinimumAndRestartsAtItsRestar
     for (int i = 0; i < 5; i++) {
         SCOPED_TRACE("module " + std::to_string(i + 1));
         const std::vector<uint8_t>& bytes = bytes_[i];
-        ASSERT_GT(bytes.size(), 60u);
-        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 17), "Extended Module: ");
-        EXPECT_EQ(bytes[58] | bytes[59] << 8, 0x0104);
         EXPECT_LE(bytes.size(), MAX_FILE_BYTES);
-        ASSERT_TRUE(renders_[i].loaded);
+        ASSERT_TRUE(renders_[i].loaded) << "the engine plays only XM 1.04 modules";
         EXPECT_GE(Seconds(i), MINIMUM_SECONDS[i]);
         EXPECT_LT(Seconds(i), 600) << "the song ends";
 

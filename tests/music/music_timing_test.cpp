@@ -24,9 +24,8 @@ static void ExpectLength(const char* what, int patterns, int rows,
         m.patterns[size_t(pattern)].At(row, channel, 2) =
             XmCell{0, 0, 0, uint8_t(effect), uint8_t(param)};
     const SongLength length = MeasureSongLength(m);
-    EXPECT_EQ(length.rows, expectedRows);
-    EXPECT_EQ(length.frames, expectedFrames);
-    EXPECT_FALSE(length.runaway);
+    EXPECT_EQ(std::tuple(length.rows, length.frames, length.runaway),
+              std::tuple(expectedRows, expectedFrames, false));
     if (ends) {
         EXPECT_EQ(length.frames,
                   int64_t(RenderModule(WriteXm(m), MUSIC_STOP_AT_END, 600).Frames()));

@@ -6,10 +6,8 @@
 #include "tests/testkit.h"
 
 TEST(BackPanelScroll, PanelsWrapBeforeTheyMoveByTheirLayersShare) {
-    struct Case {
-        float x, y, share, dx, dy, expectX, expectY;
-    };
-    const Case cases[] = {
+    // Where a panel is, its layer's share, the scroll, and where it is afterwards.
+    const float cases[][7] = {
         {300, 200, 1.0f / 3, -9, 6, 297, 202}, // a third of the scroll
         {-100, -100, 1, -9, 6, -109, -94},     // exactly at the limits: not wrapped
         {800, 600, 1, 0, 0, 800, 600},
@@ -21,13 +19,13 @@ TEST(BackPanelScroll, PanelsWrapBeforeTheyMoveByTheirLayersShare) {
         {804, 300, 1, 0, 0, -96, 300},
     };
     ASSERT_TRUE(OpenTestDisplay()); // the scroll draws each panel
-    for (const Case& c : cases) {
+    for (const auto& [x, y, share, dx, dy, expectX, expectY] : cases) {
         ListClear(BackPanels);
         BackPanel* p = ListAdd(BackPanels);
-        *p = BackPanel{c.x, c.y, c.share, c.share, c.share};
-        ScrollBackPanels(c.dx, c.dy);
-        EXPECT_FLOAT_EQ(p->x, c.expectX) << c.x << ", " << c.y;
-        EXPECT_FLOAT_EQ(p->y, c.expectY) << c.x << ", " << c.y;
+        *p = BackPanel{x, y, share, share, share};
+        ScrollBackPanels(dx, dy);
+        EXPECT_FLOAT_EQ(p->x, expectX) << x << ", " << y;
+        EXPECT_FLOAT_EQ(p->y, expectY) << x << ", " << y;
     }
     ListClear(BackPanels);
     CloseTestDisplay();

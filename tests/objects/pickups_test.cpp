@@ -12,9 +12,8 @@ TEST_F(Orbs, EachSectorLaysTwiceItsNumberPlusOneOrbsUpToSixteenOnFreeCellsOrNone
         Player.level = level;
         PickupsCarried = 5;
         Play(PLAY_NEXT_SECTOR, 1);
-        EXPECT_EQ(PickupsLeft, expected);
-        EXPECT_EQ(Pickups.count, expected);
-        EXPECT_EQ(PickupsCarried, 0);
+        EXPECT_EQ(std::tuple(PickupsLeft, Pickups.count, PickupsCarried),
+                  std::tuple(expected, expected, 0));
         for (auto* n = Pickups.first; n; n = n->next) {
             const int32_t cx = int32_t(n->record.x) / 64, cy = int32_t(n->record.y) / 64;
             EXPECT_EQ(n->record.x, cx * 64 + 32);
@@ -25,8 +24,7 @@ TEST_F(Orbs, EachSectorLaysTwiceItsNumberPlusOneOrbsUpToSixteenOnFreeCellsOrNone
     }
     Fill(10, 51, 90, 90, 30); // no free cell left: no orb, instead of drawing forever
     Play(PLAY_NEW_GAME, 1);
-    EXPECT_EQ(PickupsLeft, 0);
-    EXPECT_EQ(Pickups.count, 0);
+    EXPECT_EQ(std::pair(PickupsLeft, Pickups.count), std::pair(0, 0));
 }
 
 TEST_F(Orbs, OrbsSharingACellAreCollectedTogetherOnceCloserThan30Px) {

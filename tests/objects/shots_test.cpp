@@ -28,8 +28,7 @@ TEST_F(ShotsAndDrones, HeldSpaceFiresEveryPeriodPlusOneFramesAndTheLastWeaponKey
     Play(PLAY_RESUME, 18, [&](uint32_t) { ammo.push_back(Player.ammo[1]); });
     for (int f = 1; f <= 18; f++) EXPECT_EQ(ammo[f], 100 - f / 6) << f; // period 5
     ScriptSetKey(VK_SPACE, false);
-    ScriptSetKey(VK_F2, true);
-    ScriptSetKey(VK_F5, true);
+    for (int vk : {VK_F2, VK_F5}) ScriptSetKey(vk, true);
     Play(PLAY_RESUME, 1);
     EXPECT_EQ(std::pair(Player.weapon, Player.firePeriod), std::pair(4, 10));
 }

@@ -2,8 +2,6 @@
 // keys, controllers coming and going, the data folder's mapping file. SDL, offscreen.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/platform.h"
 #include "platform/test_input.h"
 #include "tests/testkit.h"
@@ -58,8 +56,7 @@ TEST_F(Gamepad, ButtonsActAsTheirKeysWhileHeldAndATapBetweenPollsCountsOnce) {
         Button(p[0], true); // a second down event for a button already down is no new press
         Button(p[0], false);
         EXPECT_EQ(KeysThatCount(), Keys{}) << p[0];
-        Button(p[0], true);
-        Button(p[0], false);
+        for (bool down : {true, false}) Button(p[0], down);
         EXPECT_EQ(KeysThatCount(), Keys{p[1]}) << "a tap";
         EXPECT_EQ(KeysThatCount(), Keys{});
     }
@@ -69,23 +66,21 @@ TEST_F(Gamepad, ButtonsActAsTheirKeysWhileHeldAndATapBetweenPollsCountsOnce) {
 }
 
 TEST_F(Gamepad, TheLeftStickActsAsTheArrowsPastHalfWayAndLetsGoLater) {
-    const struct {
-        int axis, value;
-        Keys keys;
-    } steps[] = {{TEST_AXIS_LEFTX, 16383, {}},
-                 {TEST_AXIS_LEFTX, 16384, {VK_RIGHT}},
-                 {TEST_AXIS_LEFTX, 12288, {VK_RIGHT}}, // easing back still holds
-                 {TEST_AXIS_LEFTX, 12287, {}},
-                 {TEST_AXIS_LEFTX, -32768, {VK_LEFT}},
-                 {TEST_AXIS_LEFTY, -20000, {VK_LEFT, VK_UP}},
-                 {TEST_AXIS_LEFTY, 32767, {VK_LEFT, VK_DOWN}}, // straight to the other side
-                 {TEST_AXIS_LEFTX, 0, {VK_DOWN}},
-                 {TEST_AXIS_RIGHTX, 32767, {VK_DOWN}}, // the right stick and the triggers
-                 {TEST_AXIS_TRIGGERRIGHT, 32767, {VK_DOWN}},
-                 {TEST_AXIS_LEFTY, 0, {}}};
-    for (const auto& s : steps) {
-        Axis(s.axis, s.value);
-        EXPECT_EQ(KeysThatCount(), s.keys) << s.axis << " at " << s.value;
+    const std::tuple<int, int, Keys> steps[] = {
+        {TEST_AXIS_LEFTX, 16383, {}},
+        {TEST_AXIS_LEFTX, 16384, {VK_RIGHT}},
+        {TEST_AXIS_LEFTX, 12288, {VK_RIGHT}}, // easing back still holds
+        {TEST_AXIS_LEFTX, 12287, {}},
+        {TEST_AXIS_LEFTX, -32768, {VK_LEFT}},
+        {TEST_AXIS_LEFTY, -20000, {VK_LEFT, VK_UP}},
+        {TEST_AXIS_LEFTY, 32767, {VK_LEFT, VK_DOWN}}, // straight to the other side
+        {TEST_AXIS_LEFTX, 0, {VK_DOWN}},
+        {TEST_AXIS_RIGHTX, 32767, {VK_DOWN}}, // the right stick and the triggers
+        {TEST_AXIS_TRIGGERRIGHT, 32767, {VK_DOWN}},
+        {TEST_AXIS_LEFTY, 0, {}}};
+    for (const auto& [axis, value, keys] : steps) {
+        Axis(axis, value);
+        EXPECT_EQ(KeysThatCount(), keys) << axis << " at " << value;
     }
     Axis(TEST_AXIS_LEFTY, 30000); // a flick between two polls is a press
     Axis(TEST_AXIS_LEFTY, 0);
@@ -95,31 +90,26 @@ TEST_F(Gamepad, TheLeftStickActsAsTheArrowsPastHalfWayAndLetsGoLater) {
 
 TEST_F(Gamepad, ShoulderButtonsStepThroughTheWeaponsOneKeyPressEach) {
     // Without the game's answer they count from the last weapon key, first the game's F2.
-    Button(TEST_PAD_RIGHTSHOULDER, true);
-    Button(TEST_PAD_RIGHTSHOULDER, false);
-    Button(TEST_PAD_RIGHTSHOULDER, true);
+    for (bool down : {true, false, true}) Button(TEST_PAD_RIGHTSHOULDER, down);
     EXPECT_EQ(KeysThatCount(), (Keys{VK_F3, VK_F4}));
     ASSERT_TRUE(PushKeyDown("F2", false, false)); // the player picks F2 on the keyboard
     KeysThatCount();
-    Button(TEST_PAD_RIGHTSHOULDER, false);
-    Button(TEST_PAD_RIGHTSHOULDER, true);
+    for (bool down : {false, true}) Button(TEST_PAD_RIGHTSHOULDER, down);
     EXPECT_EQ(KeysThatCount(), Keys{VK_F3});
     Button(TEST_PAD_RIGHTSHOULDER, false);
 
     PlatformSetWeaponQuery([] { return Weapon; });
-    const struct {
-        int weapon, button;
-        Keys keys;
-    } presses[] = {{3, TEST_PAD_RIGHTSHOULDER, {VK_F5}},
-                   {4, TEST_PAD_RIGHTSHOULDER, {VK_F1}},  // after the last comes the first
-                   {0, TEST_PAD_LEFTSHOULDER, {VK_F5}},   // before the first the last
-                   {99, TEST_PAD_LEFTSHOULDER, {VK_F5}}}; // nonsense counts as the first
-    for (const auto& p : presses) {
-        Weapon = p.weapon;
-        Button(p.button, true);
-        EXPECT_EQ(KeysThatCount(), p.keys) << p.weapon;
+    const std::tuple<int, int, Keys> presses[] = {
+        {3, TEST_PAD_RIGHTSHOULDER, {VK_F5}},
+        {4, TEST_PAD_RIGHTSHOULDER, {VK_F1}},  // after the last comes the first
+        {0, TEST_PAD_LEFTSHOULDER, {VK_F5}},   // before the first the last
+        {99, TEST_PAD_LEFTSHOULDER, {VK_F5}}}; // nonsense counts as the first
+    for (const auto& [weapon, button, keys] : presses) {
+        Weapon = weapon;
+        Button(button, true);
+        EXPECT_EQ(KeysThatCount(), keys) << weapon;
         EXPECT_EQ(KeysThatCount(), Keys{}) << "a held shoulder button is no held weapon key";
-        Button(p.button, false);
+        Button(button, false);
     }
 }
 

@@ -15,21 +15,17 @@ TEST(KeyScript, EveryCommandIsReadInFileOrderWithTheLastFullscreenAnswer) {
         << error;
     EXPECT_TRUE(s.fullscreen);
     ASSERT_EQ(s.commands.size(), 5u);
-    const struct {
-        uint32_t frame;
-        ScriptAction action;
-        int key;
-        const char* file;
-    } expected[] = {{20, SCRIPT_KEY_DOWN, VK_SPACE, ""},
-                    {30, SCRIPT_KEY_UP, VK_F5, ""},
-                    {40, SCRIPT_SCREENSHOT, 0, "shots/A.PNG"},
-                    {40, SCRIPT_DUMP, 0, "state.json"},
-                    {999999999, SCRIPT_END, 0, ""}};
+    const std::tuple<uint32_t, ScriptAction, int, const char*> expected[] = {
+        {20, SCRIPT_KEY_DOWN, VK_SPACE, ""},
+        {30, SCRIPT_KEY_UP, VK_F5, ""},
+        {40, SCRIPT_SCREENSHOT, 0, "shots/A.PNG"},
+        {40, SCRIPT_DUMP, 0, "state.json"},
+        {999999999, SCRIPT_END, 0, ""}};
     for (int i = 0; i < 5; i++) {
         const ScriptCommand& c = s.commands[i];
-        EXPECT_TRUE(c.frame == expected[i].frame && c.action == expected[i].action &&
-                    c.file == expected[i].file &&
-                    (c.action > SCRIPT_KEY_UP || c.key == expected[i].key))
+        const auto& [frame, action, key, file] = expected[i];
+        EXPECT_TRUE(c.frame == frame && c.action == action && c.file == file &&
+                    (c.action > SCRIPT_KEY_UP || c.key == key))
             << "command " << i;
     }
 }
@@ -43,28 +39,26 @@ TEST(KeyScript, EveryKeyOfTheGameHasItsName) {
 }
 
 TEST(KeyScript, ErrorsNameTheirLine) {
-    const struct {
-        const char* text;
-        const char* line;
-    } bad[] = {{"at 5 down space\nat 6 down shift\n", "line 2:"},
-               {"at x down space\n", "line 1:"},
-               {"at -3 down space\n", "line 1:"},
-               {"at 12345678901 end\n", "line 1:"},
-               {"# start\nat 0 screenshot a.png\n", "line 2:"},
-               {"at 5\n", "line 1:"},
-               {"at 5 down\n", "line 1:"},
-               {"at 5 down space now\n", "line 1:"},
-               {"at 5 end now\n", "line 1:"},
-               {"at 5 jump\n", "line 1:"},
-               {"\n\n\nat 5 screenshot a.jpg\n", "line 4:"},
-               {"at 5 dump a.json b.json\n", "line 1:"},
-               {"fullscreen maybe\n", "line 1:"},
-               {"press space\n", "line 1:"}};
-    for (const auto& b : bad) {
+    const std::pair<const char*, const char*> bad[] = {
+        {"at 5 down space\nat 6 down shift\n", "line 2:"},
+        {"at x down space\n", "line 1:"},
+        {"at -3 down space\n", "line 1:"},
+        {"at 12345678901 end\n", "line 1:"},
+        {"# start\nat 0 screenshot a.png\n", "line 2:"},
+        {"at 5\n", "line 1:"},
+        {"at 5 down\n", "line 1:"},
+        {"at 5 down space now\n", "line 1:"},
+        {"at 5 end now\n", "line 1:"},
+        {"at 5 jump\n", "line 1:"},
+        {"\n\n\nat 5 screenshot a.jpg\n", "line 4:"},
+        {"at 5 dump a.json b.json\n", "line 1:"},
+        {"fullscreen maybe\n", "line 1:"},
+        {"press space\n", "line 1:"}};
+    for (const auto& [text, line] : bad) {
         KeyScript s;
         std::string error;
-        EXPECT_FALSE(ParseKeyScript(b.text, &s, &error)) << b.text;
-        EXPECT_EQ(error.rfind(b.line, 0), 0u) << b.text << " gave: " << error;
+        EXPECT_FALSE(ParseKeyScript(text, &s, &error)) << text;
+        EXPECT_EQ(error.rfind(line, 0), 0u) << text << " gave: " << error;
     }
 }
 
@@ -94,13 +88,9 @@ TEST_F(Keys, AHeldKeyCountsAtEveryPollATapBetweenPollsOnce) {
     ScriptSetKey(VK_UP, true); // holding on is no new press
     ScriptSetKey(VK_UP, false);
     EXPECT_FALSE(Counts(VK_UP));
-    ScriptSetKey(VK_SPACE, true);
-    ScriptSetKey(VK_SPACE, false);
-    ScriptSetKey(VK_LEFT, true);
-    ScriptSetKey(VK_LEFT, false);
+    for (int vk : {VK_SPACE, VK_LEFT}) ScriptSetKey(vk, true), ScriptSetKey(vk, false);
     EXPECT_FALSE(Counts(VK_RIGHT)) << "the latch belongs to each key alone";
-    EXPECT_TRUE(Counts(VK_SPACE));
-    EXPECT_FALSE(Counts(VK_SPACE));
+    EXPECT_TRUE(Counts(VK_SPACE) && !Counts(VK_SPACE));
     ScriptSetKey(VK_ESCAPE, true);
     ScriptReset(); // releases every key and forgets the presses
     EXPECT_FALSE(Counts(VK_LEFT) || Counts(VK_ESCAPE));

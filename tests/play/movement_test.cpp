@@ -41,8 +41,7 @@ TEST_F(Movement, LegsStepEverySeventhStepRestAfterTenIdleFramesAndWallsStopTheCe
     Fill(1, 0, 1, 4, 1);  // a wall with its right face at x 128
     Fill(8, 0, 8, 4, 1);  // a wall with its left face at x 512
     PlacePlayer(300, 288);
-    ScriptSetKey(VK_LEFT, true);
-    ScriptSetKey(VK_RIGHT, true);
+    for (int vk : {VK_LEFT, VK_RIGHT}) ScriptSetKey(vk, true);
     std::vector<int32_t> poses{-1};
     Play(PLAY_RESUME, 4, [&](uint32_t) { poses.push_back(ActivePlayVisit->stepFrame); });
     // Both arrows cancel and leave the robot facing right, two steps a frame: pose 1 by frame 4.

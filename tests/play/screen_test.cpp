@@ -29,8 +29,7 @@ TEST_F(Screen, CameraClosesAFiftiethAcrossAndAThirtiethDownAndRestsAtTheSectorsL
     ScriptSetKey(VK_LEFT, true);
     seen.clear();
     Play(PLAY_RESUME, 2, look);
-    EXPECT_EQ(seen, std::vector<float>(8, 0));
-    EXPECT_EQ(Player.x, 0);
+    EXPECT_EQ(std::pair(seen, Player.x), std::pair(std::vector<float>(8, 0), 0.f));
 }
 
 TEST_F(Screen, GaugesShowOneSegmentPerTenEnergyAndFuelPlusOneAndTheCompassOneOrbPerPickup) {
@@ -44,8 +43,7 @@ TEST_F(Screen, GaugesShowOneSegmentPerTenEnergyAndFuelPlusOneAndTheCompassOneOrb
     Player.fuel = 0;
     for (auto [x, y] : {std::pair{1300.f, 288.f}, {100, 288}, {300, 1288}}) { // right, left, below
         Pickup* p = ListAppend(Pickups);
-        p->x = x;
-        p->y = y;
+        p->x = x, p->y = y;
     }
     // Segments of 12 px from x 50 and 500: full energy shows 21, an empty tank one; then
     // energy 9 shows one and a full tank 21.
@@ -57,8 +55,7 @@ TEST_F(Screen, GaugesShowOneSegmentPerTenEnergyAndFuelPlusOneAndTheCompassOneOrb
             EXPECT_EQ(p.At(x + 12 * n, 37), g ? 0x00FF00u : 0xFF0000u) << f << g;
             EXPECT_EQ(p.At(x + 12 * (n + 1), 37), 0x0000FFu) << f << g;
         }
-        Player.energy = 9;
-        Player.fuel = 200;
+        Player.energy = 9, Player.fuel = 200;
         if (f == 2) return;
         for (int n = 0; n < 3; n++) EXPECT_EQ(p.At(765, 80 + 30 * n), 0xFFFF00u) << n;
         EXPECT_NE(p.At(765, 170), 0xFFFF00u); // no fourth orb

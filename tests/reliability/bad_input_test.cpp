@@ -152,12 +152,6 @@ Walk WalkGame(const std::vector<Step>& steps, std::function<void()> onFrame = {}
 std::vector<uint8_t> ShippedMap() {
     return ReadFileBytes(SourcePath("assets/startmap.map"));
 }
-std::vector<std::string> Listing(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // The game as a fresh process starts it: no score table yet, no score from an earlier game.
 void ResetGame() {
@@ -183,20 +177,16 @@ struct GameFolder {
 // Runs `body` in a child process, which fails on any failure in it: for what happens once
 // per process (SDL's audio, the capture buffer) or cannot be undone (giving up root).
 void InChildProcess(const std::function<void()>& body) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
+    const std::string ended = RunInChild([&] {
         try {
             body();
         } catch (...) {
             ADD_FAILURE() << "exception";
         }
         std::fflush(nullptr);
-        _exit(::testing::Test::HasFailure());
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child process failed";
+        return int(::testing::Test::HasFailure());
+    });
+    EXPECT_EQ(ended, "") << "the child process failed";
 }
 
 // What `body` writes to standard error (the game's own lines among them).

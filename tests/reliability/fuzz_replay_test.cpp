@@ -3,11 +3,7 @@
 // in a child process so that one which aborts is named and the rest still run.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "tests/testkit.h"
 
@@ -30,25 +26,10 @@ void PrintTo(const FuzzTarget& t, std::ostream* os) {
 
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& extension = "") {
     std::vector<std::string> files;
-    if (std::filesystem::is_directory(folder))
-        for (const auto& e : std::filesystem::directory_iterator(folder))
-            if (e.is_regular_file() && (extension.empty() || e.path().extension() == extension))
-                files.push_back(e.path().string());
-    std::sort(files.begin(), files.end());
+    for (const std::string& name : Listing(folder))
+        if (extension.empty() || std::filesystem::path(name).extension() == extension)
+            files.push_back(folder + "/" + name);
     return files;
-}
-
-// The target's answer for one input in a child: "" when it returned 0, else what went wrong.
-std::string RunInChild(const FuzzTarget& t, const std::vector<uint8_t>& bytes) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child < 0) return "fork failed";
-    if (child == 0) _exit(t.entry(bytes.data(), bytes.size()) == 0 ? 0 : 1);
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) return "lost the child";
-    if (WIFSIGNALED(status)) return "died of signal " + std::to_string(WTERMSIG(status));
-    if (WEXITSTATUS(status) != 0) return "exit code " + std::to_string(WEXITSTATUS(status));
-    return "";
 }
 
 class FuzzInputs : public ::testing::TestWithParam<FuzzTarget> {};
@@ -65,7 +46,11 @@ TEST_P(FuzzInputs, EverySeedCrashInputAndShippedAssetIsHandled) {
     if (*t.assetExtension)
         for (const std::string& f : FilesIn(SourcePath("assets"), t.assetExtension))
             inputs.push_back(f);
-    for (const std::string& f : inputs) EXPECT_EQ(RunInChild(t, ReadFileBytes(f)), "") << f;
+    for (const std::string& f : inputs) { // each in a child: "" when the target returned 0
+        const std::vector<uint8_t> bytes = ReadFileBytes(f);
+        EXPECT_EQ(RunInChild([&] { return t.entry(bytes.data(), bytes.size()) == 0 ? 0 : 1; }), "")
+            << f;
+    }
     std::printf("%s: %zu inputs (%zu seeds, %zu crash inputs)\n", t.name, inputs.size(), seeds,
                 crashes.size());
 }

@@ -38,8 +38,7 @@ TEST(MusicThreads, AThousandStartPauseSwitchAndStopCyclesWhileTheAudioThreadPlay
         if (i % 10 == 0) sleep(3); // let the mixer and the audio thread run into it
         if (i % 2) StopModule();
     }
-    EXPECT_EQ(started, 1000);
-    EXPECT_EQ(titled, 1000);
+    EXPECT_EQ(std::pair(started, titled), std::pair(1000, 1000));
 
     // A song still sounds: the audio thread moves through the ring, the levels show sound.
     ASSERT_EQ(PlayModule(songs[0]->data, int32_t(songs[0]->size), MODULE_FROM_MEMORY), 1);

@@ -84,11 +84,9 @@ TEST(XmOutput, GainChangesRampOver64FramesAndANewNoteFadesTheOldOneOut) {
     std::vector<int32_t> mix(2 * 960 * 2);
     ASSERT_EQ(RenderMusic(song.music.get(), mix.data(), 961), 961); // row 0, and row 1 starts
     const MixVoice& old = song.music->voices[0][1];
-    EXPECT_TRUE(old.active && old.fading);
-    EXPECT_EQ(old.targetLeft, 0);
+    EXPECT_TRUE(old.active && old.fading && old.targetLeft == 0);
     ASSERT_EQ(RenderMusic(song.music.get(), mix.data(), 63), 63);
-    EXPECT_FALSE(old.active);
-    EXPECT_TRUE(song.music->voices[0][0].active);
+    EXPECT_TRUE(!old.active && song.music->voices[0][0].active);
 }
 
 // A ping-pong loop of L values comes round in 2L steps; its last value is heard three times.

@@ -28,33 +28,28 @@ static bool LoadAndPlay(const std::vector<uint8_t>& b) {
 TEST(XmModuleLoad, ModulesOutsideTheLoadLimitsAreRefused) {
     const std::vector<uint8_t> good = WriteXm(TestModule(2));
     const size_t ins = FirstInstrument(good);
-    struct Change {
-        size_t at;
-        uint32_t value;
-        int bytes;
-        bool loads;
-        const char* why = nullptr; // the refusal's text, where it is checked
-    } changes[] = {
+    // Where, what value in how many bytes, whether it loads, and the refusal's text if checked.
+    const std::tuple<size_t, uint32_t, int, bool, const char*> changes[] = {
         {68, 65, 2, false, "65 channels (1 to 64 are played)"},
-        {68, 64, 2, true}, // channels (64: the pattern data just runs short)
-        {341, 0, 2, false},
+        {68, 64, 2, true, nullptr}, // channels (64: the pattern data just runs short)
+        {341, 0, 2, false, nullptr},
         {341, 257, 2, false, "pattern 0 has 257 rows (1 to 256 are played)"}, // rows of pattern 0
-        {ins + 29, 41, 4, false},                                             // sample header size
-        {ins + 263, 4194304, 4, false}, // sample length in bytes
-        {ins + 263, 4194303, 4, true},  // long, but cut at the end of the file
-        {ins + 27, 17, 2, false},       // samples in the instrument
-        {58, 0x0103, 2, false},         // version
-        {3, 'x', 1, false},             // signature
+        {ins + 29, 41, 4, false, nullptr},                                    // sample header size
+        {ins + 263, 4194304, 4, false, nullptr}, // sample length in bytes
+        {ins + 263, 4194303, 4, true, nullptr},  // long, but cut at the end of the file
+        {ins + 27, 17, 2, false, nullptr},       // samples in the instrument
+        {58, 0x0103, 2, false, nullptr},         // version
+        {3, 'x', 1, false, nullptr},             // signature
     };
     ASSERT_TRUE(LoadAndPlay(good));
-    for (const Change& c : changes) {
+    for (const auto& [at, value, bytes, loads, said] : changes) {
         std::vector<uint8_t> b = good;
-        Put(b, c.at, c.value, c.bytes);
-        EXPECT_EQ(LoadAndPlay(b), c.loads) << "at " << c.at << " value " << c.value;
-        if (!c.why) continue;
+        Put(b, at, value, bytes);
+        EXPECT_EQ(LoadAndPlay(b), loads) << "at " << at << " value " << value;
+        if (!said) continue;
         ModuleRefusal why{};
         EXPECT_EQ(LoadModule(b.data(), b.size(), &why), nullptr);
-        EXPECT_STREQ(why.text, c.why);
+        EXPECT_STREQ(why.text, said);
     }
 }
 
@@ -74,8 +69,7 @@ TEST(XmModuleLoad, SamplesDecodeTo16BitAndLoopsStayInsideTheSample) {
     ASSERT_EQ(a.length, 6);
     EXPECT_EQ(std::vector<int16_t>(a.data, a.data + 7), // and the guard after the loop
               (std::vector<int16_t>{0, 256, -256, 127 * 256, -128 * 256, 5 * 256, -128 * 256}));
-    EXPECT_EQ(a.loopStart, 4);
-    EXPECT_EQ(a.loopEnd, 6);
+    EXPECT_EQ(std::pair(a.loopStart, a.loopEnd), std::pair(4, 6));
     ASSERT_EQ(b.length, 5);
     EXPECT_EQ(std::vector<int16_t>(b.data, b.data + 5), s16.data);
     EXPECT_EQ(b.loopType, SAMPLE_LOOP_NONE);
@@ -155,13 +149,12 @@ TEST(XmModuleLoad, OrdersComeOnlyFromTheOrderTableTheHeaderHolds) {
     EXPECT_EQ(std::vector<uint8_t>(m->orders, m->orders + 3), (std::vector<uint8_t>{0, 1, 0}));
     Put(b, 60, 20, 4); // no order at all
     EXPECT_FALSE(LoadAndPlay(b));
-    // A header tempo past 255 BPM plays at 255; 255 itself stands.
-    b = full;
-    Put(b, 78, 65535, 2);
-    m.reset(LoadModule(b.data(), b.size()));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->tempo, 255);
-    Put(b, 78, 254, 2);
-    m.reset(LoadModule(b.data(), b.size()));
-    EXPECT_EQ(m->tempo, 254);
+    // A header tempo past 255 BPM plays at 255; below, it stands.
+    for (auto [tempo, played] : {std::pair{65535u, 255}, {254u, 254}}) {
+        b = full;
+        Put(b, 78, tempo, 2);
+        m.reset(LoadModule(b.data(), b.size()));
+        ASSERT_TRUE(m);
+        EXPECT_EQ(m->tempo, played) << tempo;
+    }
 }

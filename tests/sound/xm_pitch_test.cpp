@@ -30,13 +30,10 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAndTonePortamentoStartsNoNote) {
         Song({"C-4 01 .. ...", "D-4 .. .. 310", "... .. .. 110", "... .. .. 310", "C-4 .. .. 310"}),
         PeriodOf, 18,
         {C4 - 448, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 128, C4 - 64, C4});
-    // A new note leaves the target where the last porta note put it.
-    ExpectTicks("the target outlives a new note",
-                Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", "... .. F1 ..."}),
-                PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
-    ExpectTicks("and 310 slides to it too",
-                Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", "... .. .. 310"}),
-                PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
+    // A new note leaves the target where the last porta note put it: F1 and 310 slide to it.
+    for (const char* slide : {"... .. F1 ...", "... .. .. 310"})
+        ExpectTicks(slide, Song({"C-4 01 .. ...", "D-4 .. FF ...", "C-4 01 .. ...", slide}),
+                    PeriodOf, 18, {C4, C4 - 64, C4 - 128, C4 - 128});
     // Each channel slides at its own speed memory; a porta note while it is 0 is no target.
     const XmModule memories =
         Song({"C-4 01 .. ... | C-4 01 .. ...", "D-4 .. .. 300 | D-4 .. .. 3FF",
@@ -50,10 +47,9 @@ TEST(XmPitch, SlidesAndFinetuneMoveThePeriodAndTonePortamentoStartsNoNote) {
     ExpectTicks("F4 beside 300", Song({"C-4 01 .. ...", "A-4 .. F4 300"}), PeriodOf, 6,
                 {C4, C4 - 512, C4 - 576});
     // The low 3 bits of a finetune are dropped; E5F overrides it: (15 - 8) x 16.
-    ExpectTicks("finetune 7", Finetuned(7), PeriodOf, 0, {C4});
-    ExpectTicks("finetune 8", Finetuned(8), PeriodOf, 0, {C4 - 4});
-    ExpectTicks("finetune 127", Finetuned(127), PeriodOf, 0, {C4 - 60});
-    ExpectTicks("finetune -28", Finetuned(-28), PeriodOf, 0, {C4 + 16});
+    for (auto [finetune, period] : {std::pair{7, C4}, {8, C4 - 4}, {127, C4 - 60}, {-28, C4 + 16}})
+        ExpectTicks("finetune " + std::to_string(finetune), Finetuned(finetune), PeriodOf, 0,
+                    {period});
     ExpectTicks("E5F", Finetuned(-28, "C-4 01 .. E5F"), PeriodOf, 0, {C4 - 56});
     // Tone portamento starts no note when nothing sounds, nor after the sample has ended.
     TestSong silent(Song({"C-4 01 .. 3FF"}));
@@ -91,9 +87,7 @@ TEST(XmPitch, NotesAtTheEdgesOfTheRange) {
     std::vector<int> p;
     for (int row = 0; row < 5; row++, amiga.Skip(5))
         p.push_back((amiga.Tick(), amiga.Channel().outPeriod));
-    EXPECT_EQ(p[0], 1712);
-    EXPECT_EQ(p[1], 1712);
-    EXPECT_EQ(p[3], p[2]);
+    EXPECT_EQ((std::vector<int>{p[0], p[1], p[3]}), (std::vector<int>{1712, 1712, p[2]}));
     EXPECT_LT(p[2], 1712 >> 5); // above B-8
     EXPECT_GT(p[4], 1712 << 4); // below C-0
 }

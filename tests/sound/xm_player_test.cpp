@@ -74,9 +74,7 @@ TEST_F(XmPlayer, PlaysFromMemoryReportsLevelsAndOrderJumpsAndStopsWithANullSourc
     Listen(500);
     EXPECT_EQ(GetModuleRowOrder(0).order, 3);
     EXPECT_EQ(PlayModule(nullptr, 0, 0), 0);
-    EXPECT_FALSE(ModulePlaying());
-    EXPECT_EQ(GetModuleTime(), 0u);
-    EXPECT_EQ(PeakNow(), 0);
+    EXPECT_EQ(std::tuple(ModulePlaying(), GetModuleTime(), PeakNow()), std::tuple(false, 0u, 0));
     EXPECT_EQ(PlayModule(nullptr, 0, 0), 0); // nothing plays: nothing happens
 }
 
@@ -93,14 +91,12 @@ TEST_F(XmPlayer, RefusesResourcesAndMissingFilesAndPlaysFilesToTheirEnd) {
     Listen(1000);
     EXPECT_TRUE(ModulePlaying());
     for (int i = 0; i < 20 && ModulePlaying(); i++) Listen(200);
-    EXPECT_FALSE(ModulePlaying());
-    EXPECT_EQ(PeakNow(), 0);
+    EXPECT_EQ(std::pair(ModulePlaying(), PeakNow()), std::pair(false, 0));
 }
 
 TEST_F(XmPlayer, PauseLeavesSilenceWithinAThirdOfASecondAndFreezesTheSong) {
     ASSERT_NE(Play(MODULE_FROM_MEMORY | MODULE_PAUSED), 0); // starts paused when asked
-    EXPECT_EQ(PeakNow(), 0);
-    EXPECT_EQ(GetModuleTime(), 0u);
+    EXPECT_EQ(std::pair(PeakNow(), GetModuleTime()), std::pair(0, 0u));
     ResumeModule();
     Listen(100);
     PauseModule();
@@ -109,8 +105,7 @@ TEST_F(XmPlayer, PauseLeavesSilenceWithinAThirdOfASecondAndFreezesTheSong) {
     const uint32_t time = GetModuleTime();
     const ModuleRowOrder where = GetModuleRowOrder(0);
     Listen(200);
-    EXPECT_EQ(GetModuleTime(), time);
-    EXPECT_EQ(GetModuleRowOrder(15).row, where.row);
+    EXPECT_EQ(std::pair(GetModuleTime(), GetModuleRowOrder(15).row), std::pair(time, where.row));
     ResumeModule();
     Listen(400);
     EXPECT_GT(PeakNow(), 0);
@@ -126,8 +121,7 @@ TEST_F(XmPlayer, VolumeStepsScaleTheOutputAndSurviveAStop) {
     StopModule();
     ASSERT_NE(Play(), 0);
     Listen(100);
-    const int quiet = PeakNow();
-    EXPECT_NEAR(quiet, full * 8231 / 32768, 2);
+    EXPECT_NEAR(PeakNow(), full * 8231 / 32768, 2);
     SetModuleVolume(99); // taken as 25
     Listen(450);
     EXPECT_EQ(PeakNow(), full);

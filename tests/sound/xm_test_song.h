@@ -92,7 +92,7 @@ constexpr ChannelField EnvelopeOf = [](const MusicChannel& ch) { return ch.volum
 constexpr ChannelField FadeoutOf = [](const MusicChannel& ch) { return ch.fadeout; };
 
 // Expects a field of channel c after each tick (`stride` apart), once `skip` ticks have played.
-inline void ExpectTicks(const char* what, const XmModule& xm, ChannelField field, int skip,
+inline void ExpectTicks(const std::string& what, const XmModule& xm, ChannelField field, int skip,
                         const std::vector<int>& expected, int c = 0, int stride = 1) {
     TestSong song(xm);
     song.Skip(skip);

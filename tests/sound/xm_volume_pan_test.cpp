@@ -27,8 +27,7 @@ TEST(XmVolume, VolumeEffectsAndTheVolumeColumnActTickByTick) {
     EXPECT_EQ(song.Channel(0).finalVolume, 16384); // 32 of 64, global 32 of 64
     EXPECT_EQ(song.Channel(1).finalVolume, 32768);
     song.Skip(11);
-    EXPECT_EQ(song.Channel(0).volume, 32);
-    EXPECT_EQ(song.music->globalVolume, 27);
+    EXPECT_EQ(std::pair(song.Channel(0).volume, song.music->globalVolume), std::pair(32, 27));
 }
 
 TEST(XmPanning, PanningIsSetAndSlidUpToTheEdges) {

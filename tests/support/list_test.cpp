@@ -43,10 +43,8 @@ TEST(CursorList, WalkingAndDeletingVisitsEveryRecordOnce) {
         if (key % 2) ListDeleteCurrent(list); // the first: the cursor falls before it
         if (key == 1) beforeFirst = !ListCurrent(list) && list.position == 0;
     }
-    EXPECT_EQ(visited, "abcde");
-    EXPECT_TRUE(beforeFirst);
-    EXPECT_EQ(Labels(list), "bd");
-    EXPECT_EQ(list.count, 2);
+    EXPECT_EQ(std::tuple(visited, beforeFirst, Labels(list), list.count),
+              std::tuple("abcde", true, "bd", 2));
     EXPECT_TRUE(ListCurrent(list)->label == 'd' && list.position == 2) << "the end keeps it";
     Fill(list, "x");
     ListDeleteCurrent(list);
@@ -66,8 +64,7 @@ TEST(CursorList, AppendGoesToTheEndAddAfterTheCurrentZeroFilledAndSelectOutsideL
     ListAdd(list)->label = 'F'; // no current record: in front
     ListSelect(list, 2);
     ListAdd(list)->label = 'M';
-    EXPECT_EQ(Labels(list), "FabMcd");
-    EXPECT_EQ(list.position, 4);
+    EXPECT_EQ(std::pair(Labels(list), list.position), std::pair(std::string("FabMcd"), 4));
     *ListAdd(list) = {77, 'z', -5};
     ListDeleteCurrent(list);
     const Entry* e = ListAdd(list); // on the node just freed

@@ -17,8 +17,7 @@ TEST(Conversions, StoringRoundsHalvesToEvenTruncationCutsTowardsZeroBothSaturate
         EXPECT_EQ(RoundToInt(c.x), c.rounded) << c.x;
         EXPECT_EQ(TruncToInt(c.x), c.truncated) << c.x;
     }
-    EXPECT_EQ(RoundToInt(1e12), INT32_MAX);
-    EXPECT_EQ(TruncToInt(-3e9), INT32_MIN);
+    EXPECT_EQ(std::pair(RoundToInt(1e12), TruncToInt(-3e9)), std::pair(INT32_MAX, INT32_MIN));
 }
 
 TEST(DegreeTrigonometry, UsesTheSinglePrecisionDegreeConstant) {

@@ -116,9 +116,7 @@ TEST(FloodSector, AFullTankClimbsTwentyFiveCellsUpAShaftAndNoFurther) {
     ClearLevelMap();
     EXPECT_FALSE(f.outsideModel);
     EXPECT_TRUE(Reached(f, 1, 8) && Reached(f, 12, 1)) << "a floor corner, the far top corner";
-    EXPECT_TRUE(Reached(f, 41, 90));
-    EXPECT_TRUE(Reached(f, 41, 90 - 25));
-    EXPECT_FALSE(Reached(f, 41, 90 - 26));
+    EXPECT_TRUE(Reached(f, 41, 90) && Reached(f, 41, 90 - 25) && !Reached(f, 41, 90 - 26));
 }
 
 // ---------------------------------------------------------------- the shipped sector
