@@ -6,9 +6,9 @@ set -euo pipefail
 what="${1:-build}"
 build_pkgs=(build-essential cmake ninja-build pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev
             libgl1-mesa-dri libegl1 libegl-mesa0)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev clang clang-format libclang-rt-14-dev
-           xvfb xauth xfonts-base xdotool x11-apps imagemagick desktop-file-utils appstream dpkg-dev
-           file)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libpng-dev zlib1g-dev clang
+           clang-format libclang-rt-14-dev xvfb xauth xfonts-base xdotool x11-apps imagemagick
+           desktop-file-utils appstream dpkg-dev file)
 pkgs=("${build_pkgs[@]}")
 [ "$what" = test ] && pkgs+=("${test_pkgs[@]}")
 missing=()

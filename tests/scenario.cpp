@@ -2,7 +2,8 @@
 #include "tests/scenario.h"
 
 #include <algorithm>
-#include <map>
+
+#include <nlohmann/json.hpp>
 
 #include "objects/targets.h"
 #include "objects/volley_shots.h"
@@ -11,7 +12,6 @@
 #include "sound/sound_effects.h"
 #include "sound/xm_player.h"
 #include "support/random.h"
-#include "tests/json_reader.h"
 
 void Scenario::SetUp() {
     if (!OpenTestDisplay()) GTEST_SKIP() << "no GL display";
@@ -108,7 +108,7 @@ uint32_t Scenario::SolidTexture(uint32_t rgb, bool topHalf) {
 }
 
 std::string Scenario::VisitText(const char* field) {
-    std::map<std::string, std::string> dump, visit;
-    if (!ReadJsonObject(DumpState(0), &dump) || !ReadJsonObject(dump["Visit"], &visit)) return "?";
-    return visit.count(field) ? visit[field] : "?";
+    const nlohmann::json dump = nlohmann::json::parse(DumpState(0), nullptr, false);
+    if (!dump.is_object() || !dump.contains("Visit") || !dump["Visit"].contains(field)) return "?";
+    return dump["Visit"][field].dump();
 }

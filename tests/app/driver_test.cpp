@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
-#include <map>
+#include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "core/json_writer.h"
 #include "frontend/equalizer.h"
-#include "tests/json_reader.h"
 #include "tests/testkit.h"
 
 namespace {
@@ -34,11 +34,9 @@ TEST(ScriptedDriver, WritesScreenshotsAndDumpsDrawsAsInProcessRunsDrawAndScalesA
                 ReadPicture(dir.File("full.png"), &full));
     EXPECT_EQ(std::pair(png.width, png.height), std::pair(800, 600));
     EXPECT_EQ(png.rgb, bmp.rgb);
-    std::map<std::string, std::string> dump;
-    EXPECT_TRUE(ReadJsonObject(ReadFileText(dir.File("three.json")), &dump));
-    EXPECT_EQ(dump["frame"] + "," + dump["GameMode"] + "," + dump["PlayEntry"] + "," +
-                  dump["CameraX"],
-              "3,0,0,0");
+    const nlohmann::json dump = nlohmann::json::parse(ReadFileText(dir.File("three.json")));
+    EXPECT_EQ(std::tuple(dump["frame"], dump["GameMode"], dump["PlayEntry"], dump["CameraX"]),
+              std::tuple(3, 0, 0, 0));
     ASSERT_GT(full.width, 800);
     EXPECT_EQ(full.width * 3, full.height * 4);
     const double scale = double(full.width) / 800.0;
