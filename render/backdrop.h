@@ -17,8 +17,8 @@
 void ForgetBackdrop();
 
 // Draws the kept copy over the frame (as far as the frame is drawn: see partial_frame.h) and
-// answers true; answers false (drawing
-// nothing) when there is none, or the letterbox or the GL context changed since it was kept.
+// answers true; answers false (drawing nothing) when there is none, or the letterbox or the
+// GL context changed since it was kept.
 bool DrawBackdrop();
 
 // Copies the frame drawn so far as the backdrop. Only the areas given (at most 16: the parts
