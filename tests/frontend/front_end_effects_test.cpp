@@ -97,8 +97,14 @@ TEST(EqualizerArea, HoldsEveryPixelTheColumnsDrawAtAnyTurn) {
     const struct {
         int32_t peak;
         float spin;
-    } cases[] = {{158, 0}, {158, 37}, {158, 100}, {158, 215}, {-40, 300}, {400, 60}};
+    } cases[] = {{158, 0}, {158, 37}, {158, 100}, {158, 215}, {-40, 300}, {400, 60}, {0, 120}};
     for (const auto& c : cases) {
+        if (c.peak == 0) { // the last: a loud input lifts the columns from nothing at once
+            StartAudioInput();
+            RequeueAudioInput();
+            const std::vector<int16_t> loud(AUDIO_INPUT_SAMPLES, 32767);
+            ASSERT_EQ(AudioCaptureFeed(loud.data(), AUDIO_INPUT_SAMPLES), AUDIO_INPUT_SAMPLES);
+        }
         for (int32_t& p : AudioInput.peak) p = c.peak;
         EqualizerSpin = c.spin;
         const FrameArea area = EqualizerArea(50);
