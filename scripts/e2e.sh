@@ -8,8 +8,9 @@
 # space start a game; the robot walks right, flies and fires; Escape ends the game and the
 # high scores follow; down and space go back to the menu; down and space choose "EXIT GAME".
 # Each screen is dumped with xwd and turned into OUT_DIR/<n>-<screen>.png by ImageMagick; a
-# blank picture (fewer than 16 colours, or one colour on more than 97 % of it) fails. Passes when the game exits by itself with code 0, every screenshot
-# shows something and the menu, the game and the high scores look different.
+# blank picture (fewer than 16 colours, or one colour on more than 97 % of it) fails. Passes
+# when the game exits by itself with code 0, every screenshot shows something and the menu,
+# the game and the high scores look different.
 # Then the replay the game kept (last.replay) is played by morvexa-script to the same one
 # game, and by the game itself, which must end by itself with code 0.
 # Exits 77 (skipped) when Xvfb, xdotool, xwd or ImageMagick is missing.
